@@ -1,0 +1,15 @@
+// The two operations every appointment file shares.
+#include "formats/AppointmentFile.h"
+
+namespace tavir {
+
+int AppointmentFile::ReadLong(std::int32_t& value) {
+  std::int32_t copy = value;
+  const int result = ReadInt(copy);
+  value = copy;
+  return result;
+}
+
+int AppointmentFile::GetLineNumber() { return recordCounter; }
+
+}  // namespace tavir

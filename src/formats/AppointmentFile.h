@@ -1,0 +1,49 @@
+// The abstract record-and-field file that every export and import goes
+// through. Fields are written and read strictly left to right; typed reads
+// return 0 (valid), -1 (invalid) or -2 (empty or blank).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/LocalTime.h"
+
+namespace tavir {
+
+class AppointmentFile {
+ public:
+  // Releases the file or the automation objects; writes no trailer.
+  virtual ~AppointmentFile() = default;
+
+  virtual int OpenWrite(const std::string& fileName) = 0;
+  virtual int OpenRead(const std::string& fileName) = 0;
+  virtual int Finish() = 0;
+  virtual int Close() = 0;
+  virtual int EndRecord() = 0;
+  virtual int ReadRecord() = 0;
+
+  virtual int WriteText(const std::string& text) = 0;
+  virtual int WriteDate(TimeValue value) = 0;
+  virtual int WriteTime(TimeValue value) = 0;
+  virtual int WriteSpan(std::int32_t seconds) = 0;
+  virtual int WriteInt(std::int32_t value) = 0;
+
+  virtual int ReadText(std::string& text) = 0;
+  virtual int ReadDate(TimeValue& value) = 0;
+  virtual int ReadTime(TimeValue& value) = 0;
+  virtual int ReadSpan(std::int32_t& seconds) = 0;
+  // Passes a copy to ReadInt and stores it back; no implementation replaces it.
+  virtual int ReadLong(std::int32_t& value);
+  virtual int ReadInt(std::int32_t& value) = 0;
+
+  virtual int GetLineNumber();
+  virtual int GetProgressPos() = 0;
+  virtual int GetProgressMax() = 0;
+  virtual std::string GetLastField() = 0;
+  virtual void SetLastField(const std::string& text) = 0;
+
+ protected:
+  std::int32_t recordCounter = 0;
+};
+
+}  // namespace tavir

@@ -1,0 +1,38 @@
+// The program's code between an AppointmentRecord and a host appointment,
+// and the small host lookups every operation starts with.
+#pragma once
+
+#include <string>
+
+#include "host/DesktopInterfaces.h"
+#include "model/AppointmentRecord.h"
+#include "model/Options.h"
+#include "platform/ComPtr.h"
+
+namespace tavir {
+
+// The no-end date of a repeat rule, 2031-12-31 00:00 local time, and the
+// fixed query range every Datebook query asks for.
+TimeValue NoEndDate();
+TimeValue QueryRangeStart();  // 1970-01-02 00:00 local
+TimeValue QueryRangeEnd();    // 2031-12-31 00:00 local
+
+// Throws ComError (E_POINTER) when the application or Datebook is missing.
+ComPtr<IDesktopDatebook> OpenDatebook(const Options& options);
+std::string GetCurrentUserName(const Options& options);
+// None when the host has no appointment with that id (its error is dropped).
+ComPtr<IDesktopAppointment> FindHostAppointment(IDesktopDatebook* datebook,
+                                                std::int32_t recordId);
+
+// 0 read, -1 skipped (no valid start or end).
+int ReadFromHost(AppointmentRecord& record, IDesktopAppointment* appointment);
+// Result codes: 0 done or the user chose to go on after a host error, -1 the
+// user cancelled, 108 / 111 / 112 repeat faults (the appointment stays).
+int AddToHost(AppointmentRecord& record, IDesktopDatebook* datebook,
+              ComPtr<IDesktopAppointment>& appointment);
+int UpdateHost(AppointmentRecord& record, IDesktopDatebook* datebook,
+               IDesktopAppointment* appointment);
+int WriteCommonFields(AppointmentRecord& record, IDesktopAppointment* appointment);
+int WriteRepeat(AppointmentRecord& record, IDesktopAppointment* appointment);
+
+}  // namespace tavir
