@@ -14,6 +14,10 @@ namespace tavir {
 std::string FormatShortDate(int year, int month, int day);
 // GetTimeFormat(TIME_NOSECONDS), e.g. "9:00 AM".
 std::string FormatTimeNoSeconds(int hour, int minute, int second);
+// Time with seconds, as the variant-to-text conversion writes it ("9:00:00 AM").
+std::string FormatTimeWithSeconds(int hour, int minute, int second);
+// The user's decimal separator (the variant-to-text conversion of numbers).
+std::string DecimalSeparator();
 // The user's list separator; none when the locale query fails.
 std::optional<std::string> ListSeparator();
 
