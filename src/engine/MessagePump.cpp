@@ -1,0 +1,10 @@
+// The pump itself is the shell's: Win32 messages, the terminal's Ctrl-C, or a test's script.
+#include "engine/MessagePump.h"
+
+#include "platform/Shell.h"
+
+namespace tavir {
+
+int PumpMessages() { return CurrentShell().PumpMessages() ? 0 : -1; }
+
+}  // namespace tavir
