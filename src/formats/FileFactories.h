@@ -1,0 +1,23 @@
+// The two factories that pick an appointment file by the name's extension,
+// hand it its options and open it; and the Excel availability test.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "formats/AppointmentFile.h"
+
+namespace tavir {
+
+class Options;
+
+// The last four characters of name equal extension (e.g. ".ics"), case ignored.
+bool HasExtension(const std::string& name, const char* extension);
+
+// None when Excel is unavailable for ".xls" or the file cannot be opened.
+std::unique_ptr<AppointmentFile> CreateWriter(const std::string& fileName, const Options& options);
+std::unique_ptr<AppointmentFile> CreateReader(const Options& options, const std::string& fileName);
+
+bool IsExcelAvailable();
+
+}  // namespace tavir

@@ -1,0 +1,23 @@
+// Removing leading and trailing white space from an ANSI text, as the
+// duplicate test, the field readers and the typed reads do.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavir {
+
+// White space: blank, tab, line feed, vertical tab, form feed, carriage return.
+inline bool IsWhiteSpaceByte(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+inline std::string TrimWhiteSpace(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsWhiteSpaceByte(text[begin])) ++begin;
+  while (end > begin && IsWhiteSpaceByte(text[end - 1])) --end;
+  return std::string(text.substr(begin, end - begin));
+}
+
+}  // namespace tavir
