@@ -1,0 +1,110 @@
+// One VEVENT of a calendar file: CalendarFile::WriteAppointment and the parts
+// it is made of.
+#include "formats/CalendarFile.h"
+
+#include <cstdio>
+
+#include "formats/CalendarRepeatRule.h"
+#include "formats/CalendarText.h"
+#include "formats/CalendarTimes.h"
+#include "model/AppointmentRecord.h"
+#include "platform/Clock.h"
+#include "platform/CodePage.h"
+#include "platform/ComError.h"
+
+namespace tavir {
+
+namespace {
+
+// The same for every export of the appointment, so that importing a newer
+// file updates the events instead of adding them again. Each expanded
+// occurrence is an event of its own and gets its day in the identifier.
+std::string EventUid(const AppointmentRecord& record, bool expandedOccurrence) {
+  std::string uid = "TAVIR-" + std::to_string(record.recordId);
+  if (expandedOccurrence) uid += "-" + FormatLocalDate(record.date);
+  return uid;
+}
+
+// The import's rule: an end time of day before the start time of day lies on
+// the next day.
+bool EndsNextDay(const AppointmentRecord& record) {
+  const LocalFields start = SplitLocal(record.startTime);
+  const LocalFields end = SplitLocal(record.endTime);
+  return end.hour < start.hour || (end.hour == start.hour && end.minute < start.minute);
+}
+
+}  // namespace
+
+int CalendarFile::WriteAppointment(const AppointmentRecord& record,
+                                   IDesktopAppointment* appointment, bool expandedOccurrence) {
+  // The rule is read before anything is written, so that a failing host call
+  // leaves no half-written event behind.
+  const bool writesRule = record.repeat && !expandedOccurrence;
+  std::string rule;
+  if (writesRule) {
+    if (!appointment) ThrowIfFailed(E_POINTER, "IDesktopAppointment");
+    RepeatRuleForm form = RepeatRuleForm::VCalendar;
+    if (IsICalendar())
+      form = record.untimed ? RepeatRuleForm::ICalendarUntimed : RepeatRuleForm::ICalendarTimed;
+    rule = BuildRepeatRule(appointment, form);
+  }
+
+  WriteProperty("BEGIN", "VEVENT");
+  if (IsICalendar()) WriteProperty("UID", EventUid(record, expandedOccurrence));
+  if (!record.text.empty()) WriteTextProperty("SUMMARY", record.text);
+  if (!record.note.empty()) WriteTextProperty("DESCRIPTION", record.note);
+  WriteDateTimeProperty("DTSTAMP", CurrentTime());
+  // A UTC start would make the rule's weekdays and month days UTC ones and
+  // keep the UTC time across daylight-saving changes; a floating local start
+  // repeats at the same local time on the local days, as the Datebook does.
+  WriteStartAndEnd(record, IsICalendar() && writesRule && !rule.empty());
+  if (record.isPrivate) WriteProperty("CLASS", "PRIVATE");
+  if (record.alarm) WriteAlarm(record);
+  if (!record.category.empty()) WriteTextProperty("CATEGORIES", record.category);
+  if (!record.location.empty()) WriteTextProperty("LOCATION", record.location);
+  if (writesRule) WriteRepeatRule(rule);
+  WriteProperty("END", "VEVENT");
+  return 1;
+}
+
+int CalendarFile::WriteTextProperty(const std::string& name, const std::string& ansiText) {
+  if (!IsICalendar()) return WriteEncodedProperty(name, ansiText);
+  return WriteProperty(name, EscapeCalendarText(AnsiToUtf8(ansiText)));
+}
+
+void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floating) {
+  const TimeValue start = record.GetStart();
+  if (record.untimed) {
+    WriteDateProperty("DTSTART", start);
+    // GetEnd adds 86400 seconds, which stays on the same day when that day is
+    // 25 hours long; an iCalendar reader would take the event as empty.
+    WriteDateProperty("DTEND", IsICalendar() ? AddLocalDay(start) : record.GetEnd());
+    return;
+  }
+  TimeValue end = record.GetEnd();
+  if (IsICalendar() && EndsNextDay(record)) end = AddLocalDay(end);
+  if (floating) {
+    WriteProperty("DTSTART", FormatFloatingDateTime(start));
+    WriteProperty("DTEND", FormatFloatingDateTime(end));
+  } else {
+    WriteDateTimeProperty("DTSTART", start);
+    WriteDateTimeProperty("DTEND", end);
+  }
+}
+
+void CalendarFile::WriteAlarm(const AppointmentRecord& record) {
+  const std::int32_t minutes = record.GetAlarmMinutes();
+  if (!IsICalendar()) {
+    WriteDateTimeProperty("DALARM", record.GetStart() - minutes * 60);
+    return;
+  }
+  char trigger[32];
+  std::snprintf(trigger, sizeof trigger, "-PT%dM", static_cast<int>(minutes));
+  WriteProperty("BEGIN", "VALARM");
+  WriteProperty("TRIGGER;VALUE=DURATION", trigger);
+  WriteProperty("ACTION", "DISPLAY");
+  WriteTextProperty("DESCRIPTION", record.text);
+  WriteProperty("END", "VALARM");
+}
+
+}  // namespace tavir

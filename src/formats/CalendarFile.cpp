@@ -1,0 +1,177 @@
+// The vCalendar and iCalendar writer: the file operations and the property
+// writers. The events themselves are put together in CalendarEvent.cpp.
+#include "formats/CalendarFile.h"
+
+#include "formats/CalendarText.h"
+#include "formats/CalendarTimes.h"
+#include "formats/FileBytes.h"
+#include "formats/FileError.h"
+#include "formats/LineFolding.h"
+#include "formats/QuotedPrintable.h"
+
+namespace tavir {
+
+namespace {
+
+constexpr const char* kProductId = "-//Quelmar GmbH//NONSGML TAVIR//EN";
+// Only this much of a value is quoted-printable encoded.
+constexpr std::size_t kMaxEncodedValue = 39999;
+constexpr std::size_t kOutputBufferSize = 64 * 1024;
+
+}  // namespace
+
+CalendarFile::CalendarFile(bool iCalendarMode) : iCalendarMode(iCalendarMode ? 1 : 0) {}
+
+CalendarFile::~CalendarFile() {
+  try {
+    Close();
+  } catch (const FileError&) {
+    // Nobody is left to tell; Finish and Close report it to those who ask.
+  }
+}
+
+int CalendarFile::OpenWrite(const std::string& fileName) {
+  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName);
+  if (!sink) return -1;
+  OpenWrite(std::move(sink));
+  return 0;
+}
+
+void CalendarFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
+  sink_ = std::move(sink);
+  WriteHeader();
+  atLineStart = 1;
+}
+
+int CalendarFile::OpenRead(const std::string& fileName) {
+  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName);
+  if (!source) return -1;
+  OpenRead(std::move(source));
+  return 0;
+}
+
+void CalendarFile::OpenRead(std::unique_ptr<ByteSource> source) {
+  reader_ = std::make_unique<CsvLineReader>(std::move(source));
+  atLineStart = 1;
+}
+
+void CalendarFile::WriteHeader() {
+  WriteProperty("BEGIN", "VCALENDAR");
+  WriteProperty("VERSION", IsICalendar() ? "2.0" : "1.0");
+  if (IsICalendar()) WriteProperty("METHOD", "PUBLISH");
+  WriteProperty("PRODID", kProductId);
+}
+
+int CalendarFile::Finish() {
+  WriteProperty("END", "VCALENDAR");
+  return Close();
+}
+
+int CalendarFile::Close() {
+  reader_.reset();
+  if (!sink_) return 0;
+  // Whatever happens, the file is closed once and only once.
+  std::unique_ptr<ByteSink> sink = std::move(sink_);
+  output_ += line_;
+  line_.clear();
+  if (!output_.empty()) sink->Write(output_.data(), output_.size());
+  bytesWritten_ += static_cast<std::int64_t>(output_.size());
+  output_.clear();
+  sink->Close();
+  return 0;
+}
+
+void CalendarFile::FlushOutput() {
+  if (!sink_ || output_.empty()) return;
+  sink_->Write(output_.data(), output_.size());
+  bytesWritten_ += static_cast<std::int64_t>(output_.size());
+  output_.clear();
+}
+
+int CalendarFile::EndRecord() {
+  // Readers may limit the length of a line; iCalendar lets us fold it.
+  output_ += IsICalendar() ? FoldLine(line_) : line_;
+  output_ += "\r\n";
+  line_.clear();
+  if (output_.size() >= kOutputBufferSize) FlushOutput();
+  atLineStart = 1;
+  ++recordCounter;
+  return 0;
+}
+
+int CalendarFile::ReadRecord() {
+  if (!reader_ || !reader_->ReadLine(currentLine_)) return -1;
+  lastField.clear();
+  ++recordCounter;
+  return 0;
+}
+
+int CalendarFile::WriteText(const std::string& text) {
+  line_ += text;
+  atLineStart = 0;
+  return 0;
+}
+
+int CalendarFile::WriteDate(TimeValue) { return -1; }
+int CalendarFile::WriteTime(TimeValue) { return -1; }
+int CalendarFile::WriteSpan(std::int32_t) { return -1; }
+int CalendarFile::WriteInt(std::int32_t) { return -1; }
+
+int CalendarFile::ReadText(std::string& text) {
+  text.clear();
+  if (!currentLine_.empty()) {
+    text.swap(currentLine_);
+    lastField = text;
+  }
+  return 0;
+}
+
+int CalendarFile::ReadDate(TimeValue&) { return -1; }
+int CalendarFile::ReadTime(TimeValue&) { return -1; }
+int CalendarFile::ReadSpan(std::int32_t&) { return -1; }
+int CalendarFile::ReadInt(std::int32_t&) { return -1; }
+
+int CalendarFile::GetProgressPos() {
+  if (reader_) return static_cast<int>(reader_->Position() / 256);
+  return static_cast<int>(
+      (bytesWritten_ + static_cast<std::int64_t>(output_.size() + line_.size())) / 256);
+}
+
+int CalendarFile::GetProgressMax() {
+  if (reader_) return static_cast<int>(reader_->Length() / 256);
+  return GetProgressPos();
+}
+
+std::string CalendarFile::GetLastField() { return lastField; }
+void CalendarFile::SetLastField(const std::string& text) { lastField = text; }
+
+int CalendarFile::WriteProperty(const std::string& name, const std::string& value) {
+  // A value is written whole, however long: cutting it would lose the end of
+  // a note, and an iCalendar line is folded anyway.
+  WriteText(name);
+  WriteText(":");
+  WriteText(EscapeLineBreaks(value));
+  return EndRecord();
+}
+
+int CalendarFile::WriteEncodedProperty(const std::string& name, const std::string& value) {
+  WriteText(name);
+  WriteText(";ENCODING=QUOTED-PRINTABLE:");
+  WriteText(EncodeQuotedPrintable(std::string_view(value).substr(0, kMaxEncodedValue)));
+  return EndRecord();
+}
+
+int CalendarFile::WriteDateTimeProperty(const std::string& name, TimeValue value) {
+  return WriteProperty(name, FormatUtcDateTime(value));
+}
+
+int CalendarFile::WriteDateProperty(const std::string& name, TimeValue value) {
+  return WriteProperty(name + ";VALUE=DATE", FormatLocalDate(value));
+}
+
+int CalendarFile::WriteRepeatRule(const std::string& rule) {
+  if (IsICalendar() && rule.empty()) return 0;
+  return WriteProperty("RRULE", rule);
+}
+
+}  // namespace tavir
