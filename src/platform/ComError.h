@@ -20,6 +20,7 @@ class ComError : public std::exception {
   // The system's message for the HRESULT (trailing LF, then CR removed); else
   // "IDispatch error #%d" for 0x80040201..0x8004FFFF; else "Unknown error 0x%0lX".
   std::string ErrorMessage() const;
+  // The description when the callee left one, else ErrorMessage().
   const char* what() const noexcept override;
 
  private:

@@ -75,8 +75,9 @@ class SafeArray {
   long Columns() const;  // same for dimension 2; 1 for a one-dimensional array
   Variant GetElement(long row, long column) const;
   void PutElement(long row, long column, const Variant& value);
-  // Enlarges the last (column) dimension, keeping the contents: a new array
-  // is built and filled because SafeArrayRedim changes only the last bound.
+  // Sets the number of columns, keeping every value at its row and column:
+  // columns are the last dimension, the one SafeArrayRedim changes, and it
+  // varies slowest in memory. Dropped columns release their values.
   void ResizeColumns(long columns);
 
  private:
