@@ -1,0 +1,23 @@
+// Writes the current user's appointments to a file: the simple format
+// (occurrences inside a span) or the full format (each appointment once with
+// its repeat rule); and the count behind the main dialog's count line.
+#pragma once
+
+#include <string>
+
+#include "platform/LocalTime.h"
+
+namespace tavir {
+
+class Options;
+class ProgressControl;
+
+// Records written, or -1 when no writer could be created.
+int ExportSimple(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
+                 ProgressControl* progress);
+// Records written, or 0 when no writer could be created.
+int ExportFull(const std::string& fileName, const Options& options, ProgressControl* progress);
+// How many records an export with the current options would write.
+int CountExportable(const Options& options);
+
+}  // namespace tavir
