@@ -1,0 +1,132 @@
+// What every COM object of the stand-alone datebook shares: a real reference
+// count, QueryInterface for IUnknown, IDispatch and its own interfaces, an
+// IDispatch without type information, and the entry guard that applies
+// injected faults and turns C++ exceptions into HRESULTs.
+#pragma once
+
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+#include "desktop/FaultInjector.h"
+#include "platform/ComPtr.h"
+
+namespace tavir {
+
+// How many of these objects exist now; tests check that it returns to zero.
+int LiveDesktopObjects();
+
+namespace desktop_detail {
+void CountObject(int change);
+}
+
+// Placeholder methods fill the slots of host methods nobody calls.
+#define TAVIR_DESKTOP_PLACEHOLDER(slot) \
+  HRESULT STDMETHODCALLTYPE Placeholder##slot() override { return E_NOTIMPL; }
+
+template <typename Interface>
+class DesktopObject : public Interface {
+ public:
+  DesktopObject(const DesktopObject&) = delete;
+  DesktopObject& operator=(const DesktopObject&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (HRESULT injected = faults_->Check(interfaceName_, "QueryInterface"); FAILED(injected)) {
+      return injected;
+    }
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) && !Offers(iid)) {
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<Interface*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG remaining = --references_;
+    if (remaining == 0) delete this;
+    return remaining;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return E_NOTIMPL;
+  }
+
+ protected:
+  DesktopObject(const char* interfaceName, std::shared_ptr<FaultInjector> faults)
+      : interfaceName_(interfaceName), faults_(std::move(faults)) {
+    desktop_detail::CountObject(1);
+  }
+  virtual ~DesktopObject() { desktop_detail::CountObject(-1); }
+
+  // The interfaces this object offers besides IUnknown and IDispatch.
+  virtual bool Offers(REFIID iid) const = 0;
+
+  // Runs one method: an injected failure ends it before it does anything; an
+  // injected success code replaces S_OK after it ran; exceptions become
+  // HRESULTs with their text as error information.
+  template <typename Body>
+  HRESULT Run(const char* method, Body&& body) noexcept {
+    return RunOn(interfaceName_, method, std::forward<Body>(body));
+  }
+  template <typename Body>
+  HRESULT RunOn(const char* interfaceName, const char* method, Body&& body) noexcept {
+    try {
+      const HRESULT injected = faults_->Check(interfaceName, method);
+      if (FAILED(injected)) return injected;
+      const HRESULT result = body();
+      return result == S_OK ? injected : result;
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    } catch (const std::exception& error) {
+      return ReportError(E_FAIL, error.what());
+    }
+  }
+
+  FaultInjector& Faults() const { return *faults_; }
+
+ private:
+  const char* interfaceName_;
+  std::shared_ptr<FaultInjector> faults_;
+  ULONG references_ = 0;
+};
+
+// Creates an object and hands out the first reference.
+template <typename Object, typename... Arguments>
+ComPtr<Object> MakeDesktopObject(Arguments&&... arguments) {
+  return ComPtr<Object>(new Object(std::forward<Arguments>(arguments)...));
+}
+
+// Out-parameter helpers: a null out pointer is E_POINTER.
+HRESULT ReturnText(const WideString& text, BSTR* out);
+WideString TextOf(BSTR text);  // a null BSTR is the empty text
+
+template <typename T, typename Value>
+HRESULT ReturnValue(Value value, T* out) {
+  if (!out) return E_POINTER;
+  *out = static_cast<T>(value);
+  return S_OK;
+}
+
+// Hands one reference of object to the caller.
+template <typename Target, typename Object>
+HRESULT ReturnObject(ComPtr<Object> object, Target** out) {
+  if (!out) return E_POINTER;
+  *out = object.Detach();
+  return S_OK;
+}
+
+}  // namespace tavir
