@@ -13,18 +13,10 @@ namespace {
 constexpr const char* kAppointment = "IDesktopAppointment";
 constexpr const char* kWeekdayCodes[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
-struct HostRepeat {
-  HostLong type = 0;
-  HostLong interval = 0;
-  TimeValue end = 0;
-  HostLong extra = 0;
-};
-
-HostRepeat ReadHostRepeat(IDesktopAppointment* appointment) {
+// The rule as the host gives it; its type is get_RepeatType's.
+HostRepeat ReadRuleOf(IDesktopAppointment* appointment) {
   HostRepeat repeat;
-  if (ReadRepeating(appointment))
-    ThrowIfFailed(appointment->GetRepeat(&repeat.type, &repeat.interval, &repeat.end, &repeat.extra),
-                  kAppointment);
+  if (ReadRepeating(appointment)) repeat = ReadRepeat(appointment);
   ThrowIfFailed(appointment->get_RepeatType(&repeat.type), kAppointment);
   return repeat;
 }
@@ -63,7 +55,7 @@ std::string WeekdayList(HostLong weekDays) {
 }  // namespace
 
 std::string BuildRepeatRule(IDesktopAppointment* appointment, RepeatRuleForm form) {
-  const HostRepeat repeat = ReadHostRepeat(appointment);
+  const HostRepeat repeat = ReadRuleOf(appointment);
   const char* frequency = Frequency(repeat.type);
   if (!frequency) return {};
   const bool iCalendar = form != RepeatRuleForm::VCalendar;

@@ -1,0 +1,399 @@
+// The calendar writer: the example files byte for byte, the repeat rules, the
+// events of expanded occurrences, texts, alarms, long values, and what happens
+// when the host or the file fails.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "formats/CalendarFile.h"
+#include "formats/FileError.h"
+#include "platform/ComError.h"
+#include "support/CalendarScenario.h"
+#include "support/TimeZones.h"
+
+namespace tavir {
+namespace {
+
+using testing::CalendarAppointment;
+using testing::CalendarScenario;
+using testing::ScopedEnvironmentVariable;
+
+constexpr bool kVCalendar = false;
+constexpr bool kICalendar = true;
+
+// Collects what the writer hands out; fails once more than `room` bytes were
+// written, as a full disk would.
+class MemorySink : public ByteSink {
+ public:
+  MemorySink(std::string& bytes, size_t room) : bytes_(bytes), room_(room) {}
+  void Write(const char* data, size_t size) override {
+    if (bytes_.size() + size > room_) throw FileError("There is not enough space on the disk.");
+    bytes_.append(data, size);
+  }
+  void Close() override {}
+
+ private:
+  std::string& bytes_;
+  size_t room_;
+};
+
+class CalendarFileTest : public ::testing::Test {
+ protected:
+  // Writes a whole file through body and returns its bytes.
+  std::string WriteFile(bool iCalendar, const std::function<void(CalendarFile&)>& body) {
+    std::string bytes;
+    CalendarFile file(iCalendar);
+    file.OpenWrite(std::make_unique<MemorySink>(bytes, std::string::npos));
+    body(file);
+    EXPECT_EQ(file.Finish(), 0);
+    return bytes;
+  }
+  std::string WriteOne(bool iCalendar, const CalendarAppointment& a) {
+    return WriteFile(iCalendar, [&](CalendarFile& file) { scenario.WriteWhole(file, a); });
+  }
+
+  testing::ScopedUtcPlusOne zone;
+  ScopedEnvironmentVariable now{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
+  CalendarScenario scenario;
+};
+
+bool HasLine(const std::string& file, const std::string& line) {
+  return file.find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
+size_t CountOf(const std::string& file, const std::string& piece) {
+  size_t count = 0;
+  for (size_t at = file.find(piece); at != std::string::npos; at = file.find(piece, at + 1)) ++count;
+  return count;
+}
+
+CalendarAppointment Appointment(int year, int month, int day, int startHour, int endHour) {
+  CalendarAppointment a;
+  a.year = year;
+  a.month = month;
+  a.day = day;
+  a.startHour = startHour;
+  a.endHour = endHour;
+  return a;
+}
+
+RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra = 0, TimeValue end = 0) {
+  return RepeatRule{type, interval, end, extra};
+}
+
+TEST_F(CalendarFileTest, WritesTheExampleFilesByteForByte) {
+  CalendarAppointment meeting = Appointment(2005, 11, 14, 9, 10);
+  meeting.endMinute = 30;
+  meeting.text = "Meeting";
+  meeting.note = "Bring slides";
+  meeting.isPrivate = true;
+  meeting.category = "Business";
+  meeting.location = "Room 101";
+  CalendarAppointment holiday = Appointment(2005, 11, 15, 0, 0);
+  holiday.untimed = true;
+  holiday.text = "Holiday";
+  holiday.alarm = true;
+  holiday.alarmUnit = Days;
+  holiday.alarmAmount = 1;
+  CalendarAppointment teamCall = Appointment(2005, 11, 14, 14, 15);
+  teamCall.text = "Team call";
+  teamCall.repeat = Rule(Weekly, 2, 2 | 8, LocalMidnight(2005, 12, 31));
+  teamCall.exceptionDays = {LocalMidnight(2005, 11, 16)};
+
+  for (const auto& [iCalendar, golden] : {std::pair{kVCalendar, "calendar-example.vcs"},
+                                          std::pair{kICalendar, "calendar-example.ics"}}) {
+    CalendarScenario fresh;  // record ids 1, 2, 3 in each file
+    std::string bytes;
+    CalendarFile file(iCalendar);
+    const std::string name =
+        (std::filesystem::temp_directory_path() / ("tavir-calendar-" + std::string(golden))).string();
+    std::filesystem::remove(name);
+    ASSERT_EQ(file.OpenWrite(name), 0);
+    for (const CalendarAppointment* a : {&meeting, &holiday, &teamCall}) fresh.WriteWhole(file, *a);
+    EXPECT_EQ(file.Finish(), 0);
+    EXPECT_EQ(testing::ReadWholeFile(name),
+              testing::ReadWholeFile(std::string(TAVIR_TEST_DATA) + "/" + golden))
+        << golden;
+    std::filesystem::remove(name);
+  }
+}
+
+TEST_F(CalendarFileTest, WritesEveryKindOfRepeatRule) {
+  const TimeValue lastDay = LocalMidnight(2005, 12, 31);
+  CalendarAppointment untimedDaily = Appointment(2005, 11, 14, 0, 0);
+  untimedDaily.untimed = true;
+  untimedDaily.repeat = Rule(Daily, 1, 0, lastDay);
+  struct Case {
+    const char* what;
+    CalendarAppointment appointment;
+    const char* vCalendarRule;
+    const char* iCalendarRule;
+  } cases[] = {
+      {"second Tuesday", [] { auto a = Appointment(2005, 11, 8, 9, 10); a.repeat = Rule(MonthlyDay, 1, 2); return a; }(),
+       "FREQ=MONTHLY;BYDAY=2TU", "FREQ=MONTHLY;BYDAY=2TU"},
+      {"last Friday", [] { auto a = Appointment(2005, 11, 25, 9, 10); a.repeat = Rule(MonthlyDay, 1, 5); return a; }(),
+       "FREQ=MONTHLY;BYDAY=-1FR", "FREQ=MONTHLY;BYDAY=-1FR"},
+      {"the 14th", [] { auto a = Appointment(2005, 11, 14, 9, 10); a.repeat = Rule(MonthlyDate, 1); return a; }(),
+       "FREQ=MONTHLY;BYMONTHDAY=14", "FREQ=MONTHLY;BYMONTHDAY=14"},
+      {"every 3 months on the 31st", [] { auto a = Appointment(2005, 1, 31, 9, 10); a.repeat = Rule(MonthlyDate, 3); return a; }(),
+       "FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=31", "FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=31"},
+      {"yearly", [] { auto a = Appointment(2004, 2, 29, 9, 10); a.repeat = Rule(Yearly, 1); return a; }(),
+       "FREQ=YEARLY", "FREQ=YEARLY"},
+      {"every 3 days", [] { auto a = Appointment(2005, 11, 14, 9, 10); a.repeat = Rule(Daily, 3); return a; }(),
+       "FREQ=DAILY;INTERVAL=3", "FREQ=DAILY;INTERVAL=3"},
+      {"weekly, no weekdays", [] { auto a = Appointment(2005, 11, 14, 9, 10); a.repeat = Rule(Weekly, 1, 0); return a; }(),
+       "FREQ=WEEKLY;BYDAY=", "FREQ=WEEKLY;WKST=SU"},
+      {"weekly on the weekend", [] { auto a = Appointment(2005, 11, 13, 9, 10); a.repeat = Rule(Weekly, 1, 1 | 64); return a; }(),
+       "FREQ=WEEKLY;BYDAY=SU,SA", "FREQ=WEEKLY;BYDAY=SU,SA;WKST=SU"},
+      {"timed, until the last day", [&] { auto a = Appointment(2005, 11, 14, 9, 10); a.repeat = Rule(Weekly, 1, 2, lastDay); return a; }(),
+       "FREQ=WEEKLY;UNTIL=20051231T000000Z;BYDAY=MO", "FREQ=WEEKLY;UNTIL=20051231T235959;BYDAY=MO;WKST=SU"},
+      {"untimed, until the last day", untimedDaily,
+       "FREQ=DAILY;UNTIL=20051231T000000Z", "FREQ=DAILY;UNTIL=20051231"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(HasLine(WriteOne(kVCalendar, c.appointment), std::string("RRULE:") + c.vCalendarRule))
+        << c.what << "\n" << WriteOne(kVCalendar, c.appointment);
+    EXPECT_TRUE(HasLine(WriteOne(kICalendar, c.appointment), std::string("RRULE:") + c.iCalendarRule))
+        << c.what << "\n" << WriteOne(kICalendar, c.appointment);
+  }
+}
+
+TEST_F(CalendarFileTest, ExpandedOccurrencesCarryNoRuleAndEachHasItsOwnUid) {
+  CalendarAppointment weekly = Appointment(2005, 11, 14, 14, 15);
+  weekly.text = "Team call";
+  weekly.repeat = Rule(Weekly, 1, 2 | 8);
+  const TimeValue from = LocalMidnight(2005, 11, 14);
+  const TimeValue to = BuildLocal(2005, 11, 27, 23, 59, 0);
+
+  const std::string vcs = WriteFile(kVCalendar, [&](CalendarFile& file) {
+    EXPECT_EQ(scenario.WriteOccurrences(file, weekly, from, to), 4);
+  });
+  EXPECT_EQ(CountOf(vcs, "BEGIN:VEVENT"), 4u);
+  EXPECT_EQ(CountOf(vcs, "RRULE"), 0u);
+  for (const char* start : {"20051114T130000Z", "20051116T130000Z", "20051121T130000Z", "20051123T130000Z"})
+    EXPECT_TRUE(HasLine(vcs, std::string("DTSTART:") + start)) << start;
+
+  const std::string ics = WriteFile(kICalendar, [&](CalendarFile& file) {
+    EXPECT_EQ(scenario.WriteOccurrences(file, weekly, from, to), 4);
+  });
+  EXPECT_EQ(CountOf(ics, "RRULE"), 0u);
+  const std::string id = std::to_string(scenario.Datebook().NextRecordId() - 1);
+  for (const char* day : {"20051114", "20051116", "20051121", "20051123"}) {
+    EXPECT_TRUE(HasLine(ics, "UID:TAVIR-" + id + "-" + day)) << day;
+    // Not a repeating event: the moment itself, in UTC.
+    EXPECT_TRUE(HasLine(ics, std::string("DTSTART:") + day + "T130000Z")) << day;
+  }
+}
+
+TEST_F(CalendarFileTest, AnEndBeforeTheStartLiesOnTheNextDayInICalendarFiles) {
+  // 23:00 to 01:00 on 2005-03-01, UTC+01:00.
+  const CalendarAppointment late = Appointment(2005, 3, 1, 23, 1);
+  const std::string ics = WriteOne(kICalendar, late);
+  EXPECT_TRUE(HasLine(ics, "DTSTART:20050301T220000Z"));
+  EXPECT_TRUE(HasLine(ics, "DTEND:20050302T000000Z"));
+  // The vCalendar file keeps the end on the start's day.
+  EXPECT_TRUE(HasLine(WriteOne(kVCalendar, late), "DTEND:20050301T000000Z"));
+}
+
+TEST_F(CalendarFileTest, AnUntimedEventOnTheLongDayOfAutumnEndsOnTheNextDate) {
+  testing::ScopedTimeZone berlin(testing::TestZone::Berlin);
+  ASSERT_TRUE(testing::CentralEuropeanTimeIsActive());
+  CalendarAppointment autumn = Appointment(2005, 10, 30, 0, 0);
+  autumn.untimed = true;
+  const std::string ics = WriteOne(kICalendar, autumn);
+  EXPECT_TRUE(HasLine(ics, "DTSTART;VALUE=DATE:20051030"));
+  EXPECT_TRUE(HasLine(ics, "DTEND;VALUE=DATE:20051031"));
+  // 86400 seconds after midnight of a 25-hour day is still that day.
+  EXPECT_TRUE(HasLine(WriteOne(kVCalendar, autumn), "DTEND;VALUE=DATE:20051030"));
+}
+
+TEST_F(CalendarFileTest, WritesTextsAsEachFormatWantsThem) {
+  CalendarAppointment a = Appointment(2005, 11, 14, 9, 10);
+  a.text = "a;b,c\\d";
+  a.note = "line one\r\nline two\r\n\r\nline four";
+  a.location = "Room 1, 2nd floor";
+  a.alarm = true;
+  a.alarmUnit = Minutes;
+  const std::string vcs = WriteOne(kVCalendar, a);
+  EXPECT_TRUE(HasLine(vcs, "SUMMARY;ENCODING=QUOTED-PRINTABLE:a;b,c=5Cd"));
+  EXPECT_TRUE(HasLine(vcs, "DESCRIPTION;ENCODING=QUOTED-PRINTABLE:line one=0D=0Aline two=0D=0A=0D=0Aline four"));
+  EXPECT_TRUE(HasLine(vcs, "LOCATION;ENCODING=QUOTED-PRINTABLE:Room 1, 2nd floor"));
+  EXPECT_TRUE(HasLine(vcs, "DALARM:20051114T080000Z"));
+
+  const std::string ics = WriteOne(kICalendar, a);
+  EXPECT_TRUE(HasLine(ics, "SUMMARY:a\\;b\\,c\\\\d"));
+  EXPECT_TRUE(HasLine(ics, "DESCRIPTION:line one\\nline two\\n\\nline four"));
+  EXPECT_TRUE(HasLine(ics, "LOCATION:Room 1\\, 2nd floor"));
+  EXPECT_TRUE(HasLine(ics, "TRIGGER;VALUE=DURATION:-PT0M"));
+  EXPECT_TRUE(HasLine(ics, "DESCRIPTION:a\\;b\\,c\\\\d"));  // the alarm's
+  EXPECT_EQ(CountOf(ics, "QUOTED-PRINTABLE"), 0u);
+}
+
+TEST_F(CalendarFileTest, ConvertsTextsToUtf8InICalendarFilesOnly) {
+  // The ANSI code page is Windows-1252 under the C locale and UTF-8 under
+  // C.UTF-8 (natively); Windows uses its own whichever is set.
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    ScopedEnvironmentVariable lcAll("LC_ALL", std::string(locale));
+    CalendarAppointment a = Appointment(2005, 11, 14, 9, 10);
+    a.text = WideToAnsi(OLESTR("Caf\u00E9"));
+    a.category = WideToAnsi(OLESTR("B\u00FCro"));
+    a.location = WideToAnsi(OLESTR("Stra\u00DFe 5"));
+    const std::string ics = WriteOne(kICalendar, a);
+    EXPECT_TRUE(HasLine(ics, "SUMMARY:Caf\xC3\xA9")) << locale;
+    EXPECT_TRUE(HasLine(ics, "CATEGORIES:B\xC3\xBCro")) << locale;
+    EXPECT_TRUE(HasLine(ics, "LOCATION:Stra\xC3\x9F" "e 5")) << locale;
+  }
+  // vCalendar files carry the ANSI bytes, quoted-printable.
+  CalendarAppointment b = Appointment(2005, 11, 14, 9, 10);
+  b.category = "B\xFCro";
+  EXPECT_TRUE(HasLine(WriteOne(kVCalendar, b), "CATEGORIES;ENCODING=QUOTED-PRINTABLE:B=FCro"));
+}
+
+TEST_F(CalendarFileTest, LeavesOutEmptyTextsAndWritesAlarmsInBothForms) {
+  CalendarAppointment a = Appointment(2005, 11, 14, 9, 10);
+  a.alarm = true;
+  a.alarmUnit = Hours;
+  a.alarmAmount = 2;
+  const std::string vcs = WriteOne(kVCalendar, a);
+  EXPECT_EQ(CountOf(vcs, "SUMMARY"), 0u);
+  EXPECT_EQ(CountOf(vcs, "DESCRIPTION"), 0u);
+  EXPECT_TRUE(HasLine(vcs, "DALARM:20051114T060000Z"));
+  const std::string ics = WriteOne(kICalendar, a);
+  EXPECT_EQ(CountOf(ics, "SUMMARY"), 0u);
+  EXPECT_TRUE(HasLine(ics, "TRIGGER;VALUE=DURATION:-PT120M"));
+  EXPECT_TRUE(HasLine(ics, "ACTION:DISPLAY\r\nDESCRIPTION:\r\nEND:VALARM"));
+}
+
+TEST_F(CalendarFileTest, LongValues) {
+  std::string note;
+  for (int i = 0; note.size() < 50000; ++i) note += "Note " + std::to_string(i) + " ";
+  note.resize(50000);
+  CalendarAppointment a = Appointment(2005, 11, 14, 9, 10);
+  a.text = std::string(100, 'x');
+  a.note = note;
+
+  // vCalendar: only the first 39,999 bytes are encoded; nothing is folded,
+  // the quoted-printable soft breaks are the only line breaks in a value.
+  const std::string vcs = WriteOne(kVCalendar, a);
+  EXPECT_TRUE(HasLine(vcs, "SUMMARY;ENCODING=QUOTED-PRINTABLE:" + std::string(72, 'x') + "=\r\n" +
+                               std::string(28, 'x')));
+  const size_t descriptionAt = vcs.find("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:");
+  ASSERT_NE(descriptionAt, std::string::npos);
+  std::string encoded = vcs.substr(descriptionAt + 38, vcs.find("\r\nDTSTAMP") - descriptionAt - 38);
+  for (size_t at; (at = encoded.find("=\r\n")) != std::string::npos;) encoded.erase(at, 3);
+  EXPECT_EQ(encoded, note.substr(0, 39999));
+
+  // iCalendar: the whole note, on lines of at most 75 octets.
+  const std::string ics = WriteOne(kICalendar, a);
+  std::string unfolded = ics;
+  for (size_t at; (at = unfolded.find("\r\n ")) != std::string::npos;) unfolded.erase(at, 3);
+  EXPECT_TRUE(HasLine(unfolded, "DESCRIPTION:" + note));
+  size_t lineStart = 0;
+  for (size_t end; (end = ics.find("\r\n", lineStart)) != std::string::npos; lineStart = end + 2)
+    ASSERT_LE(end - lineStart, 75u) << ics.substr(lineStart, end - lineStart);
+}
+
+TEST_F(CalendarFileTest, AHostErrorLeavesNoHalfWrittenEvent) {
+  CalendarAppointment weekly = Appointment(2005, 11, 14, 9, 10);
+  weekly.repeat = Rule(Weekly, 1, 2);
+  for (bool iCalendar : {kVCalendar, kICalendar}) {
+    CalendarScenario fresh;
+    ComPtr<IDesktopAppointment> host = fresh.AddToHost(weekly);
+    std::unique_ptr<AppointmentRecord> record = fresh.MakeRecord(weekly, host.Get());
+    fresh.Datebook().Faults().Add({"GetRepeat", E_FAIL, "The datebook is locked.", 1, false});
+    const std::string bytes = WriteFile(iCalendar, [&](CalendarFile& file) {
+      try {
+        file.WriteAppointment(*record, host.Get(), false);
+        ADD_FAILURE() << "no host error";
+      } catch (const ComError& error) {
+        EXPECT_EQ(error.Error(), E_FAIL);
+        EXPECT_EQ(error.Description(), "The datebook is locked.");
+      }
+      // A repeating record without its host appointment.
+      EXPECT_THROW(file.WriteAppointment(*record, nullptr, false), ComError);
+      // An occurrence needs no host appointment.
+      EXPECT_EQ(file.WriteAppointment(*record, nullptr, true), 1);
+    });
+    EXPECT_EQ(CountOf(bytes, "BEGIN:VEVENT"), 1u);
+    EXPECT_EQ(CountOf(bytes, "END:VEVENT"), 1u);
+  }
+}
+
+TEST_F(CalendarFileTest, AWriteErrorReachesTheCaller) {
+  CalendarAppointment a = Appointment(2005, 11, 14, 9, 10);
+  a.note = std::string(30000, 'n');
+  std::string bytes;
+  CalendarFile file(kICalendar);
+  file.OpenWrite(std::make_unique<MemorySink>(bytes, 100000));
+  // Written out in blocks: the error comes with the block that does not fit.
+  const auto writeTen = [&] {
+    for (int i = 0; i < 10; ++i) scenario.WriteWhole(file, a);
+  };
+  EXPECT_THROW(writeTen(), FileError);
+  EXPECT_THROW(file.Finish(), FileError);
+
+  // Nothing fits: the error comes from Finish at the latest.
+  std::string none;
+  CalendarFile small(kVCalendar);
+  small.OpenWrite(std::make_unique<MemorySink>(none, 0));
+  scenario.WriteWhole(small, Appointment(2005, 11, 14, 9, 10));
+  EXPECT_THROW(small.Finish(), FileError);
+}
+
+TEST_F(CalendarFileTest, FieldOperationsPutBareTextsOnLines) {
+  const std::string bytes = WriteFile(kVCalendar, [](CalendarFile& file) {
+    EXPECT_EQ(file.WriteText("a,\"b\""), 0);
+    EXPECT_EQ(file.WriteText("c"), 0);
+    EXPECT_EQ(file.WriteDate(LocalMidnight(2005, 11, 14)), -1);
+    EXPECT_EQ(file.WriteTime(LocalMidnight(2005, 11, 14)), -1);
+    EXPECT_EQ(file.WriteSpan(3600), -1);
+    EXPECT_EQ(file.WriteInt(7), -1);
+    EXPECT_EQ(file.EndRecord(), 0);
+    EXPECT_EQ(file.GetLineNumber(), 4);  // the header's three lines and this one
+  });
+  EXPECT_EQ(bytes,
+            "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nPRODID:-//Quelmar GmbH//NONSGML TAVIR//EN\r\n"
+            "a,\"b\"c\r\nEND:VCALENDAR\r\n");
+}
+
+TEST_F(CalendarFileTest, ReadsLinesAsACsvFileDoes) {
+  const std::string name =
+      (std::filesystem::temp_directory_path() / "tavir-calendar-read.ics").string();
+  {
+    std::ofstream out(name, std::ios::binary);
+    out << "BEGIN:VCALENDAR\r\nSUMMARY:a\nb\r\n" << std::string(40000, 'x');
+  }
+  CalendarFile file(kICalendar);
+  ASSERT_EQ(file.OpenRead(name), 0);
+  std::string text;
+  ASSERT_EQ(file.ReadRecord(), 0);
+  EXPECT_EQ(file.ReadText(text), 0);
+  EXPECT_EQ(text, "BEGIN:VCALENDAR");
+  EXPECT_EQ(file.ReadText(text), 0);
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(file.GetLastField(), "BEGIN:VCALENDAR");
+  ASSERT_EQ(file.ReadRecord(), 0);
+  file.ReadText(text);
+  EXPECT_EQ(text, "SUMMARY:a\nb");  // a bare LF does not end a line
+  ASSERT_EQ(file.ReadRecord(), 0);
+  file.ReadText(text);
+  EXPECT_EQ(text.size(), 39999u);
+  ASSERT_EQ(file.ReadRecord(), 0);
+  file.ReadText(text);
+  EXPECT_EQ(text, "x");
+  EXPECT_EQ(file.GetProgressMax(), 40030 / 256);
+  EXPECT_EQ(file.GetProgressPos(), 40030 / 256);
+  EXPECT_EQ(file.ReadRecord(), -1);
+  std::int32_t number = 5;
+  EXPECT_EQ(file.ReadLong(number), -1);
+  EXPECT_EQ(number, 5);
+  EXPECT_EQ(file.Close(), 0);
+  std::filesystem::remove(name);
+  EXPECT_EQ(CalendarFile(kICalendar).OpenRead(name), -1);
+}
+
+}  // namespace
+}  // namespace tavir
