@@ -33,6 +33,9 @@ std::optional<ParsedDateTime> ParseDateTime(std::string_view text);
 // Locale-aware lower-casing of an ANSI text (CharLowerBuff).
 std::string LowerCase(std::string_view text);
 
+// The name of the user's locale, e.g. "de-DE" (Windows: LOCALE_SNAME).
+std::string ActiveLocaleName();
+
 // Checks TAVIR_LOCALE; throws ConfigurationError naming the supported locales.
 void CheckLocaleSetting();
 

@@ -1,0 +1,300 @@
+// Parsing date-time texts as the Windows parser does (portable build).
+//
+// The text is split into at most six numbers. A number followed by ':' (or by
+// '.' where the locale does not separate dates with it) is a time field; the
+// others are date fields. AM/PM marks the number before it. The layout of
+// time and date fields decides which numbers are the hour, minute, second and
+// the date; the date numbers are tried in the locale's order first, then in
+// orders close to it, then in any order, and the first valid date wins.
+#include "platform/posix/DateTimeParser.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+
+namespace tavir {
+namespace {
+
+using locale_tables::DateOrder;
+using locale_tables::LocaleTable;
+
+constexpr int kTwoDigitYearMax = 2029;
+constexpr int kMaxNumbers = 6;
+constexpr std::uint32_t kTooLarge = 1000000;  // larger than any field can be
+
+enum Meridiem { kNoMeridiem = 0, kAm = 1, kPm = 2 };
+
+struct Field {
+  std::uint32_t value = 0;
+  bool timeSeparator = false;  // followed by a time separator
+  Meridiem meridiem = kNoMeridiem;
+};
+
+struct Tokens {
+  std::array<Field, kMaxNumbers> fields;
+  int count = 0;
+  Meridiem meridiem = kNoMeridiem;  // of the whole text
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  if (prefix.empty() || text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[i])) !=
+        std::tolower(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
+
+// How many letters of `text` an AM or PM designator takes (0: none).
+size_t MatchMeridiem(std::string_view text, const LocaleTable& locale, Meridiem& meridiem) {
+  const std::string_view candidates[][2] = {
+      {locale.amDesignator, locale.pmDesignator}, {"AM", "PM"}, {"A", "P"}};
+  for (const auto& pair : candidates) {
+    for (int i = 0; i < 2; ++i) {
+      if (StartsWithIgnoringCase(text, pair[i])) {
+        meridiem = i == 0 ? kAm : kPm;
+        return pair[i].size();
+      }
+    }
+  }
+  return 0;
+}
+
+std::optional<Tokens> Tokenize(std::string_view text, const LocaleTable& locale) {
+  Tokens tokens;
+  int dateSeparators = 0;
+  size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    const bool last = i + 1 == text.size();
+    if (IsDigit(c)) {
+      if (tokens.count == kMaxNumbers) return std::nullopt;
+      std::uint32_t value = 0;
+      while (i < text.size() && IsDigit(text[i])) {
+        if (value < kTooLarge) value = value * 10 + static_cast<std::uint32_t>(text[i] - '0');
+        ++i;
+      }
+      tokens.fields[tokens.count++].value = value;
+      continue;
+    }
+    if (IsLetter(c)) {
+      Meridiem meridiem = kNoMeridiem;
+      const size_t length = MatchMeridiem(text.substr(i), locale, meridiem);
+      if (length == 0 || tokens.count == 0 || tokens.meridiem != kNoMeridiem) return std::nullopt;
+      tokens.fields[tokens.count - 1].meridiem = meridiem;
+      tokens.meridiem = meridiem;
+      i += length;
+      continue;
+    }
+    const bool dateSeparator = c == '-' || c == '/' || c == locale.dateSeparator;
+    const bool timeSeparator = !dateSeparator && (c == ':' || c == '.');
+    if (dateSeparator || timeSeparator) {
+      if (tokens.count == 0 || last) return std::nullopt;
+      if (dateSeparator && ++dateSeparators > 2) return std::nullopt;
+      if (timeSeparator) tokens.fields[tokens.count - 1].timeSeparator = true;
+    } else if (c == ',') {
+      if (last) return std::nullopt;
+    } else if (!IsBlank(c)) {
+      return std::nullopt;
+    }
+    ++i;
+  }
+  return tokens;
+}
+
+bool IsLeapYear(std::uint32_t year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+bool IsValidMonthDay(std::uint32_t day, std::uint32_t month, std::uint32_t year) {
+  static constexpr std::uint32_t kDays[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (day == 0 || month == 0 || month > 12) return false;
+  return day <= kDays[month] || (month == 2 && day == 29 && IsLeapYear(year));
+}
+
+enum OrderBits : unsigned {
+  kMdy = 1,
+  kYmd = 2,
+  kYdm = 4,
+  kDmy = 8,
+  kMyd = 16,  // month and year without a day
+};
+
+struct Date {
+  std::uint32_t year = 0, month = 0, day = 0;
+};
+
+// Tries the orders in `allowed`: first the locale's own, then those that keep
+// its position of the day or the month, then any.
+std::optional<Date> ChooseOrder(std::uint32_t a, std::uint32_t b, std::uint32_t c,
+                                unsigned allowed, DateOrder localeOrder) {
+  unsigned first, second;
+  switch (localeOrder) {
+    case DateOrder::MonthDayYear:
+      first = kMdy;
+      second = ~(kDmy | kYdm);
+      break;
+    case DateOrder::DayMonthYear:
+      first = kDmy;
+      second = ~(kMdy | kYdm | kMyd);
+      break;
+    default:
+      first = kYmd;
+      second = ~(kDmy | kYdm);
+      break;
+  }
+  for (const unsigned round : {first, second, ~0u}) {
+    const unsigned trying = allowed & round;
+    if (trying & kMdy) {
+      if (IsValidMonthDay(b, a, c)) return Date{c, a, b};
+      allowed &= ~kMdy;
+    }
+    if (trying & kYmd) {
+      if (IsValidMonthDay(c, b, a)) return Date{a, b, c};
+      allowed &= ~kYmd;
+    }
+    if (trying & kYdm) {
+      if (IsValidMonthDay(b, c, a)) return Date{a, c, b};
+      allowed &= ~kYdm;
+    }
+    if (trying & kDmy) {
+      if (IsValidMonthDay(a, b, c)) return Date{c, b, a};
+      allowed &= ~kDmy;
+    }
+    if (trying & kMyd) {
+      if (IsValidMonthDay(c, a, b)) return Date{b, a, c};
+      allowed &= ~kMyd;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<Date> MakeDate(const Field* fields, int count, const LocaleTable& locale,
+                             int currentYear) {
+  if (count == 0) return Date{1899, 12, 30};
+  const std::uint32_t a = fields[0].value, b = fields[1].value;
+  if (count == 2) {
+    if (auto date = ChooseOrder(a, b, static_cast<std::uint32_t>(currentYear), kMdy | kDmy,
+                                locale.dateOrder))
+      return date;
+    // Neither day-month nor month-day: a month of a year, on its first day.
+    return ChooseOrder(a, b, 1, kYmd | kMyd, locale.dateOrder);
+  }
+  return ChooseOrder(a, b, fields[2].value, kMdy | kDmy | kYmd | kYdm, locale.dateOrder);
+}
+
+bool HasMeridiem(const Tokens& tokens, int from, int to) {
+  for (int i = from; i < to && i < tokens.count; ++i)
+    if (tokens.fields[i].meridiem != kNoMeridiem) return true;
+  return false;
+}
+
+}  // namespace
+
+std::optional<ParsedDateTime> ParseDateTimeText(std::string_view text, const LocaleTable& locale,
+                                                int currentYear) {
+  auto tokens = Tokenize(text, locale);
+  if (!tokens || tokens->count == 0) return std::nullopt;
+  Tokens& t = *tokens;
+  const auto& f = t.fields;
+  const bool meridiem = t.meridiem != kNoMeridiem;
+  if (t.count == 1 && !meridiem) return std::nullopt;
+
+  unsigned layout = 0;  // bit i: field i is followed by a time separator
+  for (int i = 0; i < 5 && i < t.count; ++i)
+    if (f[i].timeSeparator) layout |= 1u << i;
+
+  std::uint32_t hour = 0, minute = 0, second = 0;
+  int dateStart = 0, dateCount = t.count;
+  switch (layout) {
+    case 0x1:  // h:m, then 0, 2 or 3 date numbers
+      if ((t.count > 3 && HasMeridiem(t, 2, 5)) || (t.count != 2 && t.count != 4 && t.count != 5))
+        return std::nullopt;
+      hour = f[0].value, minute = f[1].value;
+      dateStart = 2, dateCount = t.count - 2;
+      break;
+    case 0x3:  // h:m:s, then 0, 2 or 3 date numbers
+      if ((t.count > 4 && HasMeridiem(t, 3, 6)) || (t.count != 3 && t.count != 5 && t.count != 6))
+        return std::nullopt;
+      hour = f[0].value, minute = f[1].value, second = f[2].value;
+      dateStart = 3, dateCount = t.count - 3;
+      break;
+    case 0x4:  // 2 date numbers, h:m
+      if (t.count != 4 || HasMeridiem(t, 0, 2)) return std::nullopt;
+      hour = f[2].value, minute = f[3].value;
+      dateCount = 2;
+      break;
+    case 0x0:  // no time separator: an hour marked AM/PM, and date numbers
+      if (t.count == 1) {
+        hour = f[0].value;
+        dateCount = 0;
+      } else if (t.count > 4 || (t.count < 3 && meridiem)) {
+        return std::nullopt;
+      } else if (t.count == 3 && meridiem) {
+        if (f[0].meridiem != kNoMeridiem) {
+          hour = f[0].value;
+          dateStart = 1;
+        } else if (f[2].meridiem != kNoMeridiem) {
+          hour = f[2].value;
+        } else {
+          return std::nullopt;
+        }
+        dateCount = 2;
+      } else if (t.count == 4) {
+        if (f[0].meridiem != kNoMeridiem) {
+          hour = f[0].value;
+          dateStart = 1;
+        } else if (f[3].meridiem != kNoMeridiem) {
+          hour = f[3].value;
+        } else {
+          return std::nullopt;
+        }
+        dateCount = 3;
+      }
+      break;
+    case 0x8:  // 3 date numbers, h:m
+      if (t.count != 5 || HasMeridiem(t, 0, 3)) return std::nullopt;
+      hour = f[3].value, minute = f[4].value;
+      dateCount = 3;
+      break;
+    case 0xC:  // 2 date numbers, h:m:s
+      if (t.count != 5 || HasMeridiem(t, 0, 2)) return std::nullopt;
+      hour = f[2].value, minute = f[3].value, second = f[4].value;
+      dateCount = 2;
+      break;
+    case 0x18:  // 3 date numbers, h:m:s
+      if (t.count != 6 || HasMeridiem(t, 0, 3)) return std::nullopt;
+      hour = f[3].value, minute = f[4].value, second = f[5].value;
+      dateCount = 3;
+      break;
+    default:
+      return std::nullopt;
+  }
+
+  const auto date = MakeDate(&f[dateStart], dateCount, locale, currentYear);
+  if (!date || hour > 23 || minute > 59 || second > 59) return std::nullopt;
+  if (hour < 12 && t.meridiem == kPm) hour += 12;
+  if (hour == 12 && t.meridiem == kAm) hour = 0;
+
+  std::uint32_t year = date->year;
+  if (year < 100) {
+    const std::uint32_t windowEnd = kTwoDigitYearMax % 100;
+    year += year <= windowEnd ? kTwoDigitYearMax - windowEnd : kTwoDigitYearMax - windowEnd - 100;
+  }
+  if (year > 9999) return std::nullopt;
+
+  ParsedDateTime parsed;
+  parsed.year = static_cast<int>(year);
+  parsed.month = static_cast<int>(date->month);
+  parsed.day = static_cast<int>(date->day);
+  parsed.hour = static_cast<int>(hour);
+  parsed.minute = static_cast<int>(minute);
+  parsed.second = static_cast<int>(second);
+  return parsed;
+}
+
+}  // namespace tavir

@@ -1,0 +1,209 @@
+// Registry port, portable build: the settings file. A damaged file is
+// reported and never changed; a write killed halfway leaves the old file;
+// writers in several processes lose nothing; odd bytes keep the file text.
+#include <gtest/gtest.h>
+
+#if !defined(_WIN32)
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "platform/ConfigurationError.h"
+#include "platform/Registry.h"
+#include "platform/posix/RegistryStore.h"
+#include "support/Environment.h"
+
+namespace tavir {
+namespace {
+
+const std::string kKey = "Software\\Quelmar\\TAVIR\\Options";
+
+class RegistryStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("tavir-store-" + std::to_string(getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(directory_);
+    std::filesystem::create_directories(directory_);
+    path_ = (directory_ / "registry.reg").string();
+  }
+  void TearDown() override {
+    registry_store::SetReplaceHookForTesting(nullptr);
+    std::filesystem::remove_all(directory_);
+  }
+
+  void WriteFile(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
+  std::string ReadFile() const {
+    std::ifstream file(path_, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  // Files in the directory other than the store and its lock: leftovers.
+  int StrayFiles() const {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(directory_)) {
+      const std::string name = entry.path().filename().string();
+      if (name != "registry.reg" && name != "registry.reg.lock") ++count;
+    }
+    return count;
+  }
+
+  std::filesystem::path directory_;
+  std::string path_;
+  testing::ScopedEnvironmentVariable store_{"TAVIR_REGISTRY", std::nullopt};
+  void UseStore() { testing::SetEnvironmentVariable("TAVIR_REGISTRY", path_); }
+};
+
+TEST_F(RegistryStoreTest, FileIsRegeditTextThatKeepsOddBytesEscaped) {
+  UseStore();
+  ASSERT_TRUE(RegSetString(kKey, "filtertext", "say \"hi\"\\ B\xFC\r\n\x01"));
+  ASSERT_TRUE(RegSetDword(kKey, "daysahead", 10));
+  EXPECT_EQ(ReadFile(),
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\n"
+            "\"filtertext\"=\"say \\\"hi\\\"\\\\ B\\xfc\\x0d\\x0a\\x01\"\n"
+            "\"daysahead\"=dword:0000000a\n");
+  EXPECT_EQ(RegGetString(kKey, "filtertext", ""), "say \"hi\"\\ B\xFC\r\n\x01");
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(RegistryStoreTest, HandWrittenFileIsReadIncludingLocalMachineKeys) {
+  UseStore();
+  WriteFile(
+      "REGEDIT4\r\n\r\n; written by hand\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Office\\11.0]\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Mappings]\r\n"
+      "\"simple\"=\"0,1,2\"\r\n@=\"unnamed\"\r\n  \"count\"=dword:FF  \r\n");
+  EXPECT_TRUE(LocalMachineKeyExists("Software\\Microsoft\\Office"));
+  EXPECT_TRUE(LocalMachineKeyExists("software\\microsoft\\office\\11.0"));
+  EXPECT_FALSE(LocalMachineKeyExists("Software\\Microsoft\\Off"));
+  EXPECT_FALSE(LocalMachineKeyExists("Software\\Quelmar"));
+  EXPECT_EQ(RegGetString("Software\\Quelmar\\TAVIR\\Mappings", "simple", ""), "0,1,2");
+  EXPECT_EQ(RegGetString("Software\\Quelmar\\TAVIR\\Mappings", "", ""), "unnamed");
+  EXPECT_NO_THROW(CheckRegistryStore());
+}
+
+TEST_F(RegistryStoreTest, DamagedFileIsReportedAndNeverChanged) {
+  UseStore();
+  const char* const damaged[] = {
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\n\"quote\"=\"'\n",
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\n\"minsize\"=hex:01\n",
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\n\"a\"=\"\\q\"\n",
+      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options\n\"quote\"=\"'\"\n",
+      "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n",
+  };
+  const int damagedLine[] = {4, 4, 4, 3, 1};
+  for (size_t i = 0; i < std::size(damaged); ++i) {
+    WriteFile(damaged[i]);
+    try {
+      CheckRegistryStore();
+      ADD_FAILURE() << "accepted: " << damaged[i];
+    } catch (const ConfigurationError& error) {
+      const std::string message = error.what();
+      EXPECT_NE(message.find(path_), std::string::npos) << message;
+      EXPECT_NE(message.find("line " + std::to_string(damagedLine[i]) + ":"), std::string::npos)
+          << message;
+      EXPECT_NE(message.find("remove the file"), std::string::npos) << message;
+    }
+    EXPECT_EQ(RegGetString(kKey, "quote", "\""), "\"");
+    EXPECT_FALSE(RegSetString(kKey, "quote", "'"));
+    EXPECT_FALSE(RegSetDword(kKey, "minsize", 5));
+    EXPECT_EQ(ReadFile(), damaged[i]);
+  }
+}
+
+TEST_F(RegistryStoreTest, DirectoriesAreCreatedAndAMissingLocationFailsWrites) {
+  testing::SetEnvironmentVariable("TAVIR_REGISTRY", (directory_ / "a" / "b" / "registry.reg").string());
+  EXPECT_TRUE(RegSetDword(kKey, "minsize", 5));
+  EXPECT_EQ(RegGetDword(kKey, "minsize", 1000), 5u);
+  testing::ScopedEnvironmentVariable noXdg("XDG_CONFIG_HOME", std::nullopt);
+  testing::ScopedEnvironmentVariable noHome("HOME", std::nullopt);
+  testing::SetEnvironmentVariable("TAVIR_REGISTRY", std::nullopt);
+  EXPECT_FALSE(RegSetDword(kKey, "minsize", 6));
+  EXPECT_EQ(RegGetDword(kKey, "minsize", 1000), 1000u);
+  EXPECT_THROW(CheckRegistryStore(), ConfigurationError);
+  testing::ScopedEnvironmentVariable xdg("XDG_CONFIG_HOME", directory_.string());
+  EXPECT_EQ(registry_store::StorePath(), (directory_ / "tavir" / "registry.reg").string());
+}
+
+TEST_F(RegistryStoreTest, FailureBeforeTheFileIsReplacedKeepsTheOldFile) {
+  UseStore();
+  ASSERT_TRUE(RegSetString(kKey, "lastfile", "old.csv"));
+  const std::string before = ReadFile();
+  registry_store::SetReplaceHookForTesting([] { throw std::runtime_error("injected"); });
+  EXPECT_FALSE(RegSetString(kKey, "lastfile", "new.csv"));
+  EXPECT_EQ(ReadFile(), before);
+  EXPECT_EQ(StrayFiles(), 0);
+}
+
+TEST_F(RegistryStoreTest, ProcessKilledDuringAWriteLeavesTheOldFile) {
+  UseStore();
+  ASSERT_TRUE(RegSetString(kKey, "lastfile", "old.csv"));
+  const std::string before = ReadFile();
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // The new file is complete and synced; tell the parent, then wait to die.
+    static int signalFd = ready[1];
+    registry_store::SetReplaceHookForTesting([] {
+      const char byte = 1;
+      if (write(signalFd, &byte, 1) != 1) _exit(3);
+      for (;;) pause();
+    });
+    RegSetString(kKey, "lastfile", std::string(5000, 'n'));
+    _exit(2);
+  }
+  close(ready[1]);
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  close(ready[0]);
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(ReadFile(), before);
+  EXPECT_EQ(RegGetString(kKey, "lastfile", ""), "old.csv");
+  // The next write succeeds; the dead writer's temporary file is only clutter.
+  EXPECT_TRUE(RegSetString(kKey, "lastfile", "new.csv"));
+  EXPECT_EQ(RegGetString(kKey, "lastfile", ""), "new.csv");
+}
+
+TEST_F(RegistryStoreTest, WritersInSeveralProcessesLoseNoValue) {
+  UseStore();
+  constexpr int kWriters = 3, kWrites = 20;
+  pid_t children[kWriters];
+  for (int w = 0; w < kWriters; ++w) {
+    children[w] = fork();
+    ASSERT_GE(children[w], 0);
+    if (children[w] == 0) {
+      bool ok = true;
+      for (int i = 0; i < kWrites; ++i)
+        ok = RegSetDword(kKey, "writer" + std::to_string(w) + "_" + std::to_string(i), i) && ok;
+      _exit(ok ? 0 : 1);
+    }
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  for (int w = 0; w < kWriters; ++w)
+    for (int i = 0; i < kWrites; ++i)
+      EXPECT_EQ(RegGetDword(kKey, "writer" + std::to_string(w) + "_" + std::to_string(i), 999),
+                static_cast<std::uint32_t>(i));
+}
+
+}  // namespace
+}  // namespace tavir
+
+#endif
