@@ -12,11 +12,20 @@ namespace tavir {
 class Options;
 class ProgressControl;
 
-// Records written, or -1 when no writer could be created.
+// How an export ended, for callers that report it (the dialog shows nothing).
+struct ExportStatus {
+  bool noWriter = false;     // the file could not be created (already reported)
+  bool writeFailed = false;  // writing failed part way (already reported)
+  bool stopped = false;      // the application is quitting
+};
+
+// Records written, or -1 when no writer could be created. When the file
+// cannot be created, "Error writing file" tells the user why.
 int ExportSimple(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
-                 ProgressControl* progress);
+                 ProgressControl* progress, ExportStatus* status = nullptr);
 // Records written, or 0 when no writer could be created.
-int ExportFull(const std::string& fileName, const Options& options, ProgressControl* progress);
+int ExportFull(const std::string& fileName, const Options& options, ProgressControl* progress,
+               ExportStatus* status = nullptr);
 // How many records an export with the current options would write.
 int CountExportable(const Options& options);
 

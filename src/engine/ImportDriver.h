@@ -21,6 +21,7 @@ struct ImportSummary {
   int faulty = 0;        // records with a field error (reported or ignored)
   bool stopped = false;  // the user cancelled, or the application is quitting
   bool readFailed = false;  // the file failed while being read (already reported)
+  std::string openFailure;  // why the file could not be opened (ImportFile gave -1)
 };
 
 // 0 when the file was opened and processed (even if nothing was imported);

@@ -14,9 +14,12 @@ class Options;
 // The last four characters of name equal extension (e.g. ".ics"), case ignored.
 bool HasExtension(const std::string& name, const char* extension);
 
-// None when Excel is unavailable for ".xls" or the file cannot be opened.
-std::unique_ptr<AppointmentFile> CreateWriter(const std::string& fileName, const Options& options);
-std::unique_ptr<AppointmentFile> CreateReader(const Options& options, const std::string& fileName);
+// None when Excel is unavailable for ".xls" or the file cannot be opened;
+// reason, when given, then receives why (the system's or Excel's error text).
+std::unique_ptr<AppointmentFile> CreateWriter(const std::string& fileName, const Options& options,
+                                              std::string* reason = nullptr);
+std::unique_ptr<AppointmentFile> CreateReader(const Options& options, const std::string& fileName,
+                                              std::string* reason = nullptr);
 
 bool IsExcelAvailable();
 

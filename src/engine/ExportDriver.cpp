@@ -1,0 +1,219 @@
+// The export loops: walk every appointment the host returns, filter, read it
+// into a record and hand it to the writer; pump messages between items.
+#include "engine/ExportDriver.h"
+
+#include <memory>
+
+#include "engine/FieldConversion.h"
+#include "engine/Filter.h"
+#include "engine/MessagePump.h"
+#include "engine/WaitCursor.h"
+#include "engine/WriterErrors.h"
+#include "formats/CalendarFile.h"
+#include "formats/FileFactories.h"
+#include "host/HostCalls.h"
+#include "host/Transfer.h"
+#include "model/Options.h"
+#include "platform/ComError.h"
+#include "platform/Shell.h"
+
+namespace tavir {
+
+namespace {
+
+bool PassesFilter(const Options& options, IDesktopAppointment* appointment) {
+  return MatchesFilter(options, ReadDescription(appointment), ReadNote(appointment),
+                       ReadCategory(appointment), ReadLocation(appointment));
+}
+
+enum class Layout { Simple, Full };
+
+// One export run: owns the writer and finishes it on every way out.
+class ExportRun {
+ public:
+  ExportRun(const Options& options, std::unique_ptr<AppointmentFile> writer, bool calendar,
+            Layout layout)
+      : options_(options),
+        writer_(std::move(writer)),
+        calendar_(calendar ? dynamic_cast<CalendarFile*>(writer_.get()) : nullptr),
+        layout_(layout) {}
+
+  ~ExportRun() {
+    // A host error is on its way out: the file is still closed properly.
+    if (writer_) FinishQuietly(*writer_);
+  }
+
+  void WriteHeader() {
+    if (calendar_) return;
+    AsFileOperation([&] {
+      if (layout_ == Layout::Simple)
+        WriteSimpleHeader(options_.mapping, *writer_);
+      else
+        WriteFullHeader(options_.mapping, *writer_);
+    });
+  }
+
+  void Write(const AppointmentRecord& record, IDesktopAppointment* appointment,
+             bool expandedOccurrence) {
+    // The calendar writer reads the repeat rule from the host: its COM errors
+    // are host errors and pass to the caller.
+    if (calendar_) {
+      calendar_->WriteAppointment(record, appointment, expandedOccurrence);
+      return;
+    }
+    AsFileOperation([&] {
+      if (layout_ == Layout::Simple)
+        WriteSimpleRecord(options_.mapping, *writer_, record);
+      else
+        WriteFullRecord(options_.mapping, *writer_, record);
+    });
+  }
+
+  // Finishes the file; a failure to store it is reported like any write
+  // error. False then.
+  bool Finish() {
+    std::unique_ptr<AppointmentFile> writer = std::move(writer_);
+    try {
+      AsFileOperation([&] { writer->Finish(); });
+      return true;
+    } catch (const FileError& error) {
+      ReportWriteError(error);
+      return false;
+    }
+  }
+
+ private:
+  const Options& options_;
+  std::unique_ptr<AppointmentFile> writer_;
+  CalendarFile* calendar_;
+  Layout layout_;
+};
+
+// Writes the occurrences that FindNextOccurrence hands out inside [from, to].
+template <typename OnOccurrence>
+void ExpandOccurrences(IDesktopAppointment* appointment, TimeValue from, TimeValue to,
+                       bool firstMustSucceed, OnOccurrence onOccurrence) {
+  TimeValue cursor = 0;
+  HostLong found = 0;
+  const HRESULT first = appointment->FindFirstOccurrence(from, to, &cursor, &found);
+  if (firstMustSucceed)
+    ThrowIfFailed(first, "IDesktopAppointment");
+  else if (first != S_OK)
+    return;
+  TimeValue previous = 0;
+  while (found) {
+    TimeValue day = 0;
+    if (appointment->FindNextOccurrence(&cursor, to, &day, &found) != S_OK || !found) break;
+    // A host that hands out the same day again would loop for ever.
+    if (day == previous) break;
+    previous = day;
+    if (!onOccurrence(day)) break;
+  }
+}
+
+int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
+              ProgressControl* progress, Layout layout, ExportStatus& status) {
+  const bool calendar = layout == Layout::Simple
+                            ? HasExtension(fileName, ".vcs") || HasExtension(fileName, ".ics")
+                            : HasExtension(fileName, ".ics");
+  WaitCursor waitCursor;
+  ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
+  ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
+  std::string reason;
+  std::unique_ptr<AppointmentFile> writer = CreateWriter(fileName, options, &reason);
+  if (!writer) {
+    // Without a word the user could not tell an empty export from a failed one.
+    status.noWriter = true;
+    ReportWriteError(FileError(fileName + ": " + reason));
+    return layout == Layout::Simple ? -1 : 0;
+  }
+
+  ExportRun run(options, std::move(writer), calendar, layout);
+  if (progress) progress->SetRange(ReadCount(appointments.Get()));
+  PumpMessages();
+  int count = 0;
+  try {
+    run.WriteHeader();
+    for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
+      AppointmentRecord record(options);
+      if (progress) progress->SetPosition(i);
+      if (PumpMessages() < 0) {
+        status.stopped = true;
+        break;
+      }
+      waitCursor.Restore();
+      ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
+      if (!appointment) continue;
+      if (!PassesFilter(options, appointment.Get())) continue;
+      if (ReadFromHost(record, appointment.Get()) < 0) continue;
+      if (layout == Layout::Full) {
+        run.Write(record, appointment.Get(), false);
+        ++count;
+      } else if (!ReadRepeating(appointment.Get())) {
+        if (record.date < from || record.date > to) continue;
+        run.Write(record, appointment.Get(), false);
+        ++count;
+      } else {
+        ExpandOccurrences(appointment.Get(), from, to, true, [&](TimeValue day) {
+          record.SetDate(day);
+          run.Write(record, appointment.Get(), true);
+          ++count;
+          return true;
+        });
+      }
+    }
+  } catch (const FileError& error) {
+    status.writeFailed = true;
+    ReportWriteError(error);
+  }
+  if (!run.Finish()) status.writeFailed = true;
+  return count;
+}
+
+}  // namespace
+
+int ExportSimple(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
+                 ProgressControl* progress, ExportStatus* status) {
+  ExportStatus local;
+  return RunExport(fileName, from, to, options, progress, Layout::Simple, status ? *status : local);
+}
+
+int ExportFull(const std::string& fileName, const Options& options, ProgressControl* progress,
+               ExportStatus* status) {
+  ExportStatus local;
+  return RunExport(fileName, 0, 0, options, progress, Layout::Full, status ? *status : local);
+}
+
+int CountExportable(const Options& options) {
+  WaitCursor waitCursor;
+  ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
+  ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
+  const TimeValue from = options.GetSpanStart();
+  const TimeValue to = options.GetSpanEnd();
+  const TimeValue noEnd = NoEndDate();
+  int count = 0;
+  try {
+    for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
+      if (i % 10 == 0 && PumpMessages() < 0) break;
+      ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
+      if (!appointment || !PassesFilter(options, appointment.Get())) continue;
+      if (options.fullformat) {
+        ++count;
+      } else if (!ReadRepeating(appointment.Get())) {
+        const TimeValue start = ReadStartTime(appointment.Get());
+        if (from <= start && start <= to) ++count;
+      } else {
+        ExpandOccurrences(appointment.Get(), from, to, false, [&](TimeValue day) {
+          if (day >= noEnd) return false;
+          ++count;
+          return true;
+        });
+      }
+    }
+  } catch (const FileError& error) {
+    ReportWriteError(error);
+  }
+  return count;
+}
+
+}  // namespace tavir
