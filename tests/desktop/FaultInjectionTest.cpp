@@ -1,0 +1,114 @@
+// Injected host failures: the chosen call fails with the chosen HRESULT, and
+// the program's ThrowIfFailed carries the chosen text.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/ComError.h"
+#include "platform/ComOwners.h"
+#include "support/CountingObject.h"
+#include "support/DesktopHost.h"
+
+namespace tavir {
+namespace {
+
+using testing::DesktopHost;
+
+HRESULT ReadDescription(IDesktopAppointment& appointment) {
+  Bstr text;
+  return appointment.get_Description(text.Receive());
+}
+
+TEST(FaultInjection, FailsTheChosenCallsWithTheChosenText) {
+  struct Case {
+    const char* name;
+    InjectedFault fault;
+    std::vector<HRESULT> results;  // of five calls of get_Description
+  } cases[] = {
+      {"bare name, once", {"get_Description", E_FAIL, "broken", 1, false},
+       {E_FAIL, S_OK, S_OK, S_OK, S_OK}},
+      {"qualified name, third call only", {"IDesktopAppointment.get_Description", E_ACCESSDENIED,
+       "denied", 3, false}, {S_OK, S_OK, E_ACCESSDENIED, S_OK, S_OK}},
+      {"from the fourth call on", {"get_Description", E_OUTOFMEMORY, "full", 4, true},
+       {S_OK, S_OK, S_OK, E_OUTOFMEMORY, E_OUTOFMEMORY}},
+      {"another interface's method of that name is not touched",
+       {"IDesktopUser.get_Description", E_FAIL, "x", 1, true}, {S_OK, S_OK, S_OK, S_OK, S_OK}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DesktopHost host;
+    auto appointment = host.Add({});
+    host.data->Faults().Add(c.fault);
+    for (HRESULT expected : c.results) EXPECT_EQ(expected, ReadDescription(*appointment.Get()));
+  }
+}
+
+TEST(FaultInjection, ThrowIfFailedCarriesTheText) {
+  DesktopHost host;
+  const HRESULT dispatchError = MAKE_HRESULT(1, FACILITY_ITF, 0x201);
+  host.data->Faults().Add({"GetAppointments", dispatchError, "The datebook is locked.", 1, false});
+  ComPtr<IDesktopAppointments> appointments;
+  try {
+    ThrowIfFailed(host.Datebook()->GetAppointments(0, 1, appointments.Receive()),
+                  "IDesktopDatebook");
+    FAIL() << "no failure";
+  } catch (const ComError& error) {
+    EXPECT_EQ(dispatchError, error.Error());
+    EXPECT_EQ("The datebook is locked.", error.Description());
+  }
+  EXPECT_EQ(1, host.data->Faults().MatchedCalls("GetAppointments"));
+}
+
+TEST(FaultInjection, RealFailuresExplainThemselves) {
+  DesktopHost host;
+  ComPtr<IDesktopAppointment> none;
+  try {
+    ThrowIfFailed(host.Datebook()->GetAppointment(77, none.Receive()), "IDesktopDatebook");
+    FAIL() << "no failure";
+  } catch (const ComError& error) {
+    EXPECT_EQ("No appointment has the record id 77.", error.Description());
+  }
+}
+
+TEST(FaultInjection, FailedChangesChangeNothing) {
+  DesktopHost host;
+  auto appointment = host.Add({});
+  host.data->ForgetChanges();
+  host.data->Faults().Add({"SetRepeat", E_FAIL, "no", 1, false});
+  EXPECT_EQ(E_FAIL, appointment->SetRepeat(1, 1, 0, 0));
+  HostLong repeating = -1;
+  appointment->get_Repeating(&repeating);
+  EXPECT_EQ(0, repeating);
+  EXPECT_FALSE(host.data->PendingChanges().Any());
+}
+
+TEST(FaultInjection, SuccessCodesReplaceSOkAfterTheCallRan) {
+  testing::CountingObject command;
+  DesktopHost host;
+  host.data->Faults().Add({"RegisterCommand", S_FALSE, "", 1, false});
+  ComPtr<IDesktopCommandManager> manager;
+  ASSERT_EQ(S_OK, host.application->get_CommandManager(manager.Receive()));
+  HostLong id = 0;
+  EXPECT_EQ(S_FALSE, manager->RegisterCommand(1, nullptr, &command, &id));
+  EXPECT_EQ(1, id);
+}
+
+TEST(FaultInjection, QueryInterfaceCanFailToo) {
+  DesktopHost host;
+  host.data->Faults().Add({"IDesktopApplication.QueryInterface", E_UNEXPECTED, "", 1, false});
+  HRESULT result = S_OK;
+  EXPECT_FALSE(host.application.Query<IDesktopApplication>(IID_IDesktopApplication, &result));
+  EXPECT_EQ(E_UNEXPECTED, result);
+  EXPECT_TRUE(host.application.Query<IDesktopApplication>(IID_IDesktopApplication));
+}
+
+TEST(FaultInjection, AddinListHasItsOwnFaults) {
+  auto list = std::make_shared<AddinList>();
+  list->faults->Add({"get_Item", E_FAIL, "", 1, true});
+  auto registry = CreateDesktopAddinRegistry(list);
+  ComPtr<IDesktopAddinEntry> entry;
+  EXPECT_EQ(E_FAIL, registry->get_Item(nullptr, entry.Receive()));
+}
+
+}  // namespace
+}  // namespace tavir
