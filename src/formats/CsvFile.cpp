@@ -1,0 +1,170 @@
+// CsvFile: writing through a block buffer, reading through the line reader
+// and the field tokenizer; typed values through their text forms.
+#include "formats/CsvFile.h"
+
+#include "formats/CsvEscape.h"
+#include "formats/FieldTextForms.h"
+#include "formats/FieldTextParsing.h"
+#include "formats/FileBytes.h"
+#include "formats/FileError.h"
+#include "model/AppointmentRecord.h"
+
+namespace tavir {
+namespace {
+
+int ProgressUnits(std::int64_t bytes) { return static_cast<int>(bytes / 256); }
+
+}  // namespace
+
+CsvFile::CsvFile() : tokenizer_(quote_, separator_) {}
+
+CsvFile::~CsvFile() {
+  try {
+    Close();
+  } catch (const FileError&) {
+    // Nobody is left to tell; Finish and Close report it.
+  }
+}
+
+void CsvFile::SetSeparator(const std::string& separator) {
+  separator_ = separator;
+  tokenizer_ = CsvTokenizer(quote_, separator_);
+  tokenizer_.Start(line_);
+}
+
+void CsvFile::SetQuote(const std::string& quote) {
+  quote_ = quote;
+  tokenizer_ = CsvTokenizer(quote_, separator_);
+  tokenizer_.Start(line_);
+}
+
+int CsvFile::OpenWrite(const std::string& fileName) {
+  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName);
+  if (!sink) return -1;
+  OpenWrite(std::move(sink));
+  return 0;
+}
+
+int CsvFile::OpenRead(const std::string& fileName) {
+  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName);
+  if (!source) return -1;
+  OpenRead(std::move(source));
+  return 0;
+}
+
+void CsvFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
+  sink_ = std::move(sink);
+  pending_.clear();
+  pending_.reserve(kWriteBlockSize + kMaxEscapedField);
+  bytesWritten_ = 0;
+  atLineStart_ = true;
+}
+
+void CsvFile::OpenRead(std::unique_ptr<ByteSource> source) {
+  reader_ = std::make_unique<CsvLineReader>(std::move(source));
+  line_.clear();
+  line_.reserve(kMaxCsvLine);
+  tokenizer_.Start(line_);
+  atLineStart_ = true;
+}
+
+int CsvFile::Finish() { return Close(); }
+
+int CsvFile::Close() {
+  reader_.reset();
+  if (sink_) {
+    // Let go of the sink even when it fails, so that nothing is tried twice.
+    std::unique_ptr<ByteSink> sink = std::move(sink_);
+    std::string rest = std::move(pending_);
+    pending_.clear();
+    if (!rest.empty()) sink->Write(rest.data(), rest.size());
+    sink->Close();
+  }
+  return 0;
+}
+
+void CsvFile::WriteOut() {
+  if (pending_.empty()) return;
+  if (!sink_) throw FileError("The file is not open for writing.");
+  sink_->Write(pending_.data(), pending_.size());
+  bytesWritten_ += static_cast<std::int64_t>(pending_.size());
+  pending_.clear();
+}
+
+int CsvFile::EndRecord() {
+  pending_ += "\r\n";
+  atLineStart_ = true;
+  ++recordCounter;
+  if (pending_.size() >= kWriteBlockSize) WriteOut();
+  return 0;
+}
+
+int CsvFile::ReadRecord() {
+  if (!reader_ || !reader_->ReadLine(line_)) return -1;
+  tokenizer_.Start(line_);
+  lastField_.clear();
+  ++recordCounter;
+  return 0;
+}
+
+int CsvFile::WriteText(const std::string& text) {
+  if (!atLineStart_) pending_ += separator_;
+  pending_ += quote_;
+  AppendEscapedField(pending_, text, OptionByte(quote_), removeLineBreaks_);
+  pending_ += quote_;
+  atLineStart_ = false;
+  if (pending_.size() >= kWriteBlockSize) WriteOut();
+  return 0;
+}
+
+int CsvFile::WriteDate(TimeValue value) { return WriteText(FormatDateText(value)); }
+
+int CsvFile::WriteTime(TimeValue value) {
+  return WriteText(TimeFieldText(value, dateWithTime != 0));
+}
+
+int CsvFile::WriteSpan(std::int32_t seconds) { return WriteText(SpanFieldText(seconds)); }
+
+int CsvFile::WriteInt(std::int32_t value) { return WriteText(IntFieldText(value)); }
+
+int CsvFile::ReadText(std::string& text) {
+  // A line already used up leaves the field read last as it was.
+  if (tokenizer_.NextField(text)) lastField_ = text;
+  return 0;
+}
+
+int CsvFile::ReadDate(TimeValue& value) {
+  std::string text;
+  ReadText(text);
+  return ParseDateField(text, value);
+}
+
+int CsvFile::ReadTime(TimeValue& value) {
+  std::string text;
+  ReadText(text);
+  return ParseTimeField(text, value);
+}
+
+int CsvFile::ReadSpan(std::int32_t& seconds) {
+  std::string text;
+  ReadText(text);
+  return ParseSpanField(text, seconds);
+}
+
+int CsvFile::ReadInt(std::int32_t& value) {
+  std::string text;
+  ReadText(text);
+  return ParseIntField(text, value);
+}
+
+int CsvFile::GetProgressPos() {
+  if (reader_) return ProgressUnits(reader_->Position());
+  return ProgressUnits(bytesWritten_ + static_cast<std::int64_t>(pending_.size()));
+}
+
+int CsvFile::GetProgressMax() {
+  if (reader_) return ProgressUnits(reader_->Length());
+  return ProgressUnits(bytesWritten_ + static_cast<std::int64_t>(pending_.size()));
+}
+
+}  // namespace tavir

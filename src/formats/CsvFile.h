@@ -1,0 +1,81 @@
+// The appointment file for delimited text: one record a line ended by CR LF,
+// every field quoted with the quote option and joined by the separator
+// option, dates and times in the user's regional forms.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "formats/AppointmentFile.h"
+#include "formats/ByteStream.h"
+#include "formats/CsvLineReader.h"
+#include "formats/CsvTokenizer.h"
+
+namespace tavir {
+
+class CsvFile : public AppointmentFile {
+ public:
+  CsvFile();
+  // Writes what is still buffered and closes; failures are dropped here, so
+  // call Finish or Close to learn about them.
+  ~CsvFile() override;
+
+  void SetSeparator(const std::string& separator);
+  void SetQuote(const std::string& quote);
+  void SetRemoveLineBreaks(bool remove) { removeLineBreaks_ = remove; }
+  // Time fields carry the date in front; set by the factory.
+  std::int32_t dateWithTime = 0;
+
+  // Creates the file, or empties an existing one; others may read it meanwhile
+  // but not write it. 0, or -1 when it cannot be opened.
+  int OpenWrite(const std::string& fileName) override;
+  int OpenRead(const std::string& fileName) override;
+  // The same over any byte medium (memory in tests).
+  void OpenWrite(std::unique_ptr<ByteSink> sink);
+  void OpenRead(std::unique_ptr<ByteSource> source);
+
+  int Finish() override;
+  // Writes out what is buffered and closes; throws FileError when that fails.
+  int Close() override;
+  // Records are written out in blocks from here; throws FileError.
+  int EndRecord() override;
+  // Throws FileError when the file cannot be read.
+  int ReadRecord() override;
+
+  int WriteText(const std::string& text) override;
+  int WriteDate(TimeValue value) override;
+  int WriteTime(TimeValue value) override;
+  int WriteSpan(std::int32_t seconds) override;
+  int WriteInt(std::int32_t value) override;
+
+  int ReadText(std::string& text) override;
+  int ReadDate(TimeValue& value) override;
+  int ReadTime(TimeValue& value) override;
+  int ReadSpan(std::int32_t& seconds) override;
+  int ReadInt(std::int32_t& value) override;
+
+  int GetProgressPos() override;
+  int GetProgressMax() override;
+  std::string GetLastField() override { return lastField_; }
+  void SetLastField(const std::string& text) override { lastField_ = text; }
+
+  static constexpr std::size_t kWriteBlockSize = 64 * 1024;
+
+ private:
+  void WriteOut();
+
+  std::string quote_ = "\"";
+  std::string separator_ = ",";
+  bool removeLineBreaks_ = false;
+  bool atLineStart_ = true;
+  std::unique_ptr<ByteSink> sink_;
+  std::string pending_;  // written fields not yet handed to the sink
+  std::int64_t bytesWritten_ = 0;
+  std::unique_ptr<CsvLineReader> reader_;
+  std::string line_;  // the current record; the tokenizer consumes it
+  CsvTokenizer tokenizer_;
+  std::string lastField_;
+};
+
+}  // namespace tavir

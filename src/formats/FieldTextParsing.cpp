@@ -1,0 +1,105 @@
+// Typed reads from field texts: regional dates and times through the
+// locale's parser, durations and integers with locale-free conversions.
+#include "formats/FieldTextParsing.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "model/TextTrim.h"
+#include "platform/Clock.h"
+#include "platform/Locale.h"
+
+namespace tavir {
+namespace {
+
+std::string_view SkipLeadingWhiteSpace(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && IsWhiteSpaceByte(text[start])) ++start;
+  return text.substr(start);
+}
+
+// The leading optional sign; true for minus.
+bool TakeSign(std::string_view& text) {
+  if (text.empty() || (text[0] != '+' && text[0] != '-')) return false;
+  const bool negative = text[0] == '-';
+  text.remove_prefix(1);
+  return negative;
+}
+
+// Only a number whose exponent is negative can be too small to represent.
+bool HasNegativeExponent(std::string_view text) {
+  const std::size_t e = text.find_first_of("eE");
+  return e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+}
+
+}  // namespace
+
+int FileYear(int parsedYear) {
+  int year = parsedYear;
+  if (year < 100) year += 1900;
+  if (year < kFirstFileYear) year += 100;
+  return year > kLastFileYear ? -1 : year;
+}
+
+int ParseDateField(std::string_view text, TimeValue& value) {
+  const std::string trimmed = TrimWhiteSpace(text);
+  if (trimmed.empty()) return -2;
+  const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
+  if (!parsed) return -1;
+  const int year = FileYear(parsed->year);
+  if (year < 0) return -1;
+  value = LocalMidnight(year, parsed->month, parsed->day);
+  return 0;
+}
+
+int ParseTimeField(std::string_view text, TimeValue& value) {
+  const std::string trimmed = TrimWhiteSpace(text);
+  if (trimmed.empty()) return -2;
+  const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
+  if (!parsed) return -1;
+  const LocalFields today = SplitLocal(CurrentTime());
+  value = BuildLocal(today.year, today.month, today.day, parsed->hour, parsed->minute, 0);
+  return 0;
+}
+
+int ParseSpanField(std::string_view text, std::int32_t& seconds) {
+  const std::string trimmed = TrimWhiteSpace(text);
+  if (trimmed.empty()) return -2;
+  std::string_view number = trimmed;
+  const bool negative = TakeSign(number);
+  double hours = 0;
+  if (!number.empty() && number[0] == '-') number = {};  // a second sign: not a number
+  const auto result =
+      std::from_chars(number.data(), number.data() + number.size(), hours, std::chars_format::general);
+  if (result.ec == std::errc::invalid_argument) {
+    hours = 0;  // not a number at all reads as 0, as strtod gives it
+  } else if (result.ec == std::errc::result_out_of_range) {
+    if (!HasNegativeExponent(number)) return -1;
+    hours = 0;
+  }
+  if (negative) hours = -hours;
+  const double exact = hours * 3600.0;
+  if (!std::isfinite(exact) || exact >= 2147483647.5 || exact < -2147483648.5) return -1;
+  seconds = static_cast<std::int32_t>(std::llround(exact));
+  return 0;
+}
+
+int ParseIntField(std::string_view text, std::int32_t& value) {
+  std::string_view number = SkipLeadingWhiteSpace(text);
+  const bool negative = TakeSign(number);
+  // Accumulate towards the sign so that the most negative value fits.
+  std::int64_t total = 0;
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  for (const char c : number) {
+    if (c < '0' || c > '9') break;
+    total = total * 10 + (c - '0');
+    if (total > kLimit) total = kLimit;
+  }
+  if (negative) total = -total;
+  if (total > std::numeric_limits<std::int32_t>::max()) total = std::numeric_limits<std::int32_t>::max();
+  value = static_cast<std::int32_t>(total);
+  return 0;
+}
+
+}  // namespace tavir

@@ -1,0 +1,31 @@
+// Typed values from the field texts of the text formats. Results: 0 valid
+// (the output set), -1 not a valid value, -2 empty or blank (output untouched).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/LocalTime.h"
+
+namespace tavir {
+
+// The years a file may hold: two-digit years are of the 1900s, years before
+// 1970 are moved up a century, and years after 2031 are refused.
+inline constexpr int kFirstFileYear = 1970;
+inline constexpr int kLastFileYear = 2031;
+// The file year of a parsed year, or -1 when it lies after kLastFileYear.
+int FileYear(int parsedYear);
+
+// Local midnight of the day of a regional date text (a time may follow).
+int ParseDateField(std::string_view text, TimeValue& value);
+// Today at the hour and minute of a regional time text (a date is ignored).
+int ParseTimeField(std::string_view text, TimeValue& value);
+// A decimal number of hours with a point, as strtod reads it in the C locale;
+// text that does not start with a number gives 0. Values whose seconds do not
+// fit 32 bits (and infinities, NaN) are -1.
+int ParseSpanField(std::string_view text, std::int32_t& seconds);
+// The leading decimal integer as strtol reads it (0 without digits), held to
+// the 32-bit range; always 0.
+int ParseIntField(std::string_view text, std::int32_t& value);
+
+}  // namespace tavir

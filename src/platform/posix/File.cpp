@@ -1,0 +1,137 @@
+// POSIX files: open(2) with an advisory flock(2) lock. A reader takes a
+// shared lock and a writer an exclusive one, so readers may share a file but
+// nobody reads or writes a file while another process is writing it.
+#include "platform/File.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavir {
+namespace {
+
+// Leaves errno at the reported error, so that the shell's last-error text
+// agrees with what the caller was told.
+std::string ErrorText(int error) {
+  errno = error;
+  return std::strerror(error);
+}
+
+// Opens and locks without waiting; a busy lock reads as "in use".
+int OpenLocked(const std::string& name, int flags, int lock, std::string& errorText) {
+  const int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    errorText = ErrorText(errno);
+    return -1;
+  }
+  if (::flock(fd, lock | LOCK_NB) != 0) {
+    const int error = errno == EWOULDBLOCK ? EBUSY : errno;  // another process writes it
+    ::close(fd);
+    errorText = ErrorText(error);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+File::~File() {
+  if (IsOpen()) ::close(static_cast<int>(handle_));
+}
+
+File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    if (IsOpen()) ::close(static_cast<int>(handle_));
+    handle_ = std::exchange(other.handle_, -1);
+  }
+  return *this;
+}
+
+bool File::IsOpen() const { return handle_ >= 0; }
+
+bool File::OpenForReading(const std::string& name, std::string& errorText) {
+  const int fd = OpenLocked(name, O_RDONLY, LOCK_SH, errorText);
+  if (fd < 0) return false;
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+    ::close(fd);
+    errorText = ErrorText(EISDIR);
+    return false;
+  }
+  *this = File();
+  handle_ = fd;
+  return true;
+}
+
+bool File::OpenForWriting(const std::string& name, std::string& errorText) {
+  // Truncate only once the lock is ours, so another writer's file stays whole.
+  const int fd = OpenLocked(name, O_WRONLY | O_CREAT, LOCK_EX, errorText);
+  if (fd < 0) return false;
+  if (::ftruncate(fd, 0) != 0) {
+    const int error = errno;
+    ::close(fd);
+    errorText = ErrorText(error);
+    return false;
+  }
+  *this = File();
+  handle_ = fd;
+  return true;
+}
+
+bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::string& errorText) {
+  for (;;) {
+    const ssize_t got = ::read(static_cast<int>(handle_), buffer, size);
+    if (got >= 0) {
+      bytesRead = static_cast<std::size_t>(got);
+      return true;
+    }
+    if (errno != EINTR) {
+      errorText = ErrorText(errno);
+      return false;
+    }
+  }
+}
+
+bool File::Write(const void* data, std::size_t size, std::string& errorText) {
+  const char* next = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t done = ::write(static_cast<int>(handle_), next, size);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      errorText = ErrorText(errno);
+      return false;
+    }
+    next += done;
+    size -= static_cast<std::size_t>(done);
+  }
+  return true;
+}
+
+bool File::Length(std::int64_t& length, std::string& errorText) const {
+  struct stat status {};
+  if (::fstat(static_cast<int>(handle_), &status) != 0) {
+    errorText = ErrorText(errno);
+    return false;
+  }
+  length = static_cast<std::int64_t>(status.st_size);
+  return true;
+}
+
+bool File::Close(std::string& errorText) {
+  if (!IsOpen()) return true;
+  const int fd = static_cast<int>(std::exchange(handle_, -1));
+  if (::close(fd) != 0 && errno != EINTR) {
+    errorText = ErrorText(errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tavir

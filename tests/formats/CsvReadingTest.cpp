@@ -1,0 +1,230 @@
+// Reading CSV: line ends, the line length limit, the read buffer's seams and
+// the field tokenizer, all from memory.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formats/CsvFile.h"
+#include "formats/CsvLineReader.h"
+#include "formats/CsvTokenizer.h"
+#include "formats/FileError.h"
+#include "formats/MemoryBytes.h"
+
+namespace tavir {
+namespace {
+
+using Records = std::vector<std::vector<std::string>>;
+
+// Every record with every field, as the line reader and the tokenizer
+// that CsvFile reads through hand them out.
+Records ReadAll(const std::string& bytes, const std::string& quote = "\"",
+                const std::string& separator = ",", std::size_t chunkLimit = 0) {
+  CsvLineReader reader(std::make_unique<MemoryByteSource>(bytes, chunkLimit));
+  CsvTokenizer tokenizer(quote, separator);
+  Records records;
+  std::string line;
+  while (reader.ReadLine(line)) {
+    EXPECT_LE(line.size(), kMaxCsvLine);
+    tokenizer.Start(line);
+    std::vector<std::string> fields;
+    std::string field;
+    while (tokenizer.NextField(field)) fields.push_back(field);
+    records.push_back(fields);
+  }
+  return records;
+}
+
+struct TokenizerCase {
+  const char* name;
+  std::string line;
+  std::string quote;
+  std::string separator;
+  std::vector<std::string> fields;
+};
+
+class CsvTokenizerTable : public ::testing::TestWithParam<TokenizerCase> {};
+
+TEST_P(CsvTokenizerTable, SplitsTheLineIntoTheseFields) {
+  const TokenizerCase& c = GetParam();
+  const Records records = ReadAll(c.line + "\r\n", c.quote, c.separator);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0], c.fields);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, CsvTokenizerTable,
+    ::testing::Values(
+        TokenizerCase{"SeparatorInsideQuotes", "\"a,b\",c", "\"", ",", {"a,b", "c"}},
+        TokenizerCase{"QuoteInsidePlainField", "ab\"c,d", "\"", ",", {"ab\"c", "d"}},
+        TokenizerCase{"StrayQuoteDropped", "\"ab\"cd,ef", "\"", ",", {"abcd,ef"}},
+        TokenizerCase{"DoubledQuote", "\"say \"\"hi\"\"\"", "\"", ",", {"say \"hi\""}},
+        TokenizerCase{"EmptyFieldsButNotATrailingOne", "a,,b,", "\"", ",", {"a", "", "b"}},
+        TokenizerCase{"QuotedEmptyFields", "\"\",\"\"", "\"", ",", {"", ""}},
+        TokenizerCase{"UnclosedQuoteRunsToTheEnd", "\"a,b", "\"", ",", {"a,b"}},
+        TokenizerCase{"LoneDoubledQuote", "\"\"\"", "\"", ",", {"\""}},
+        TokenizerCase{"TwoByteSeparatorNeverMatches", "\"a\"; \"b\"", "\"", "; ", {"a; b"}},
+        TokenizerCase{"EmptyQuoteReadsPlain", "\"a\",b", "", ",", {"\"a\"", "b"}},
+        TokenizerCase{"ApostropheQuote", "'it''s',x", "'", ",", {"it's", "x"}},
+        TokenizerCase{"TabSeparator", "\"a\"\t\"b c\"\tx", "\"", "\t", {"a", "b c", "x"}},
+        TokenizerCase{"SemicolonSeparator", "\"1,5\";\"x\"", "\"", ";", {"1,5", "x"}},
+        TokenizerCase{"BareLineFeedIsData", "\"a\nb\",c\rd", "\"", ",", {"a\nb", "c\rd"}},
+        TokenizerCase{"NulBytesAreData", std::string("a\0b,\"\0\"", 7), "\"", ",",
+                      {std::string("a\0b", 3), std::string(1, '\0')}},
+        TokenizerCase{"ByteOrderMarkIsPartOfTheFirstField", "\xEF\xBB\xBF\"Date\",x", "\"", ",",
+                      {"\xEF\xBB\xBF\"Date\"", "x"}}),
+    [](const ::testing::TestParamInfo<TokenizerCase>& info) { return info.param.name; });
+
+TEST(CsvReading, AFieldBeyondTheLastIsEmptyAndKeepsTheLastField) {
+  CsvFile file;
+  file.OpenRead(std::make_unique<MemoryByteSource>("\"a\",\"b\"\r\n"));
+  ASSERT_EQ(file.ReadRecord(), 0);
+  std::string field;
+  file.ReadText(field);
+  file.ReadText(field);
+  EXPECT_EQ(file.GetLastField(), "b");
+  field = "stale";
+  EXPECT_EQ(file.ReadText(field), 0);
+  EXPECT_EQ(field, "");
+  EXPECT_EQ(file.GetLastField(), "b");
+  TimeValue date = 77;
+  EXPECT_EQ(file.ReadDate(date), -2);
+  EXPECT_EQ(date, 77);
+  std::int32_t number = 15;
+  EXPECT_EQ(file.ReadInt(number), 0);
+  EXPECT_EQ(number, 0);
+  // The next record starts with no field read.
+  EXPECT_EQ(file.ReadRecord(), -1);
+}
+
+struct LineCase {
+  const char* name;
+  std::string bytes;
+  Records records;
+};
+
+class CsvLineTable : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(CsvLineTable, GivesTheseRecords) {
+  const LineCase& c = GetParam();
+  EXPECT_EQ(ReadAll(c.bytes), c.records);
+  // Short reads from the medium must not change where lines end.
+  EXPECT_EQ(ReadAll(c.bytes, "\"", ",", 1), c.records);
+  EXPECT_EQ(ReadAll(c.bytes, "\"", ",", 3), c.records);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CsvLineTable,
+    ::testing::Values(
+        LineCase{"EmptyInput", "", {}},
+        LineCase{"LastLineWithoutLineEnd", "a,b\r\nc", {{"a", "b"}, {"c"}}},
+        LineCase{"NothingAfterTheLastLineEnd", "a\r\n", {{"a"}}},
+        LineCase{"EmptyLineIsARecord", "\r\n\r\na\r\n", {{}, {}, {"a"}}},
+        LineCase{"BareLineFeedsAndReturnsDoNotEndALine", "a\nb\rc\r\r\nd", {{"a\nb\rc\r"}, {"d"}}},
+        LineCase{"ReturnBeforeReturnLineFeed", "a\r\r\n", {{"a\r"}}},
+        LineCase{"LoneReturnAtTheEnd", "a\r", {{"a\r"}}}),
+    [](const ::testing::TestParamInfo<LineCase>& info) { return info.param.name; });
+
+// Lines around the limit of 39,999 bytes, each followed by a short line.
+struct LongLineCase {
+  std::size_t length;
+  std::vector<std::size_t> recordLengths;  // of the long line's records
+};
+
+class CsvLongLines : public ::testing::TestWithParam<LongLineCase> {};
+
+TEST_P(CsvLongLines, AreCutAtTheLimitAndContinueAsTheNextRecord) {
+  const LongLineCase& c = GetParam();
+  std::string line;
+  for (std::size_t i = 0; i < c.length; ++i) line.push_back(static_cast<char>('a' + i % 26));
+  const std::string bytes = line + "\r\nnext\r\n";
+  for (const std::size_t chunk : {std::size_t{0}, std::size_t{4096}, std::size_t{39999}}) {
+    const Records records = ReadAll(bytes, "\"", ";", chunk);
+    ASSERT_EQ(records.size(), c.recordLengths.size() + 1) << "chunk " << chunk;
+    std::string joined;
+    for (std::size_t i = 0; i < c.recordLengths.size(); ++i) {
+      ASSERT_EQ(records[i].size(), 1u);
+      EXPECT_EQ(records[i][0].size(), c.recordLengths[i]);
+      joined += records[i][0];
+    }
+    EXPECT_EQ(joined, line);
+    EXPECT_EQ(records.back(), std::vector<std::string>{"next"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limit, CsvLongLines,
+                         ::testing::Values(LongLineCase{39998, {39998}},
+                                           LongLineCase{39999, {39999}},
+                                           LongLineCase{40000, {39999, 1}},
+                                           LongLineCase{80000, {39999, 39999, 2}}));
+
+TEST(CsvReading, ALineCutJustBeforeItsLineEndKeepsTheEndAsData) {
+  // 39,999 bytes ending in CR, then a bare CR: the cut comes first and the
+  // second CR begins the next record.
+  const std::string line = std::string(39998, 'x') + "\r";
+  const Records records = ReadAll(line + "\rz\r\n");
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0][0], line);
+  EXPECT_EQ(records[1][0], "\rz");
+}
+
+TEST(CsvReading, LineEndSplitAcrossTheReadBuffer) {
+  // CR as the last byte of the first buffer fill, LF as the first of the next.
+  const std::size_t buffer = CsvLineReader::kReadBufferSize;
+  std::string bytes;
+  while (bytes.size() + 30000 < buffer) bytes += std::string(29997, 'a') + "\r\n";
+  bytes += std::string(buffer - 1 - bytes.size(), 'b') + "\r\nlast";
+  ASSERT_EQ(bytes[buffer - 1], '\r');
+  const Records records = ReadAll(bytes, "\"", ";");
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[2][0], std::string(buffer - 1 - 2 * 29999, 'b'));
+  EXPECT_EQ(records[3][0], "last");
+}
+
+TEST(CsvReading, ProgressCountsBytesIn256ths) {
+  std::string bytes;
+  for (int i = 0; i < 100; ++i) bytes += std::string(98, 'a') + "\r\n";
+  CsvFile file;
+  file.OpenRead(std::make_unique<MemoryByteSource>(bytes));
+  EXPECT_EQ(file.GetProgressMax(), 10000 / 256);
+  EXPECT_EQ(file.GetProgressPos(), 0);
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(file.ReadRecord(), 0);
+  // Consumed lines, not what the buffer holds ahead.
+  EXPECT_EQ(file.GetProgressPos(), 300 / 256);
+  while (file.ReadRecord() == 0) {
+  }
+  EXPECT_EQ(file.GetProgressPos(), 10000 / 256);
+  EXPECT_EQ(file.GetLineNumber(), 100);
+}
+
+class FailingSource : public ByteSource {
+ public:
+  std::size_t Read(char* buffer, std::size_t size) override {
+    if (served_) throw FileError("The network path was not found.");
+    served_ = true;
+    const std::string first = "\"a\"\r\n\"b";
+    const std::size_t count = std::min(size, first.size());
+    first.copy(buffer, count);
+    return count;
+  }
+  std::int64_t Length() override { return 100; }
+
+ private:
+  bool served_ = false;
+};
+
+TEST(CsvReading, AFailingMediumRaisesTheFileErrorFromReadRecord) {
+  CsvFile file;
+  file.OpenRead(std::make_unique<FailingSource>());
+  ASSERT_EQ(file.ReadRecord(), 0);
+  try {
+    file.ReadRecord();
+    FAIL() << "no FileError";
+  } catch (const FileError& error) {
+    EXPECT_STREQ(error.what(), "The network path was not found.");
+  }
+}
+
+}  // namespace
+}  // namespace tavir

@@ -1,0 +1,304 @@
+// Writing CSV: quoting and escaping with every quote option, separators
+// written whole, the locale-free number forms, the field length limit, write
+// failures, and how files are opened and shared.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "formats/CsvEscape.h"
+#include "formats/CsvFile.h"
+#include "formats/FileError.h"
+#include "formats/MemoryBytes.h"
+#include "platform/CodePage.h"
+#include "platform/LocalTime.h"
+#include "platform/Locale.h"
+#include "support/Environment.h"
+
+namespace tavir {
+namespace {
+
+using testing::ScopedEnvironmentVariable;
+
+struct WriteSetup {
+  std::string quote = "\"";
+  std::string separator = ",";
+  bool removeLineBreaks = false;
+};
+
+// The bytes of one record of text fields.
+std::string WriteTexts(const WriteSetup& setup, const std::vector<std::string>& texts) {
+  std::string bytes;
+  CsvFile file;
+  file.SetQuote(setup.quote);
+  file.SetSeparator(setup.separator);
+  file.SetRemoveLineBreaks(setup.removeLineBreaks);
+  file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
+  for (const std::string& text : texts) EXPECT_EQ(file.WriteText(text), 0);
+  EXPECT_EQ(file.EndRecord(), 0);
+  EXPECT_EQ(file.Finish(), 0);
+  return bytes;
+}
+
+struct EscapeCase {
+  const char* name;
+  WriteSetup setup;
+  std::vector<std::string> texts;
+  std::string bytes;
+};
+
+class CsvEscapeTable : public ::testing::TestWithParam<EscapeCase> {};
+
+TEST_P(CsvEscapeTable, WritesTheseBytes) {
+  EXPECT_EQ(WriteTexts(GetParam().setup, GetParam().texts), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, CsvEscapeTable,
+    ::testing::Values(
+        EscapeCase{"DoubleQuoteDoubled", {}, {"say \"hi\""}, "\"say \"\"hi\"\"\"\r\n"},
+        EscapeCase{"EmptyFieldsAreQuotedToo", {}, {"", "", "1"}, "\"\",\"\",\"1\"\r\n"},
+        EscapeCase{"LineBreakBecomesABareLineFeed", {}, {"a\r\nb"}, "\"a\nb\"\r\n"},
+        EscapeCase{"LoneCarriageReturnDropped", {}, {"a\rb\r"}, "\"ab\"\r\n"},
+        EscapeCase{"RemovedLineBreakBecomesABlank", {"\"", ",", true}, {"a\r\nb\nc\r"},
+                   "\"a b c\"\r\n"},
+        EscapeCase{"ApostropheQuoteDoublesApostrophes", {"'", ",", false}, {"it's \"x\""},
+                   "'it''s \"x\"'\r\n"},
+        EscapeCase{"NoQuoteDoublesNothing", {"", ";", false}, {"say \"hi\"", "b"},
+                   "say \"hi\";b\r\n"},
+        EscapeCase{"LongQuoteWrittenWholeDoublesNothing", {"<>", ",", false}, {"a\"b<>"},
+                   "<>a\"b<><>\r\n"},
+        EscapeCase{"TwoByteSeparatorWrittenWhole", {"\"", "; ", false}, {"a", "b"},
+                   "\"a\"; \"b\"\r\n"},
+        EscapeCase{"TabSeparator", {"\"", "\t", false}, {"a", "b"}, "\"a\"\t\"b\"\r\n"},
+        EscapeCase{"NulBytesKept", {}, {std::string("a\0b", 3)}, std::string("\"a\0b\"\r\n", 7)}),
+    [](const ::testing::TestParamInfo<EscapeCase>& info) { return info.param.name; });
+
+TEST(CsvWriting, RecordsCountAndStartAfreshAfterEndRecord) {
+  std::string bytes;
+  CsvFile file;
+  file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
+  file.WriteText("a");
+  file.WriteText("b");
+  file.EndRecord();
+  file.EndRecord();
+  file.WriteText("c");
+  file.EndRecord();
+  EXPECT_EQ(file.GetLineNumber(), 3);
+  file.Finish();
+  EXPECT_EQ(bytes, "\"a\",\"b\"\r\n\r\n\"c\"\r\n");
+}
+
+// printf would take the decimal point from the C library's locale.
+class GermanNumericLocale {
+ public:
+  GermanNumericLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "German_Germany.1252", "German"})
+      if (std::setlocale(LC_NUMERIC, name)) break;
+  }
+  ~GermanNumericLocale() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
+
+ private:
+  std::string previous_;
+};
+
+TEST(CsvWriting, NumbersHaveFixedFormsWhateverTheLocale) {
+  ScopedEnvironmentVariable locale("TAVIR_LOCALE", std::string("de-DE"));
+  GermanNumericLocale german;
+  std::string bytes;
+  CsvFile file;
+  file.SetQuote("");
+  file.SetSeparator(";");
+  file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
+  for (const std::int32_t seconds : {5400, 90, 0, -1800, 2147483647}) file.WriteSpan(seconds);
+  for (const std::int32_t value : {0, -5, 2147483647, -2147483647 - 1}) file.WriteInt(value);
+  file.EndRecord();
+  file.Finish();
+  EXPECT_EQ(bytes,
+            "1.500000;0.025000;0.000000;-0.500000;596523.235278;"
+            "0;-5;2147483647;-2147483648\r\n");
+}
+
+TEST(CsvWriting, DatesAndTimesInTheRegionalForms) {
+  testing::PinCentralEuropeanTime();
+  ScopedEnvironmentVariable locale("TAVIR_LOCALE", std::string("en-US"));
+  ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
+  const TimeValue start = BuildLocal(2005, 10, 26, 9, 0, 0);
+  for (const bool withDate : {false, true}) {
+    std::string bytes;
+    CsvFile file;
+    file.dateWithTime = withDate;
+    file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
+    file.WriteDate(start);
+    file.WriteTime(start);
+    file.EndRecord();
+    file.Finish();
+    EXPECT_EQ(bytes, withDate ? "\"10/26/2005\",\"10/26/2005 9:00 AM\"\r\n"
+                              : "\"10/26/2005\",\"9:00 AM\"\r\n");
+  }
+}
+
+struct LimitCase {
+  const char* name;
+  std::string text;
+  std::size_t keptUtf8;      // bytes of the text kept when the ANSI code page is UTF-8
+  std::size_t keptOneByte;   // when it is a single-byte code page
+};
+
+class CsvFieldLimit : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(CsvFieldLimit, EscapedTextIsCutBeforeTheCharacterThatWouldNotFit) {
+  const LimitCase& c = GetParam();
+  std::string escaped;
+  AppendEscapedField(escaped, c.text, '"', false);
+  const std::size_t kept = AnsiCodePageIsUtf8() ? c.keptUtf8 : c.keptOneByte;
+  std::string expected;
+  AppendEscapedField(expected, c.text.substr(0, kept), '"', false);
+  EXPECT_EQ(escaped, expected);
+  EXPECT_LE(escaped.size(), kMaxEscapedField);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limit, CsvFieldLimit,
+    ::testing::Values(
+        LimitCase{"FitsExactly", std::string(39999, 'a'), 39999, 39999},
+        LimitCase{"OneByteOver", std::string(40000, 'a'), 39999, 39999},
+        LimitCase{"DoubledQuoteNotSplit", std::string(39998, 'a') + "\"b", 39998, 39998},
+        LimitCase{"DroppedReturnsTakeNoRoom", std::string(39999, 'a') + "\r\r", 40001, 40001},
+        LimitCase{"TwoByteCharacterNotSplit", std::string(39998, 'a') + "\xC3\xA9", 39998, 39999},
+        LimitCase{"ThreeByteCharacterNotSplit", std::string(39997, 'a') + "\xE2\x82\xAC", 39997,
+                  39999}),
+    [](const ::testing::TestParamInfo<LimitCase>& info) { return info.param.name; });
+
+class FailingSink : public ByteSink {
+ public:
+  void Write(const char*, std::size_t) override { throw FileError("There is not enough space on the disk."); }
+  void Close() override {}
+};
+
+TEST(CsvWriting, AFullDiskRaisesTheFileErrorFromEndRecordOrFinish) {
+  {
+    CsvFile file;
+    file.OpenWrite(std::make_unique<FailingSink>());
+    file.WriteText("a");
+    EXPECT_EQ(file.EndRecord(), 0);  // still in the write block
+    EXPECT_THROW(file.Finish(), FileError);
+    EXPECT_NO_THROW(file.Finish());  // the failed file is gone, nothing is tried twice
+  }
+  CsvFile file;
+  file.OpenWrite(std::make_unique<FailingSink>());
+  const std::string text(1000, 'x');
+  try {
+    for (int i = 0; i < 100; ++i) {
+      file.WriteText(text);
+      file.EndRecord();
+    }
+    FAIL() << "no FileError";
+  } catch (const FileError& error) {
+    EXPECT_STREQ(error.what(), "There is not enough space on the disk.");
+  }
+}
+
+// A file in the temporary folder, removed afterwards.
+class ScratchFile {
+ public:
+  explicit ScratchFile(const std::string& name)
+      : path_((std::filesystem::temp_directory_path() /
+               ("tavir-csv-" + std::to_string(std::rand()) + "-" + name))
+                  .string()) {}
+  ~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  const std::string& Path() const { return path_; }
+  std::string Contents() const {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  void Put(const std::string& bytes) const {
+    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+
+ private:
+  std::string path_;
+};
+
+TEST(CsvFiles, OpenWriteEmptiesAnExistingFile) {
+  ScratchFile scratch("truncate.csv");
+  scratch.Put(std::string(5000, 'z'));
+  CsvFile file;
+  ASSERT_EQ(file.OpenWrite(scratch.Path()), 0);
+  file.WriteText("new");
+  file.EndRecord();
+  EXPECT_EQ(file.Finish(), 0);
+  EXPECT_EQ(scratch.Contents(), "\"new\"\r\n");
+}
+
+TEST(CsvFiles, WritesAndReadsBackThroughTheFileSystem) {
+  ScratchFile scratch("roundtrip.csv");
+  const std::string field(100000, 'q');  // more than one write block and read buffer
+  {
+    CsvFile writer;
+    ASSERT_EQ(writer.OpenWrite(scratch.Path()), 0);
+    for (int i = 0; i < 3000; ++i) {
+      writer.WriteText(std::to_string(i));
+      writer.WriteText("a\"b");
+      writer.EndRecord();
+    }
+    EXPECT_EQ(writer.Finish(), 0);
+  }
+  CsvFile reader;
+  ASSERT_EQ(reader.OpenRead(scratch.Path()), 0);
+  EXPECT_EQ(reader.GetProgressMax(), static_cast<int>(scratch.Contents().size() / 256));
+  int records = 0;
+  while (reader.ReadRecord() == 0) {
+    std::string number, text;
+    reader.ReadText(number);
+    reader.ReadText(text);
+    EXPECT_EQ(number, std::to_string(records));
+    EXPECT_EQ(text, "a\"b");
+    ++records;
+  }
+  EXPECT_EQ(records, 3000);
+  EXPECT_EQ(reader.GetProgressPos(), reader.GetProgressMax());
+  EXPECT_EQ(reader.Close(), 0);
+}
+
+TEST(CsvFiles, OthersMayReadButNotWriteAnOpenFile) {
+  ScratchFile scratch("sharing.csv");
+  scratch.Put("\"x\"\r\n");
+  {
+    CsvFile reader;
+    ASSERT_EQ(reader.OpenRead(scratch.Path()), 0);
+    CsvFile secondReader;
+    EXPECT_EQ(secondReader.OpenRead(scratch.Path()), 0);
+    CsvFile writer;
+    EXPECT_EQ(writer.OpenWrite(scratch.Path()), -1);
+  }
+  CsvFile writer;
+  ASSERT_EQ(writer.OpenWrite(scratch.Path()), 0);
+  CsvFile reader;
+  EXPECT_EQ(reader.OpenRead(scratch.Path()), -1);
+  CsvFile secondWriter;
+  EXPECT_EQ(secondWriter.OpenWrite(scratch.Path()), -1);
+  writer.WriteText("kept");
+  writer.EndRecord();
+  EXPECT_EQ(writer.Finish(), 0);
+  EXPECT_EQ(scratch.Contents(), "\"kept\"\r\n");  // the refused writer emptied nothing
+}
+
+TEST(CsvFiles, AMissingFileCannotBeOpened) {
+  ScratchFile scratch("missing.csv");
+  CsvFile reader;
+  EXPECT_EQ(reader.OpenRead(scratch.Path()), -1);
+  CsvFile writer;
+  EXPECT_EQ(writer.OpenWrite(scratch.Path() + "/no/such/folder.csv"), -1);
+}
+
+}  // namespace
+}  // namespace tavir
