@@ -1,0 +1,315 @@
+// iCalendar files as other programs read them: every file is parsed by
+// libical and by python-icalendar, and what each reads back (texts, start and
+// end, all-day, alarm, class, categories, location, and the occurrences of the
+// rule as libical and python-dateutil expand it) must equal what was exported.
+// Native only: it links libical and starts Debian's python.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "LibicalReadBack.h"
+#include "formats/CalendarFile.h"
+#include "support/CalendarScenario.h"
+#include "support/TimeZones.h"
+
+namespace tavir {
+namespace {
+
+using testing::CalendarAppointment;
+using testing::CalendarScenario;
+using testing::EscapeReadBackText;
+using testing::ScopedEnvironmentVariable;
+
+// An appointment with its texts in UTF-8, and the note as a reader gives it
+// back (each line break one LF).
+struct InteropCase {
+  const char* what;
+  CalendarAppointment appointment;
+  std::string noteReadBack;
+};
+
+// The UTF-8 text in the ANSI code page of the locale in force.
+std::string ToAnsi(const std::string& utf8) {
+  WideString wide;
+  {
+    ScopedEnvironmentVariable utf8Locale("LC_ALL", std::string("C.UTF-8"));
+    wide = AnsiToWide(utf8);
+  }
+  return WideToAnsi(wide);
+}
+
+std::string DateText(TimeValue day) {
+  const LocalFields local = SplitLocal(day);
+  char text[16];
+  std::snprintf(text, sizeof text, "D:%04d%02d%02d", local.year, local.month, local.day);
+  return text;
+}
+
+std::string MomentText(TimeValue moment) { return "T:" + std::to_string(moment); }
+
+RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra, TimeValue end) {
+  return RepeatRule{type, interval, end, extra};
+}
+
+CalendarAppointment Timed(int year, int month, int day, int startHour, int startMinute, int endHour,
+                          int endMinute, const char* text) {
+  CalendarAppointment a;
+  a.year = year, a.month = month, a.day = day;
+  a.startHour = startHour, a.startMinute = startMinute;
+  a.endHour = endHour, a.endMinute = endMinute;
+  a.text = text;
+  return a;
+}
+
+CalendarAppointment Untimed(int year, int month, int day, const char* text) {
+  CalendarAppointment a = Timed(year, month, day, 0, 0, 0, 0, text);
+  a.untimed = true;
+  return a;
+}
+
+std::string LongNote() {
+  std::string note;
+  for (int i = 0; note.size() < 30000; ++i)
+    note += "Zeile " + std::to_string(i) + ": Gr\xC3\xBC\xC3\x9F" "e f\xC3\xBCr 5 \xE2\x82\xAC; a,b\\c ";
+  // Cut to 30,000 bytes between two characters.
+  size_t size = 30000;
+  while ((static_cast<unsigned char>(note[size]) & 0xC0) == 0x80) --size;
+  note.resize(size);
+  return note;
+}
+
+std::vector<InteropCase> Cases() {
+  std::vector<InteropCase> cases;
+  {
+    CalendarAppointment a = Timed(2005, 11, 14, 9, 0, 10, 30, "Caf\xC3\xA9; B\xC3\xBCro, C:\\Temp");
+    a.note = "Zeile eins\r\nZeile zwei\r\n\r\nnach der Leerzeile\nLF\rCR";
+    a.category = "B\xC3\xBCro, \xC3\x84rger";
+    a.location = "Stra\xC3\x9F" "e 5; 2. OG";
+    a.isPrivate = true;
+    a.alarm = true;
+    a.alarmUnit = Hours;
+    a.alarmAmount = 2;
+    cases.push_back({"texts", a, "Zeile eins\nZeile zwei\n\nnach der Leerzeile\nLF\nCR"});
+  }
+  {
+    CalendarAppointment a = Timed(2005, 11, 15, 8, 0, 8, 30, "Long note");
+    a.note = LongNote();
+    cases.push_back({"a 30,000-byte note", a, a.note});
+  }
+  {
+    CalendarAppointment a = Timed(2005, 11, 14, 9, 0, 10, 0, "Every third day");
+    a.repeat = Rule(Daily, 3, 0, LocalMidnight(2006, 3, 31));
+    a.alarm = true;
+    a.alarmAmount = 15;
+    cases.push_back({"daily", a, ""});
+  }
+  {
+    CalendarAppointment a = Timed(2005, 11, 14, 14, 0, 15, 0, "Sunday, Monday, Wednesday");
+    a.repeat = Rule(Weekly, 2, 1 | 2 | 8, 0);
+    cases.push_back({"weekly every second week, with Sunday", a, ""});
+  }
+  {
+    CalendarAppointment a = Timed(2005, 11, 17, 18, 0, 19, 0, "The start's weekday");
+    a.repeat = Rule(Weekly, 1, 0, LocalMidnight(2006, 1, 31));
+    cases.push_back({"weekly without weekdays", a, ""});
+  }
+  {
+    CalendarAppointment a = Timed(2005, 11, 8, 19, 30, 20, 30, "Second Tuesday evening");
+    a.repeat = Rule(MonthlyDay, 1, 2, 0);
+    cases.push_back({"monthly by day", a, ""});
+  }
+  {
+    CalendarAppointment a = Timed(2005, 11, 25, 23, 0, 1, 0, "Last Friday, overnight");
+    a.repeat = Rule(MonthlyDay, 1, 5, 0);
+    cases.push_back({"monthly on the last weekday, ending the next day", a, ""});
+  }
+  {
+    CalendarAppointment a = Untimed(2005, 10, 31, "The 31st");
+    a.repeat = Rule(MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31));
+    cases.push_back({"monthly by date, untimed", a, ""});
+  }
+  {
+    CalendarAppointment a = Timed(2005, 11, 15, 7, 0, 7, 45, "Every other month");
+    a.repeat = Rule(MonthlyDate, 2, 0, 0);
+    cases.push_back({"monthly by date every two months", a, ""});
+  }
+  {
+    CalendarAppointment a = Timed(2004, 2, 29, 8, 0, 9, 0, "Leap day");
+    a.repeat = Rule(Yearly, 1, 0, 0);
+    cases.push_back({"yearly on 29 February", a, ""});
+  }
+  {
+    CalendarAppointment a = Untimed(2005, 11, 15, "Tuesday and Thursday");
+    a.repeat = Rule(Weekly, 1, 4 | 16, LocalMidnight(2006, 2, 28));
+    a.alarm = true;
+    a.alarmUnit = Days;
+    a.alarmAmount = 1;
+    cases.push_back({"weekly, untimed, until", a, ""});
+  }
+  cases.push_back({"untimed on the day clocks go back", Untimed(2005, 10, 30, "Autumn"), ""});
+  cases.push_back({"untimed on the day clocks go forward", Untimed(2006, 3, 26, "Spring"), ""});
+  cases.push_back({"across the change of the clocks", Timed(2005, 10, 30, 1, 0, 4, 0, "Night"), ""});
+  cases.push_back({"no texts", Timed(2005, 12, 1, 12, 0, 13, 0, ""), ""});
+  return cases;
+}
+
+// What a reader must give back for the event of case c written for the host
+// appointment with that record id: for the whole appointment (occurrence 0)
+// or for one occurrence day.
+std::string ExpectedBlock(const InteropCase& c, IDesktopAppointment* host, TimeValue occurrence,
+                          TimeValue firstDay, TimeValue lastDay) {
+  const CalendarAppointment& a = c.appointment;
+  HostLong recordId = 0;
+  host->get_RecordID(&recordId);
+  const TimeValue day = occurrence ? occurrence : LocalMidnight(a.year, a.month, a.day);
+  const auto startOn = [&](TimeValue d) {
+    if (a.untimed) return DateText(d);
+    const LocalFields f = SplitLocal(d);
+    return MomentText(BuildLocal(f.year, f.month, f.day, a.startHour, a.startMinute, 0));
+  };
+  const LocalFields f = SplitLocal(day);
+  std::string end;
+  if (a.untimed) {
+    end = DateText(LocalMidnight(f.year, f.month, f.day + 1));
+  } else {
+    const bool nextDay =
+        a.endHour < a.startHour || (a.endHour == a.startHour && a.endMinute < a.startMinute);
+    end = MomentText(BuildLocal(f.year, f.month, f.day + (nextDay ? 1 : 0), a.endHour, a.endMinute, 0));
+  }
+  std::string occurrences;
+  const std::vector<TimeValue> days =
+      occurrence ? std::vector<TimeValue>{occurrence}
+                 : CalendarScenario::OccurrenceDays(host, firstDay,
+                                                    BuildLocal(SplitLocal(lastDay).year, SplitLocal(lastDay).month,
+                                                               SplitLocal(lastDay).day, 23, 59, 59));
+  for (TimeValue d : days) occurrences += (occurrences.empty() ? "" : " ") + startOn(d);
+  std::string alarm = "-";
+  if (a.alarm) {
+    const int factor = a.alarmUnit == Hours ? 60 : a.alarmUnit == Days ? 1440 : 1;
+    alarm = std::to_string(-a.alarmAmount * factor) + " " + EscapeReadBackText(a.text);
+  }
+  std::string uid = "TAVIR-" + std::to_string(recordId);
+  if (occurrence) uid += "-" + DateText(occurrence).substr(2);
+  return "EVENT " + uid + "\n" +
+         "SUMMARY " + EscapeReadBackText(a.text) + "\n" +
+         "DESCRIPTION " + EscapeReadBackText(c.noteReadBack) + "\n" +
+         "START " + startOn(day) + "\n" +
+         "END " + end + "\n" +
+         "CLASS " + (a.isPrivate ? "PRIVATE" : "") + "\n" +
+         "CATEGORIES " + EscapeReadBackText(a.category) + "\n" +
+         "LOCATION " + EscapeReadBackText(a.location) + "\n" +
+         "ALARM " + alarm + "\n" +
+         "OCCURRENCES " + occurrences + "\n";
+}
+
+std::string ReadBackWithPython(const std::string& fileName, const char* firstDay, const char* lastDay) {
+  const std::string command = std::string(TAVIR_PYTHON) + " " + TAVIR_TOOLS + "/check_ics.py '" +
+                              fileName + "' " + firstDay + " " + lastDay + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return "cannot start: " + command;
+  std::string output;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  const int status = pclose(pipe);
+  if (status != 0) output += "\nexit status " + std::to_string(status);
+  return output;
+}
+
+// The blocks of lines, one per event.
+std::vector<std::string> EventBlocks(const std::string& lines) {
+  std::vector<std::string> blocks;
+  size_t start = 0;
+  for (size_t next; (next = lines.find("\nEVENT ", start)) != std::string::npos; start = next + 1)
+    blocks.push_back(lines.substr(start, next + 1 - start));
+  if (start < lines.size()) blocks.push_back(lines.substr(start));
+  return blocks;
+}
+
+// Reports the first event that a reader gives back differently.
+void ExpectSameEvents(const std::string& readBack, const std::string& expected, const char* reader) {
+  const std::vector<std::string> actualBlocks = EventBlocks(readBack);
+  const std::vector<std::string> expectedBlocks = EventBlocks(expected);
+  EXPECT_EQ(actualBlocks.size(), expectedBlocks.size()) << reader;
+  for (size_t i = 0; i < std::min(actualBlocks.size(), expectedBlocks.size()); ++i) {
+    if (actualBlocks[i] != expectedBlocks[i]) {
+      ADD_FAILURE() << reader << " reads event " << i << " as\n"
+                    << actualBlocks[i] << "instead of\n" << expectedBlocks[i];
+      return;
+    }
+  }
+  if (actualBlocks.size() != expectedBlocks.size()) ADD_FAILURE() << reader << " read:\n" << readBack;
+}
+
+struct Setting {
+  const char* what;
+  testing::TestZone zone;
+  bool utcPlusOne;  // the examples' zone instead of `zone`
+  const char* locale;
+};
+
+TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
+  ScopedEnvironmentVariable now("TAVIR_NOW", std::string("2005-11-10T16:42:17"));
+  const Setting settings[] = {
+      {"UTC+01:00, Windows-1252", testing::TestZone::Berlin, true, "C"},
+      {"Berlin, UTF-8", testing::TestZone::Berlin, false, "C.UTF-8"},
+      {"Berlin, Windows-1252", testing::TestZone::Berlin, false, "C"},
+      {"New York, UTF-8", testing::TestZone::NewYork, false, "C.UTF-8"},
+  };
+  for (const Setting& setting : settings) {
+    SCOPED_TRACE(setting.what);
+    testing::ScopedTimeZone zone(setting.zone);
+    std::optional<testing::ScopedUtcPlusOne> utcPlusOne;
+    if (setting.utcPlusOne) utcPlusOne.emplace();
+    ScopedEnvironmentVariable locale("LC_ALL", std::string(setting.locale));
+
+    const TimeValue firstDay = LocalMidnight(2005, 10, 1);
+    const TimeValue lastDay = LocalMidnight(2008, 12, 31);
+    const TimeValue simpleTo = BuildLocal(2006, 4, 30, 23, 59, 0);
+    CalendarScenario scenario;
+    const std::string name =
+        (std::filesystem::temp_directory_path() / "tavir-calendar-interop.ics").string();
+    std::filesystem::remove(name);
+    CalendarFile file(true);
+    ASSERT_EQ(file.OpenWrite(name), 0);
+    std::string expected;
+    for (const InteropCase& c : Cases()) {
+      CalendarAppointment ansi = c.appointment;
+      ansi.text = ToAnsi(ansi.text);
+      ansi.note = ToAnsi(ansi.note);
+      ansi.category = ToAnsi(ansi.category);
+      ansi.location = ToAnsi(ansi.location);
+      // Once whole, as the full export writes it ...
+      ComPtr<IDesktopAppointment> host = scenario.AddToHost(ansi);
+      file.WriteAppointment(*scenario.MakeRecord(ansi, host.Get()), host.Get(), false);
+      expected += ExpectedBlock(c, host.Get(), 0, firstDay, lastDay);
+      // ... and once per occurrence, as the simple export writes it.
+      std::unique_ptr<AppointmentRecord> record = scenario.MakeRecord(ansi, host.Get());
+      for (TimeValue day : CalendarScenario::OccurrenceDays(host.Get(), firstDay, simpleTo)) {
+        record->SetDate(day);
+        file.WriteAppointment(*record, host.Get(), true);
+        expected += ExpectedBlock(c, host.Get(), day, firstDay, lastDay);
+      }
+    }
+    ASSERT_EQ(file.Finish(), 0);
+    const std::string ics = testing::ReadWholeFile(name);
+
+    try {
+      ExpectSameEvents(testing::ReadBackWithLibical(ics, firstDay, lastDay), expected, "libical");
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+    }
+    ExpectSameEvents(ReadBackWithPython(name, "2005-10-01", "2008-12-31"), expected,
+                     "python-icalendar");
+    std::filesystem::remove(name);
+  }
+}
+
+}  // namespace
+}  // namespace tavir
