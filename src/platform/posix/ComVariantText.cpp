@@ -62,6 +62,8 @@ std::string NumberText(double value, int significantDigits) {
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, value);
   std::string text = buffer;
+  // Windows localises only the plain form; "1.5E+15" keeps its point.
+  if (text.find('E') != std::string::npos) return text;
   if (const auto point = text.find('.'); point != std::string::npos) {
     text.replace(point, 1, tavir::DecimalSeparator());
   }
@@ -184,7 +186,6 @@ HRESULT ToNumber(const VARIANT& in, VARTYPE type, VARIANT& out) {
   if (in.vt == VT_BSTR) {
     const std::string text = tavir::WideToAnsi(in.bstrVal, SysStringLen(in.bstrVal));
     value = type == VT_DATE ? ParseDate(text) : ParseNumber(text);
-    if (!value && type == VT_DATE) value = ParseNumber(text);
   } else {
     value = NumberOf(in);
   }
