@@ -233,8 +233,8 @@ void WriteSheet(ByteWriter& out, const Sheet& sheet,
   out.U16(0);
   r.End();
   // Rows in blocks of 32: the ROW records of a block, then its cells.
-  for (int blockStart = 0; blockStart < sheet.RowCount(); blockStart += 32) {
-    const int blockEnd = std::min(blockStart + 32, sheet.RowCount());
+  for (int blockStart = 0; blockStart < sheet.RowExtent(); blockStart += 32) {
+    const int blockEnd = std::min(blockStart + 32, sheet.RowExtent());
     for (int row = blockStart; row < blockEnd; ++row) {
       const auto& cells = sheet.Row(row);
       const bool custom = sheet.HasCustomHeight(row);

@@ -87,6 +87,12 @@ double Sheet::RowHeight(int row) const {
   return std::min(kMaxRowHeight, kDefaultRowHeight * static_cast<double>(lines));
 }
 
+int Sheet::RowExtent() const {
+  int extent = static_cast<int>(customHeights_.size());
+  while (extent > 0 && customHeights_[extent - 1] <= 0) --extent;
+  return std::max(extent, RowCount());
+}
+
 void Sheet::SetRowHeight(int row, double points) {
   if (row < 0 || row >= kMaxRows) return;
   if (row >= static_cast<int>(customHeights_.size())) customHeights_.resize(row + 1, 0.0);

@@ -54,6 +54,8 @@ class Sheet {
   // row's wrapped texts (one default line per text line).
   double RowHeight(int row) const;
   bool HasCustomHeight(int row) const;
+  // One past the last row that holds a cell or a custom height.
+  int RowExtent() const;
   void SetRowHeight(int row, double points);
 
  private:
