@@ -18,6 +18,7 @@ struct RepeatRule {
   std::int32_t interval = 1;
   TimeValue end = 0;        // last day (inclusive); 0 = no end
   std::int32_t extra = 0;   // weekday set (weekly), week index 1..5 (monthly by day), else 0
+  bool operator==(const RepeatRule&) const = default;
 };
 
 enum class AppointmentState : std::int32_t {

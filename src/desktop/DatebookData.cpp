@@ -87,10 +87,12 @@ void DatebookData::MarkChanged(const AppointmentData& appointment) {
 }
 
 void DatebookData::Delete(AppointmentData& appointment) {
+  // The map may hold the last reference to appointment: erase it last.
+  const std::int32_t id = appointment.recordId;
   appointment.state = AppointmentState::Deleted;
-  appointments_.erase(appointment.recordId);
-  changes_.written.erase(appointment.recordId);
-  changes_.removed.insert(appointment.recordId);
+  changes_.written.erase(id);
+  changes_.removed.insert(id);
+  appointments_.erase(id);
 }
 
 void DatebookData::MarkForArchival(AppointmentData& appointment) {

@@ -1,0 +1,56 @@
+// Owners of SQLite's connection and statement handles, and a small statement
+// wrapper that binds, steps and reads columns, throwing DatebookStoreError
+// with SQLite's own message when a call fails.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "desktop/store/DatebookStoreError.h"
+#include "platform/Com.h"
+
+namespace tavir {
+
+struct SqliteConnectionCloser {
+  void operator()(sqlite3* connection) const { sqlite3_close_v2(connection); }
+};
+using SqliteConnection = std::unique_ptr<sqlite3, SqliteConnectionCloser>;
+
+struct SqliteStatementFinalizer {
+  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using SqliteStatementHandle = std::unique_ptr<sqlite3_stmt, SqliteStatementFinalizer>;
+
+// Throws DatebookStoreError(failure) naming what was being done and SQLite's
+// message for the connection.
+[[noreturn]] void ThrowSqliteError(sqlite3* connection, const std::string& doing,
+                                   DatebookStoreFailure failure = DatebookStoreFailure::Unavailable);
+
+// Runs SQL text without results (several statements allowed).
+void ExecuteSql(sqlite3* connection, const char* sql);
+
+class SqliteStatement {
+ public:
+  SqliteStatement(sqlite3* connection, const char* sql);
+
+  SqliteStatement& Bind(int index, std::int64_t value);
+  SqliteStatement& Bind(int index, const WideString& text);
+  // Steps once: true when a row is there to read.
+  bool Step();
+  // Steps to the end and resets, for statements without rows.
+  void Run();
+  void Reset();
+
+  int ColumnType(int column) const { return sqlite3_column_type(handle_.get(), column); }
+  std::int64_t Integer(int column) const { return sqlite3_column_int64(handle_.get(), column); }
+  WideString Text(int column) const;
+
+ private:
+  sqlite3* connection_;
+  SqliteStatementHandle handle_;
+};
+
+}  // namespace tavir

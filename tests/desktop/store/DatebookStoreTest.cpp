@@ -1,0 +1,245 @@
+// The datebook file: what it keeps, what it writes, and what it refuses.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "desktop/Desktop.h"
+#include "desktop/store/DatebookStore.h"
+#include "platform/ComPtr.h"
+#include "desktop/store/StoreTestSupport.h"
+#include "support/TimeZones.h"
+
+namespace tavir {
+namespace {
+
+using testing::ReadBytes;
+using testing::RunSql;
+using testing::ScratchDirectory;
+
+const WideString kDefaultUser = OLESTR("Default User");
+
+DatebookStoreError OpenFailure(const std::string& path) {
+  try {
+    DatebookStore store(path, kDefaultUser);
+    store.Load();
+  } catch (const DatebookStoreError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "opened " << path;
+  return DatebookStoreError(DatebookStoreFailure::Unavailable, "");
+}
+
+AppointmentData FullAppointment() {
+  AppointmentData a;
+  a.start = BuildLocal(2005, 3, 1, 9, 30, 0);
+  a.end = BuildLocal(2005, 3, 1, 11, 0, 0);
+  a.untimed = true;
+  a.description = {u'M', 0xFC, u'n', 0xD83D, 0xDE00, 0, u'x'};  // with an embedded NUL
+  a.note = WideString(40000, u'n');
+  a.category = OLESTR("Work");
+  a.location = {0xD800, u'!'};  // a lone surrogate stays as it was
+  a.repeat = {2, 3, LocalMidnight(2006, 1, 1), 2 | 64};
+  a.exceptions = {LocalMidnight(2005, 3, 8), LocalMidnight(2005, 4, 5)};
+  a.alarm = true;
+  a.alarmUnit = 1;
+  a.alarmAmount = 45;
+  a.isPrivate = true;
+  return a;
+}
+
+class DatebookFile : public ::testing::Test {
+ protected:
+  testing::ScopedTimeZone zone{testing::TestZone::Berlin};
+  ScratchDirectory directory;
+  std::string path = directory.File("datebook.tavir");
+};
+
+TEST_F(DatebookFile, NewFileHasTheDefaultUserAndNothingElse) {
+  {
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    EXPECT_EQ(kDefaultUser, data->UserName());
+    EXPECT_TRUE(data->All().empty());
+  }
+  DatebookStore again(path, OLESTR("Someone Else"));
+  EXPECT_EQ(kDefaultUser, again.Load()->UserName());
+  EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+  // Texts are kept in the host's own UTF-16, so nothing is converted on the way.
+  EXPECT_EQ(0, ReadBytes(path).compare(0, 16, std::string("SQLite format 3\0", 16)));
+  EXPECT_EQ(2, ReadBytes(path)[59]) << "text encoding UTF-16le in the header";
+}
+
+TEST_F(DatebookFile, EveryFieldRoundTrips) {
+  std::vector<AppointmentData> written;
+  {
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    data->SetUserName({u'J', 0xF6, u'r', u'g'});
+    written.push_back(*data->Add(FullAppointment()));
+    AppointmentData invalid;
+    invalid.start = -1;
+    written.push_back(*data->Add(invalid));
+    AppointmentData archived = FullAppointment();
+    archived.repeat = {3, 1, 0, 5};
+    archived.exceptions.clear();
+    auto stored = data->Add(archived);
+    data->MarkForArchival(*stored);
+    written.push_back(*stored);
+    store.Commit(*data);
+  }
+  DatebookStore store(path, kDefaultUser);
+  auto data = store.Load();
+  EXPECT_EQ(WideString({u'J', 0xF6, u'r', u'g'}), data->UserName());
+  ASSERT_EQ(written.size(), data->All().size());
+  for (const AppointmentData& expected : written) {
+    EXPECT_EQ(expected, *data->All().at(expected.recordId)) << "record " << expected.recordId;
+  }
+  EXPECT_FALSE(data->PendingChanges().Any());
+}
+
+TEST_F(DatebookFile, OnlyChangesAreWrittenAndIdsAreNeverReused) {
+  {
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    for (int i = 0; i < 1000; ++i) {
+      AppointmentData a;
+      a.start = BuildLocal(2005, 1, 1, 8, 0, 0) + i * 3600;
+      a.description = OLESTR("routine");
+      data->Add(a);
+    }
+    EXPECT_EQ(1000, store.Commit(*data).appointmentsWritten);
+  }
+  {
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    auto application = CreateDesktopApplication(data);
+    ComPtr<IDispatch> object;
+    application->get_Datebook(object.Receive());
+    auto datebook = object.Query<IDesktopDatebook>(IID_IDesktopDatebook);
+    ComPtr<IDesktopAppointment> changed, removed, added;
+    ASSERT_EQ(S_OK, datebook->GetAppointment(10, changed.Receive()));
+    ASSERT_EQ(S_OK, datebook->GetAppointment(1000, removed.Receive()));
+    changed->put_Private(1);
+    removed->Delete(0);
+    datebook->AddAppointment(1, 2, nullptr, added.Receive());
+    HostLong id = 0;
+    added->get_RecordID(&id);
+    EXPECT_EQ(1001, id);
+    const auto summary = store.Commit(*data);
+    EXPECT_EQ(2, summary.appointmentsWritten);
+    EXPECT_EQ(1, summary.appointmentsRemoved);
+  }
+  {
+    // Deleting the newest appointment does not free its id for the next one.
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    EXPECT_EQ(1000u, data->All().size());
+    EXPECT_TRUE(data->All().at(10)->isPrivate);
+    EXPECT_EQ(0u, data->All().count(1000));
+    data->Delete(*data->All().at(1001));
+    store.Commit(*data);
+  }
+  DatebookStore store(path, kDefaultUser);
+  auto data = store.Load();
+  EXPECT_EQ(1002, data->Add({})->recordId);
+}
+
+TEST_F(DatebookFile, WithoutCommitNothingChanges) {
+  { DatebookStore(path, kDefaultUser); }
+  const std::string before = ReadBytes(path);
+  {
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    data->Add(FullAppointment());
+    data->SetUserName(OLESTR("changed"));
+  }
+  EXPECT_EQ(before, ReadBytes(path));
+  DatebookStore store(path, kDefaultUser);
+  EXPECT_TRUE(store.Load()->All().empty());
+}
+
+TEST_F(DatebookFile, FilesThatAreNotDatebooksAreRefusedUntouched) {
+  struct Case {
+    const char* name;
+    std::string bytes;  // written as the file, unless sql is given
+    const char* sql;
+  } cases[] = {
+      {"a text file", "Date,Time,Text\r\n1/2/2005,10:00,x\r\n", nullptr},
+      {"binary noise", std::string(8192, '\x5a'), nullptr},
+      {"an empty file", "", nullptr},
+      {"another program's database", "", "CREATE TABLE meta (key, value); INSERT INTO meta VALUES (1, 2);"},
+      {"our identifier but no tables", "", "PRAGMA application_id = 1413568082; CREATE TABLE t (x);"},
+      {"a datebook of a newer version", "",
+       "PRAGMA application_id = 1413568082; PRAGMA user_version = 2; CREATE TABLE t (x);"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = directory.File(std::string(c.name) + ".db");
+    if (c.sql) {
+      RunSql(file, c.sql);
+    } else {
+      testing::WriteBytes(file, c.bytes);
+    }
+    const std::string before = ReadBytes(file);
+    const DatebookStoreError error = OpenFailure(file);
+    EXPECT_EQ(DatebookStoreFailure::NotADatebook, error.Failure());
+    EXPECT_NE(std::string::npos, std::string(error.what()).find(file)) << error.what();
+    EXPECT_EQ(before, ReadBytes(file));
+    EXPECT_FALSE(std::filesystem::exists(file + "-journal"));
+  }
+}
+
+TEST_F(DatebookFile, DamagedValuesGiveClearErrors) {
+  {
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    data->Add(FullAppointment());
+    store.Commit(*data);
+  }
+  const std::string good = ReadBytes(path);
+  struct Case {
+    const char* sql;
+    const char* message;
+  } cases[] = {
+      {"UPDATE appointments SET repeat_type = 9", "appointment 1 has an invalid repeat_type"},
+      {"UPDATE appointments SET repeat_type = 'weekly'", "appointment 1 has an invalid repeat_type"},
+      {"UPDATE appointments SET start_time = 5000000000", "appointment 1 has an invalid start_time"},
+      {"UPDATE appointments SET description = x'0102'", "appointment 1 has an invalid description"},
+      {"UPDATE appointments SET repeat_interval = 0", "appointment 1 has an invalid repeat_interval"},
+      {"UPDATE appointments SET repeat_extra = 300", "appointment 1 has an invalid repeat_extra"},
+      {"UPDATE appointments SET alarm_unit = 3", "appointment 1 has an invalid alarm_unit"},
+      {"UPDATE appointments SET state = 2", "appointment 1 has an invalid state"},
+      {"UPDATE appointments SET untimed = 2.5", "appointment 1 has an invalid untimed"},
+      {"UPDATE appointments SET record_id = 0", "appointment 0 has an invalid record_id"},
+      {"INSERT INTO exceptions VALUES (77, 0)", "an exception day belongs to no appointment"},
+      {"UPDATE exceptions SET day = 'soon' WHERE day = (SELECT min(day) FROM exceptions)",
+       "an exception day has an invalid day"},
+      {"DELETE FROM meta WHERE key = 'user_name'", "the user name is missing"},
+      {"UPDATE meta SET value = 'many' WHERE key = 'next_record_id'",
+       "the record id counter is missing or invalid"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sql);
+    testing::WriteBytes(path, good);
+    RunSql(path, c.sql);
+    const DatebookStoreError error = OpenFailure(path);
+    EXPECT_EQ(DatebookStoreFailure::Damaged, error.Failure());
+    EXPECT_EQ("The datebook file is damaged: " + std::string(c.message) + ".", error.what());
+  }
+}
+
+TEST_F(DatebookFile, CommitOnlyOnce) {
+  DatebookStore store(path, kDefaultUser);
+  auto data = store.Load();
+  store.Commit(*data);
+  EXPECT_THROW(store.Commit(*data), DatebookStoreError);
+}
+
+TEST_F(DatebookFile, MissingDirectoryIsReported) {
+  const DatebookStoreError error = OpenFailure(directory.File("no/such/dir/datebook"));
+  EXPECT_EQ(DatebookStoreFailure::Unavailable, error.Failure());
+}
+
+}  // namespace
+}  // namespace tavir

@@ -1,0 +1,56 @@
+// Helpers of the datebook store tests: a scratch directory, whole-file reads,
+// and SQL run on a file behind the store's back.
+#pragma once
+
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "desktop/store/SqliteHandles.h"
+
+namespace tavir::testing {
+
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavir-store-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~ScratchDirectory() { std::filesystem::remove_all(path_); }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Runs SQL on the file directly, as another tool would.
+inline void RunSql(const std::string& path, const std::string& sql) {
+  sqlite3* opened = nullptr;
+  sqlite3_open(path.c_str(), &opened);
+  SqliteConnection connection(opened);
+  char* message = nullptr;
+  const int result = sqlite3_exec(connection.get(), sql.c_str(), nullptr, nullptr, &message);
+  const std::string text = message ? message : "";
+  sqlite3_free(message);
+  ASSERT_EQ(SQLITE_OK, result) << text << " in " << sql;
+}
+
+}  // namespace tavir::testing
