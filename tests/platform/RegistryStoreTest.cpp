@@ -173,9 +173,11 @@ TEST_F(RegistryStoreTest, ProcessKilledDuringAWriteLeavesTheOldFile) {
   ASSERT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(ReadFile(), before);
   EXPECT_EQ(RegGetString(kKey, "lastfile", ""), "old.csv");
-  // The next write succeeds; the dead writer's temporary file is only clutter.
+  EXPECT_EQ(StrayFiles(), 1);  // the dead writer's temporary file
+  // The next write succeeds and clears the dead writer's leftovers.
   EXPECT_TRUE(RegSetString(kKey, "lastfile", "new.csv"));
   EXPECT_EQ(RegGetString(kKey, "lastfile", ""), "new.csv");
+  EXPECT_EQ(StrayFiles(), 0);
 }
 
 TEST_F(RegistryStoreTest, WritersInSeveralProcessesLoseNoValue) {

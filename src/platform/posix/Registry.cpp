@@ -3,6 +3,7 @@
 // atomically; a damaged file is reported and never overwritten.
 #include "platform/Registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 #include "platform/ConfigurationError.h"
@@ -143,6 +145,22 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
   return true;
 }
 
+// Removes the temporary files of writers that died before renaming theirs
+// (mkstemp's "<name>.XXXXXX"). Only called with the writers' lock held, when
+// no living writer has one.
+void RemoveAbandonedTemporaryFiles(const std::string& path) {
+  const std::string directory = DirectoryOf(path);
+  const size_t slash = path.rfind('/');
+  const std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".";
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(directory.c_str()), closedir);
+  if (!listing) return;
+  while (const dirent* entry = readdir(listing.get())) {
+    const std::string name = entry->d_name;
+    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0)
+      unlink((directory + "/" + name).c_str());
+  }
+}
+
 // Re-reads the store, sets one value and replaces the file; false when the
 // store is damaged or cannot be written.
 bool SetCurrentUserValue(const std::string& keyPath, rf::Value value) {
@@ -151,6 +169,7 @@ bool SetCurrentUserValue(const std::string& keyPath, rf::Value value) {
   // Writers from several processes take turns, so that none loses another's value.
   FileDescriptor lock(open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
   if (!lock.IsOpen() || flock(lock.Get(), LOCK_EX) != 0) return false;
+  RemoveAbandonedTemporaryFiles(path);
   LoadedStore store = LoadStore(path);
   if (!store.document) return false;
   rf::SetValue(*store.document, FullKey(kCurrentUser, keyPath), std::move(value));
