@@ -1,0 +1,38 @@
+// What every `tavir` command works with: the options of this run, the
+// datebook (opened when a command first needs it) and the terminal.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "cli/DatebookSession.h"
+#include "cli/TerminalShell.h"
+#include "model/Options.h"
+
+namespace tavir {
+
+class CommandContext {
+ public:
+  CommandContext(std::string datebookPath, std::ostream& out);
+
+  Options& options() { return options_; }
+  std::ostream& out() { return out_; }
+  TerminalProgress& progress() { return progress_; }
+  // Opens the datebook and hands its host object to the options.
+  DatebookSession& Datebook();
+  bool HasDatebook() const { return session_ != nullptr; }
+
+ private:
+  std::string datebookPath_;
+  std::ostream& out_;
+  Options options_;
+  TerminalProgress progress_;
+  std::unique_ptr<DatebookSession> session_;
+};
+
+// The Palm user of a new datebook: the login name.
+std::string LoginName();
+
+}  // namespace tavir

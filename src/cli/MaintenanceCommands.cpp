@@ -1,0 +1,81 @@
+// `tavir archive`, `remove` and `user`: the archive dialog, Remove All and
+// the datebook's Palm user.
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "cli/DateArgument.h"
+#include "cli/Tavir.h"
+#include "engine/ArchiveRemove.h"
+#include "engine/ExportDriver.h"
+#include "host/Transfer.h"
+#include "model/Strings.h"
+#include "platform/CodePage.h"
+#include "platform/Shell.h"
+#include "ui/ArchiveTexts.h"
+#include "ui/CountLine.h"
+#include "ui/OptionChecks.h"
+
+namespace tavir {
+
+int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments) {
+  Options& options = context.options();
+  context.Datebook();
+  TimeValue limit = options.GetSpanStart();
+  if (arguments.to) {
+    const std::optional<TimeValue> day = ParseDateArgument(*arguments.to);
+    if (!day) {
+      std::fprintf(stderr, "Not a date: \"%s\". Give the date as YYYY-MM-DD or in the short date form of your regional settings.\n",
+                   arguments.to->c_str());
+      return kExitUsage;
+    }
+    limit = *day;
+  }
+  int minimumSize = -1;
+  if (arguments.larger) {
+    int size = 0;
+    if (auto problem = CheckIntegerRange(*arguments.larger, kMinArchiveSize, kMaxArchiveSize, size)) {
+      std::fprintf(stderr, "%s\n", problem->c_str());
+      return kExitUsage;
+    }
+    minimumSize = size;
+    options.minsize = size;
+  }
+  ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
+  context.out() << ArchiveStatisticsText(GetArchiveStatistics(options, datebook.Get())) << '\n';
+  datebook = OpenDatebook(options);
+  const int marked = ArchiveAppointments(options, datebook.Get(), limit, minimumSize);
+  options.Save();
+  const std::string result = ArchiveResultText(marked);
+  CurrentShell().ShowMessage(result, MessageButtons::Ok,
+                             marked < 0 ? MessageIcon::Stop : MessageIcon::Information);
+  return marked < 0 ? kExitFailed : kExitDone;
+}
+
+int RemoveCommand(CommandContext& context) {
+  Options& options = context.options();
+  context.Datebook();
+  const std::string user = GetCurrentUserName(options);
+  const int count = CountExportable(options);
+  const std::string question =
+      FormatMessageText(LoadText(text::ConfirmRemoveAll).c_str(), count, user.c_str());
+  if (CurrentShell().ShowMessage(question, MessageButtons::OkCancel, MessageIcon::Question) ==
+      MessageAnswer::Ok) {
+    const int removed = RemoveAppointments(options, &context.progress());
+    context.out() << "Removed " << removed << (removed == 1 ? " appointment" : " appointments")
+                  << '\n';
+  }
+  context.out() << ComputeCountLine(options) << '\n';
+  return kExitDone;
+}
+
+int UserCommand(CommandContext& context, const std::optional<std::string>& name) {
+  DatebookSession& session = context.Datebook();
+  if (name) {
+    session.Data().SetUserName(AnsiToWide(*name));
+    return kExitDone;
+  }
+  context.out() << GetCurrentUserName(context.options()) << '\n';
+  return kExitDone;
+}
+
+}  // namespace tavir

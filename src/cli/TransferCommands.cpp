@@ -1,0 +1,101 @@
+// `tavir count`, `export`, `import` and `list`: the main dialog's count line,
+// Export and Import, and a listing of the datebook.
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "cli/Tavir.h"
+#include "engine/ExportDriver.h"
+#include "engine/ImportDriver.h"
+#include "host/HostCalls.h"
+#include "host/Transfer.h"
+#include "model/Strings.h"
+#include "ui/CountLine.h"
+
+namespace tavir {
+
+namespace {
+
+// Shows the progress bar for one operation and hides it on every way out.
+class ProgressShown {
+ public:
+  explicit ProgressShown(ProgressControl& progress) : progress_(progress) {
+    progress_.Show(true);
+    progress_.SetPosition(0);
+  }
+  ~ProgressShown() { progress_.Show(false); }
+
+ private:
+  ProgressControl& progress_;
+};
+
+}  // namespace
+
+int CountCommand(CommandContext& context) {
+  context.Datebook();
+  context.out() << ComputeCountLine(context.options()) << '\n';
+  return kExitDone;
+}
+
+int ExportCommand(CommandContext& context, const std::string& file) {
+  Options& options = context.options();
+  context.Datebook();
+  options.lastfile = file;
+  options.Save();
+  // As the Save dialog does after the user agreed to replace the file.
+  std::remove(file.c_str());
+  ExportStatus status;
+  int written = 0;
+  {
+    ProgressShown shown(context.progress());
+    written = options.fullformat ? ExportFull(file, options, &context.progress(), &status)
+                                 : ExportSimple(file, options.GetSpanStart(), options.GetSpanEnd(),
+                                                options, &context.progress(), &status);
+  }
+  if (status.noWriter) return kExitFailed;
+  context.out() << "Wrote " << written << (written == 1 ? " appointment" : " appointments")
+                << " to " << file << (status.stopped ? " (interrupted)" : "") << '\n';
+  return status.writeFailed || status.stopped ? kExitFailed : kExitDone;
+}
+
+int ImportCommand(CommandContext& context, const std::string& file) {
+  Options& options = context.options();
+  context.Datebook();
+  options.lastfile = file;
+  options.Save();
+  ImportSummary summary;
+  int result = 0;
+  {
+    ProgressShown shown(context.progress());
+    result = ImportFile(file, options, &context.progress(), &summary);
+  }
+  if (result < 0) {
+    std::fprintf(stderr, "%s\n",
+                 FormatMessageText(LoadText(text::ErrorReadingFile).c_str(),
+                                   summary.openFailure.c_str())
+                     .c_str());
+    return kExitFailed;
+  }
+  context.out() << "Added " << summary.added << ", updated " << summary.updated << ", skipped "
+                << summary.duplicates << " duplicates and " << summary.faulty
+                << " faulty records" << (summary.stopped ? " (stopped)" : "") << '\n';
+  context.out() << ComputeCountLine(options) << '\n';
+  return summary.readFailed || summary.stopped ? kExitFailed : kExitDone;
+}
+
+int ListCommand(CommandContext& context) {
+  Options& options = context.options();
+  context.Datebook();
+  ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
+  ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
+  for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
+    ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
+    if (!appointment) continue;
+    AppointmentRecord record(options);
+    const bool valid = ReadFromHost(record, appointment.Get()) == 0;
+    context.out() << record.GetDisplayText() << (valid ? "" : " (no valid start or end)")
+                  << "\t" << record.recordId << '\n';
+  }
+  return kExitDone;
+}
+
+}  // namespace tavir
