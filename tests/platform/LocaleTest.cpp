@@ -113,6 +113,8 @@ class Locale_frFR : public LocaleSuite {
 };
 
 const ParseCase kEnglishUsCases[] = {
+    {"", nullptr},
+    {"   ", nullptr},
     {"10/26/2005", "2005-10-26 00:00:00"},
     {"3/4/05", "2005-03-04 00:00:00"},
     {"03/04/2005", "2005-03-04 00:00:00"},
@@ -198,6 +200,8 @@ const ParseCase kEnglishUsCases[] = {
 };
 
 const ParseCase kGermanCases[] = {
+    {"", nullptr},
+    {" \t ", nullptr},
     {"26.10.2005", "2005-10-26 00:00:00"},
     {"04.03.2005", "2005-03-04 00:00:00"},
     {"4.3.2005", "2005-03-04 00:00:00"},
