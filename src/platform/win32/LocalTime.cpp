@@ -2,6 +2,8 @@
 // _mktime64, which take the zone from TZ or, without it, from the system.
 #include "platform/LocalTime.h"
 
+#include "platform/CalendarFields.h"
+
 #include <ctime>
 #include <limits>
 
@@ -25,21 +27,13 @@ LocalFields SplitLocal(TimeValue t) {
   }
   std::tm fields{};
   if (_localtime64_s(&fields, &seconds) != 0) return LocalFields{};
-  return LocalFields{fields.tm_year + 1900 - yearShift, fields.tm_mon + 1, fields.tm_mday,
-                     fields.tm_hour, fields.tm_min, fields.tm_sec, fields.tm_wday};
+  return ToLocalFields(fields, yearShift);
 }
 
 TimeValue BuildLocal(int year, int month, int day, int hour, int minute, int second,
                      DaylightSaving dst) {
   const int yearShift = year <= 1970 ? kCycleYears : 0;
-  std::tm fields{};
-  fields.tm_year = year + yearShift - 1900;
-  fields.tm_mon = month - 1;
-  fields.tm_mday = day;
-  fields.tm_hour = hour;
-  fields.tm_min = minute;
-  fields.tm_sec = second;
-  fields.tm_isdst = dst == DaylightSaving::ForcedOff ? 0 : -1;
+  std::tm fields = CalendarFields(year + yearShift, month, day, hour, minute, second, dst);
   __time64_t built = _mktime64(&fields);
   // A moment the runtime cannot represent, or one outside the 32-bit range,
   // has no TimeValue: it becomes 0, "no value".
