@@ -76,9 +76,10 @@ Cell CellFromText(std::u16string text) {
   return Cell::Text(std::move(text));
 }
 
+// A date value without a day (on 1899-12-30) shows as a time of day, midnight too.
 NumberStyle StyleOfSerial(double serial) {
-  if (std::floor(serial) == serial) return NumberStyle::Date;
   if (serial >= 0 && serial < 1) return NumberStyle::Time;
+  if (std::floor(serial) == serial) return NumberStyle::Date;
   return NumberStyle::DateTime;
 }
 

@@ -201,6 +201,7 @@ TEST_F(ExcelFileWritingTest, TypedValuesBecomeNumbersAndDates) {
       file.WriteSpan(5400);
       file.WriteSpan(-7199);
       file.WriteInt(-42);
+      file.WriteTime(LocalMidnight(moment));
       file.EndRecord();
       file.Finish();
     }
@@ -216,6 +217,8 @@ TEST_F(ExcelFileWritingTest, TypedValuesBecomeNumbersAndDates) {
     EXPECT_EQ(sheet.At(0, 2).style, NumberStyle::General);
     EXPECT_EQ(sheet.At(0, 3).number, -1);
     EXPECT_EQ(sheet.At(0, 4).number, -42);
+    // Midnight without the date is still a time of day, not 1899-12-30.
+    EXPECT_EQ(sheet.At(0, 5).style, withDate ? NumberStyle::Date : NumberStyle::Time);
   }
 }
 
