@@ -1,0 +1,162 @@
+// The field catalogue, the add-field menu and the mapping's registry
+// persistence: gaps, lists that shrink, and numbers without a field.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/FieldMapping.h"
+#include "model/Options.h"
+#include "platform/Registry.h"
+#include "support/ScratchRegistry.h"
+
+namespace tavir {
+namespace {
+
+using testing::ScratchRegistry;
+using Fields = std::vector<FieldId>;
+
+const Fields kDefaultSimple = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+const Fields kDefaultRepeat = {20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+
+TEST(FieldMappingTest, FieldNamesFollowTheCatalogue) {
+  const struct {
+    FieldId id;
+    const char* name;
+  } cases[] = {{0, "Date"},        {2, "Start Time"},     {13, "Time Span"},
+               {14, "Record ID"},  {15, "Dummy"},         {19, "Dummy"},
+               {20, "Repeat Type"}, {23, "Exceptions"},   {24, "Weekly Sunday"},
+               {30, "Weekly Saturday"}, {31, "Monthly Week Index"}, {32, "(Ignored)"},
+               {33, ""},           {1000, ""}};
+  for (const auto& c : cases) EXPECT_EQ(FieldName(c.id), c.name) << "field " << c.id;
+}
+
+struct MenuCase {
+  const char* what;
+  Fields simple;
+  std::vector<int> commands;
+};
+
+TEST(FieldMappingTest, AddFieldMenuOffersMissingSimpleFieldsThenIgnored) {
+  const MenuCase cases[] = {
+      {"defaults", kDefaultSimple, {1013, 1014, 1032}},
+      {"all simple fields", {14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}, {1032}},
+      {"empty", {},
+       {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014,
+        1032}},
+      {"ignored and repeat fields do not count", {32, 32, 20, 0}, {1001, 1002, 1003, 1004, 1005,
+                                                                   1006, 1007, 1008, 1009, 1010,
+                                                                   1011, 1012, 1013, 1014, 1032}},
+  };
+  Options options;
+  for (const MenuCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    options.mapping.simpleFields = c.simple;
+    const std::vector<AddFieldMenuEntry> menu = options.mapping.AddFieldMenu();
+    std::vector<int> commands;
+    for (const AddFieldMenuEntry& entry : menu) {
+      commands.push_back(entry.commandId);
+      EXPECT_EQ(entry.name, FieldName(static_cast<FieldId>(entry.commandId - 1000)));
+    }
+    EXPECT_EQ(commands, c.commands);
+    EXPECT_EQ(menu.back().name, "(Ignored)");
+  }
+}
+
+TEST(FieldMappingTest, EditingTheSimpleList) {
+  Options options;
+  FieldMapping& mapping = options.mapping;
+  mapping.AppendSimpleField(32);
+  mapping.AppendSimpleField(32);
+  mapping.AppendSimpleField(13);
+  mapping.RemoveSimpleField(0);
+  mapping.RemoveSimpleField(99);  // no such position: nothing happens
+  EXPECT_EQ(mapping.simpleFields, (Fields{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 32, 32, 13}));
+  EXPECT_EQ(mapping.AddFieldMenu().size(), 3u) << "Date, Record ID and (Ignored)";
+  mapping.ResetToDefaults();
+  EXPECT_EQ(mapping.simpleFields, kDefaultSimple);
+  EXPECT_EQ(mapping.repeatFields, kDefaultRepeat);
+}
+
+class MappingRegistryTest : public ::testing::Test {
+ protected:
+  ScratchRegistry registry_;
+
+  static Fields Loaded() {
+    Options options;
+    options.mapping.LoadFromRegistry();
+    return options.mapping.simpleFields;
+  }
+};
+
+TEST_F(MappingRegistryTest, NothingStoredKeepsTheDefaults) {
+  Options options;
+  options.mapping.simpleFields = {5};
+  options.mapping.LoadFromRegistry();
+  EXPECT_EQ(options.mapping.simpleFields, Fields{5});
+  Options fresh;
+  fresh.mapping.LoadFromRegistry();
+  EXPECT_EQ(fresh.mapping.simpleFields, kDefaultSimple);
+  EXPECT_EQ(fresh.mapping.repeatFields, kDefaultRepeat);
+}
+
+TEST_F(MappingRegistryTest, SavedListsComeBackUnderTheirValueNames) {
+  Options options;
+  options.mapping.simpleFields = {14, 0, 32, 5, 32};
+  options.mapping.repeatFields = {31, 20};
+  options.mapping.SaveToRegistry();
+
+  EXPECT_EQ(RegGetDword(kMappingsKey, "numsimplefields", 0), 5u);
+  EXPECT_EQ(RegGetDword(kMappingsKey, "simplefield0", 0), 14u);
+  EXPECT_EQ(RegGetDword(kMappingsKey, "simplefield4", 0), 32u);
+  EXPECT_EQ(RegGetDword(kMappingsKey, "numrepeatfields", 0), 2u);
+  EXPECT_EQ(RegGetDword(kMappingsKey, "repeatfield1", 0), 20u);
+
+  Options loaded;
+  loaded.mapping.LoadFromRegistry();
+  EXPECT_EQ(loaded.mapping.simpleFields, (Fields{14, 0, 32, 5, 32}));
+  EXPECT_EQ(loaded.mapping.repeatFields, (Fields{31, 20}));
+}
+
+TEST_F(MappingRegistryTest, AMissingEntryBecomesIgnored) {
+  RegSetDword(kMappingsKey, "numsimplefields", 3);
+  RegSetDword(kMappingsKey, "simplefield0", 5);
+  RegSetDword(kMappingsKey, "simplefield2", 6);
+  Options options;
+  options.mapping.LoadFromRegistry();
+  EXPECT_EQ(options.mapping.simpleFields, (Fields{5, 32, 6}));
+  EXPECT_EQ(options.mapping.repeatFields, kDefaultRepeat) << "no repeat count stored";
+}
+
+TEST_F(MappingRegistryTest, AShorterListLeavesOldValuesThatLoadDoesNotRead) {
+  Options options;
+  options.mapping.simpleFields = {0, 1, 2, 3, 4};
+  options.mapping.SaveToRegistry();
+  options.mapping.simpleFields = {7, 8};
+  options.mapping.SaveToRegistry();
+  EXPECT_EQ(RegGetDword(kMappingsKey, "simplefield2", 99), 2u);
+  EXPECT_EQ(RegGetDword(kMappingsKey, "simplefield4", 99), 4u);
+  EXPECT_EQ(Loaded(), (Fields{7, 8}));
+}
+
+TEST_F(MappingRegistryTest, NumbersWithoutAFieldLoadAsIgnored) {
+  // Reserved and unknown numbers keep their column as "(Ignored)", so that
+  // the header and the records agree and later columns stay in place.
+  const Fields stored = {15, 19, 33, 0xFFFFFFFF, 14, 20, 31, 32};
+  RegSetDword(kMappingsKey, "numsimplefields", static_cast<std::uint32_t>(stored.size()));
+  for (std::size_t i = 0; i < stored.size(); ++i)
+    RegSetDword(kMappingsKey, "simplefield" + std::to_string(i), stored[i]);
+  EXPECT_EQ(Loaded(), (Fields{32, 32, 32, 32, 14, 20, 31, 32}));
+}
+
+TEST_F(MappingRegistryTest, ADamagedCountKeepsTheCurrentList) {
+  RegSetDword(kMappingsKey, "numsimplefields", 0xFFFFFFFF);
+  RegSetDword(kMappingsKey, "numrepeatfields", 1025);
+  Options options;
+  options.mapping.LoadFromRegistry();
+  EXPECT_EQ(options.mapping.simpleFields, kDefaultSimple);
+  EXPECT_EQ(options.mapping.repeatFields, kDefaultRepeat);
+}
+
+}  // namespace
+}  // namespace tavir
