@@ -8,15 +8,68 @@
 namespace tavir {
 
 namespace {
+constexpr const char* kApplication = "IDesktopApplication";
+constexpr const char* kDatebook = "IDesktopDatebook";
 constexpr const char* kAppointment = "IDesktopAppointment";
+constexpr const char* kAppointment2 = "IDesktopAppointment2";
 }  // namespace
 
+void ThrowMissingObject(const char* interfaceName) {
+  // Thrown directly: the thread's error information belongs to some earlier
+  // call and does not describe a missing object.
+  throw ComError(E_POINTER, interfaceName, "");
+}
+
+ComPtr<IDesktopApplication> QueryApplication(IUnknown* host) {
+  if (!host) return {};
+  HRESULT hr = S_OK;
+  ComPtr<IDesktopApplication> application =
+      ComPtr<IUnknown>(host).Query<IDesktopApplication>(IID_IDesktopApplication, &hr);
+  if (FAILED(hr) && hr != E_NOINTERFACE) ThrowIfFailed(hr, kApplication);
+  return application;
+}
+
+ComPtr<IDispatch> ReadDatebookObject(IDesktopApplication* application) {
+  ComPtr<IDispatch> datebook;
+  ThrowIfFailed(application->get_Datebook(datebook.Receive()), kApplication);
+  return datebook;
+}
+
+ComPtr<IDesktopUser> ReadCurrentUser(IDesktopApplication* application) {
+  ComPtr<IDesktopUser> user;
+  ThrowIfFailed(application->get_CurrentUser(user.Receive()), kApplication);
+  return user;
+}
+
+std::string ReadUserName(IDesktopUser* user) {
+  Bstr name;
+  ThrowIfFailed(user->get_Name(name.Receive()), "IDesktopUser");
+  return name.ToAnsi();
+}
+
+ComPtr<IDesktopAppointment> AddAppointment(IDesktopDatebook* datebook, TimeValue start,
+                                           TimeValue end, const std::string& text) {
+  const Bstr description(text);
+  ComPtr<IDesktopAppointment> appointment;
+  ThrowIfFailed(datebook->AddAppointment(start, end, description.Get(), appointment.Receive()),
+                kDatebook);
+  if (!appointment) ThrowMissingObject(kDatebook);
+  return appointment;
+}
+
+ComPtr<IDesktopAppointment> GetAppointment(IDesktopDatebook* datebook, HostLong recordId) {
+  ComPtr<IDesktopAppointment> appointment;
+  ThrowIfFailed(datebook->GetAppointment(recordId, appointment.Receive()), kDatebook);
+  if (!appointment) ThrowMissingObject(kDatebook);
+  return appointment;
+}
+
 ComPtr<IDesktopAppointments> QueryAllAppointments(IDesktopDatebook* datebook) {
-  if (!datebook) ThrowIfFailed(E_POINTER, "IDesktopDatebook");
+  if (!datebook) ThrowMissingObject(kDatebook);
   ComPtr<IDesktopAppointments> appointments;
   ThrowIfFailed(datebook->GetAppointments(QueryRangeStart(), QueryRangeEnd(), appointments.Receive()),
                 "IDesktopDatebook");
-  if (!appointments) ThrowIfFailed(E_POINTER, "IDesktopDatebook");
+  if (!appointments) ThrowMissingObject(kDatebook);
   return appointments;
 }
 
@@ -56,6 +109,43 @@ TimeValue ReadStartTime(IDesktopAppointment* appointment) {
   return start;
 }
 
+TimeValue ReadEndTime(IDesktopAppointment* appointment) {
+  TimeValue end = 0;
+  ThrowIfFailed(appointment->get_EndTime(&end), kAppointment);
+  return end;
+}
+
+HostLong ReadUntimed(IDesktopAppointment* appointment) {
+  HostLong untimed = 0;
+  ThrowIfFailed(appointment->get_Untimed(&untimed), kAppointment);
+  return untimed;
+}
+
+HostLong ReadPrivate(IDesktopAppointment* appointment) {
+  HostLong isPrivate = 0;
+  ThrowIfFailed(appointment->get_Private(&isPrivate), kAppointment);
+  return isPrivate;
+}
+
+HostLong ReadRecordId(IDesktopAppointment* appointment) {
+  HostLong recordId = 0;
+  ThrowIfFailed(appointment->get_RecordID(&recordId), kAppointment);
+  return recordId;
+}
+
+HostAlarm ReadAlarm(IDesktopAppointment* appointment) {
+  HostAlarm alarm;
+  ThrowIfFailed(appointment->GetAlarm(&alarm.unit, &alarm.amount), kAppointment);
+  return alarm;
+}
+
+HostRepeat ReadRepeat(IDesktopAppointment* appointment) {
+  HostRepeat rule;
+  ThrowIfFailed(appointment->GetRepeat(&rule.type, &rule.interval, &rule.end, &rule.extra),
+                kAppointment);
+  return rule;
+}
+
 bool ReadAlarmFlag(IDesktopAppointment* appointment) {
   HostLong alarm = 0;
   ThrowIfFailed(appointment->get_Alarm(&alarm), kAppointment);
@@ -80,7 +170,7 @@ std::string ReadLocation(IDesktopAppointment* appointment) {
   ComPtr<IDesktopAppointment2> second = QuerySecondInterface(appointment);
   if (!second) return {};
   Bstr location;
-  ThrowIfFailed(second->get_Location(location.Receive()), "IDesktopAppointment2");
+  ThrowIfFailed(second->get_Location(location.Receive()), kAppointment2);
   return location.ToAnsi();
 }
 
@@ -94,6 +184,59 @@ std::string ReadCategory(IDesktopAppointment* appointment) {
     // A host that faults inside this call must not end the operation.
     return {};
   }
+}
+
+void WriteUntimed(IDesktopAppointment* appointment, bool untimed) {
+  ThrowIfFailed(appointment->put_Untimed(untimed ? 1 : 0), kAppointment);
+}
+
+void WriteDescription(IDesktopAppointment* appointment, const std::string& text) {
+  const Bstr value(text);
+  ThrowIfFailed(appointment->put_Description(value.Get()), kAppointment);
+}
+
+void WriteNote(IDesktopAppointment* appointment, const std::string& note) {
+  const Bstr value(note);
+  ThrowIfFailed(appointment->put_Note(value.Get()), kAppointment);
+}
+
+void WritePrivate(IDesktopAppointment* appointment, bool isPrivate) {
+  ThrowIfFailed(appointment->put_Private(isPrivate ? 1 : 0), kAppointment);
+}
+
+void WriteAlarmFlag(IDesktopAppointment* appointment, bool alarm) {
+  ThrowIfFailed(appointment->put_Alarm(alarm ? 1 : 0), kAppointment);
+}
+
+void WriteCategory(IDesktopAppointment* appointment, const std::string& category) {
+  const Bstr value(category);
+  ThrowIfFailed(appointment->put_Category(value.Get()), kAppointment);
+}
+
+void WriteLocation(IDesktopAppointment2* appointment, const std::string& location) {
+  const Bstr value(location);
+  ThrowIfFailed(appointment->put_Location(value.Get()), kAppointment2);
+}
+
+void SetAlarm(IDesktopAppointment* appointment, HostLong unit, HostLong amount) {
+  ThrowIfFailed(appointment->SetAlarm(unit, amount), kAppointment);
+}
+
+void SetRepeat(IDesktopAppointment* appointment, const HostRepeat& rule) {
+  ThrowIfFailed(appointment->SetRepeat(rule.type, rule.interval, rule.end, rule.extra),
+                kAppointment);
+}
+
+void AddException(IDesktopAppointment* appointment, TimeValue day) {
+  ThrowIfFailed(appointment->AddException(day), kAppointment);
+}
+
+void SetTimes(IDesktopAppointment2* appointment, TimeValue start, TimeValue end) {
+  ThrowIfFailed(appointment->SetTimes(start, end), kAppointment2);
+}
+
+void DeleteAppointment(IDesktopAppointment* appointment, bool archive) {
+  ThrowIfFailed(appointment->Delete(archive ? 1 : 0), kAppointment);
 }
 
 }  // namespace tavir

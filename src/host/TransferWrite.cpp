@@ -1,0 +1,174 @@
+// Writing an imported record into the Datebook: a new appointment, or the
+// appointment the record names by its record id. Host errors are put to the
+// user, who goes on with the next record (OK) or stops the import (Cancel).
+#include <cstdint>
+#include <optional>
+
+#include "host/ExceptionDates.h"
+#include "host/HostCalls.h"
+#include "host/Transfer.h"
+#include "model/Strings.h"
+#include "platform/AnsiCharacters.h"
+#include "platform/ComError.h"
+#include "platform/Shell.h"
+
+namespace tavir {
+namespace {
+
+constexpr std::size_t kNoteLimitBytes = 32768;
+constexpr int kRepeatEndBeforeDate = 108;
+constexpr int kInvalidRepeatType = 111;
+constexpr int kInvalidExceptionDate = 112;
+
+// 0 when the user goes on, -1 when the import stops.
+int AskAfterHostError(const AppointmentRecord& record, const ComError& error) {
+  const std::string message =
+      FormatMessageText(LoadText(text::CannotAddAppointment).c_str(),
+                        record.GetDisplayText().c_str(), error.Description().c_str());
+  const MessageAnswer answer =
+      CurrentShell().ShowMessage(message, MessageButtons::OkCancel, MessageIcon::Exclamation);
+  return answer == MessageAnswer::Cancel ? -1 : 0;
+}
+
+struct StartAndEnd {
+  TimeValue start;
+  TimeValue end;
+};
+
+// The moments of a timed record: its date at the start's hour and minute,
+// and the end's hour and minute on the same day, or on the next day when the
+// end lies before the start (an appointment over midnight).
+StartAndEnd TimedStartAndEnd(const AppointmentRecord& record) {
+  const LocalFields day = SplitLocal(record.date);
+  const LocalFields start = SplitLocal(record.startTime);
+  const LocalFields end = SplitLocal(record.endTime);
+  const bool endsNextDay =
+      end.hour < start.hour || (end.hour == start.hour && end.minute < start.minute);
+  // The next calendar day, not date + 86400 seconds: on the day daylight
+  // saving ends, that would still be the same day.
+  return {BuildLocal(day.year, day.month, day.day, start.hour, start.minute, 0),
+          BuildLocal(day.year, day.month, day.day + (endsNextDay ? 1 : 0), end.hour, end.minute,
+                     0)};
+}
+
+StartAndEnd HostTimes(const AppointmentRecord& record) {
+  if (record.untimed) return {record.date, record.date};
+  return TimedStartAndEnd(record);
+}
+
+std::optional<HostRepeat> RepeatRule(const AppointmentRecord& record, TimeValue end) {
+  switch (record.repeatType) {
+    case Daily:
+    case MonthlyDate:
+    case Yearly:
+      return HostRepeat{record.repeatType, record.repeatInterval, end, 0};
+    case Weekly:
+      return HostRepeat{record.repeatType, record.repeatInterval, end, record.weekDays};
+    case MonthlyDay:
+      return HostRepeat{record.repeatType, record.repeatInterval, end, record.monthlyWeekIndex};
+    default:
+      return std::nullopt;
+  }
+}
+
+int WriteExceptions(const AppointmentRecord& record, IDesktopAppointment* appointment) {
+  const std::string& separator = record.GetOptions().exceptiondateseparator;
+  const std::optional<char> separatorChar =
+      separator.empty() ? std::nullopt : std::optional<char>(separator.front());
+  std::string rest = record.exceptions;
+  while (!rest.empty()) {
+    const std::string token = TakeExceptionToken(rest, separatorChar);
+    const std::optional<TimeValue> day = ExceptionDay(token);
+    if (!day) return kInvalidExceptionDate;
+    AddException(appointment, *day);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int AddToHost(AppointmentRecord& record, IDesktopDatebook* datebook,
+              ComPtr<IDesktopAppointment>& appointment) {
+  appointment.Reset();
+  try {
+    if (!datebook) ThrowMissingObject("IDesktopDatebook");
+    const StartAndEnd times = HostTimes(record);
+    appointment = AddAppointment(datebook, times.start, times.end, record.text);
+    WriteUntimed(appointment.Get(), record.untimed != 0);
+    return WriteCommonFields(record, appointment.Get());
+  } catch (const ComError& error) {
+    // No half-written appointment may stay behind. A failure to delete it
+    // is a new host error for the caller.
+    if (appointment) {
+      DeleteAppointment(appointment.Get(), false);
+      appointment.Reset();
+    }
+    return AskAfterHostError(record, error);
+  }
+}
+
+int UpdateHost(AppointmentRecord& record, IDesktopDatebook*, IDesktopAppointment* appointment) {
+  // Only hosts with IDesktopAppointment2 can move an appointment; elsewhere,
+  // or when the host refuses, it keeps its date and times.
+  try {
+    if (const ComPtr<IDesktopAppointment2> second = QuerySecondInterface(appointment)) {
+      const StartAndEnd times = HostTimes(record);
+      SetTimes(second.Get(), times.start, times.end);
+    }
+  } catch (const ComError&) {
+  }
+  // A host error from here on leaves the appointment as far as it was
+  // written: it is the user's existing appointment, so it is never deleted,
+  // and the fields already written stay (the host offers no way to take
+  // back added exceptions, so a full restore is not possible anyway).
+  try {
+    if (!appointment) ThrowMissingObject("IDesktopAppointment");
+    WriteUntimed(appointment, record.untimed != 0);
+    WriteDescription(appointment, record.text);
+    return WriteCommonFields(record, appointment);
+  } catch (const ComError& error) {
+    return AskAfterHostError(record, error);
+  }
+}
+
+int WriteCommonFields(AppointmentRecord& record, IDesktopAppointment* appointment) {
+  WriteUntimed(appointment, record.untimed != 0);
+  WritePrivate(appointment, record.isPrivate != 0);
+  // Cut between characters, so the host never gets a broken last one.
+  WriteNote(appointment, record.note.substr(0, AnsiCutLength(record.note, kNoteLimitBytes)));
+  if (record.alarm) {
+    WriteAlarmFlag(appointment, true);
+    SetAlarm(appointment, record.alarmUnit, record.alarmAmount);
+  } else {
+    WriteAlarmFlag(appointment, false);
+  }
+  try {
+    if (const ComPtr<IDesktopAppointment2> second = QuerySecondInterface(appointment)) {
+      WriteLocation(second.Get(), record.location);
+      WriteCategory(appointment, record.category);
+    }
+  } catch (const ComError&) {
+  }
+  return record.repeat ? WriteRepeat(record, appointment) : 0;
+}
+
+int WriteRepeat(AppointmentRecord& record, IDesktopAppointment* appointment) {
+  try {
+    TimeValue end = NoEndDate();
+    if (record.repeatEnd != 0) {
+      // A series that ends on its first day is a single appointment.
+      if (record.date == record.repeatEnd) return 0;
+      if (record.date > record.repeatEnd) return kRepeatEndBeforeDate;
+      end = record.repeatEnd;
+    }
+    const std::optional<HostRepeat> rule = RepeatRule(record, end);
+    if (!rule) return kInvalidRepeatType;
+    SetRepeat(appointment, *rule);
+    return WriteExceptions(record, appointment);
+  } catch (const ComError& error) {
+    // The appointment stays: it holds everything written before the rule.
+    return AskAfterHostError(record, error);
+  }
+}
+
+}  // namespace tavir
