@@ -1,0 +1,91 @@
+// What the driver tests share: the transfer fixture (stand-alone datebook,
+// scripted shell, pinned zone, locale and clock), a scratch settings store,
+// a scratch directory for files, and small builders of appointments.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/HostFixture.h"
+#include "platform/CodePage.h"
+#include "support/ScratchRegistry.h"
+
+namespace tavir::testing {
+
+class EngineFixture : public HostFixture {
+ protected:
+  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
+  ScratchRegistry registry_;
+  std::filesystem::path directory_ = MakeDirectory();
+
+  ~EngineFixture() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);
+  }
+
+  static std::filesystem::path MakeDirectory() {
+    static int counter = 0;
+    auto path = std::filesystem::temp_directory_path() /
+                ("tavir-engine-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "-" + std::to_string(++counter));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    return path;
+  }
+
+  std::string PathOf(const std::string& name) const { return (directory_ / name).string(); }
+
+  static std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+
+  static void WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+  }
+
+  // Lines of a CSV file (CR LF separated; the last CR LF ends the last line).
+  static std::vector<std::string> Lines(const std::string& content) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
+      lines.push_back(content.substr(start, end - start));
+    if (start < content.size()) lines.push_back(content.substr(start));
+    return lines;
+  }
+
+  // A timed appointment in the stand-alone datebook, in local time.
+  std::shared_ptr<AppointmentData> AddTimed(int year, int month, int day, int hour, int minute,
+                                            int minutes, const std::string& text,
+                                            const std::string& note = {},
+                                            const std::string& category = {},
+                                            const std::string& location = {}) {
+    AppointmentData appointment;
+    appointment.start = BuildLocal(year, month, day, hour, minute, 0);
+    appointment.end = appointment.start + minutes * 60;
+    appointment.description = AnsiToWide(text);
+    appointment.note = AnsiToWide(note);
+    appointment.category = AnsiToWide(category);
+    appointment.location = AnsiToWide(location);
+    return data_->Add(std::move(appointment));
+  }
+
+  std::shared_ptr<AppointmentData> AddRepeating(int year, int month, int day, int hour,
+                                                const std::string& text, RepeatRule rule) {
+    AppointmentData appointment;
+    appointment.start = BuildLocal(year, month, day, hour, 0, 0);
+    appointment.end = appointment.start + 3600;
+    appointment.description = AnsiToWide(text);
+    appointment.repeat = rule;
+    return data_->Add(std::move(appointment));
+  }
+
+  int CountActive() const { return static_cast<int>(ActiveAppointments().size()); }
+};
+
+}  // namespace tavir::testing

@@ -1,0 +1,161 @@
+// The import driver through the stand-alone datebook and the scripted shell:
+// header detection, duplicates, updates by record id, the filter, error
+// reports and where the import ends.
+#include <gtest/gtest.h>
+
+#include "engine/EngineFixture.h"
+#include "engine/ImportDriver.h"
+
+namespace tavir::testing {
+namespace {
+
+const char* const kHeader =
+    "\"Date\",\"Untimed\",\"Start Time\",\"End Time\",\"Private\",\"Text\",\"Note\",\"Alarm\","
+    "\"Alarm Time\",\"Alarm Unit\",\"Category\",\"Location\",\"Repeat\"\r\n";
+
+std::string Record(const std::string& date, const std::string& text,
+                   const std::string& category = "", const std::string& start = "9:00 AM") {
+  return "\"" + date + "\",\"\",\"" + start + "\",\"10:00 AM\",\"\",\"" + text +
+         "\",\"\",\"\",\"\",\"\",\"" + category + "\",\"\",\"\"\r\n";
+}
+
+class ImportDriverTest : public EngineFixture {
+ protected:
+  int Import(const std::string& content, ImportSummary* summary = nullptr) {
+    const std::string path = PathOf("import.csv");
+    WriteFile(path, content);
+    options_.separator = ",";
+    return ImportFile(path, options_, nullptr, summary);
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& appointment : ActiveAppointments())
+      texts.push_back(WideToAnsi(appointment->description));
+    return texts;
+  }
+};
+
+TEST_F(ImportDriverTest, HeaderLineIsSkippedAndAFileWithoutOneImportsItsFirstLine) {
+  EXPECT_EQ(Import(std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two")), 0);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(Import(Record("11/3/2005", "three")), 0);
+  EXPECT_EQ(CountActive(), 3);
+  EXPECT_TRUE(shell_.Messages().empty());
+}
+
+TEST_F(ImportDriverTest, InvalidFirstRecordWithoutHeaderIsLostWithoutAMessage) {
+  EXPECT_EQ(Import(Record("13/45/2005", "bad") + Record("11/2/2005", "good")), 0);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"good"}));
+  EXPECT_TRUE(shell_.Messages().empty());
+}
+
+TEST_F(ImportDriverTest, SecondImportAddsNothingWithNoDuplicatesAndEverythingWithout) {
+  const std::string file = std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two");
+  Import(file);
+  ImportSummary summary;
+  Import(file, &summary);
+  EXPECT_EQ(CountActive(), 2);
+  EXPECT_EQ(summary.duplicates, 2);
+  options_.noduplicates = 0;
+  Import(file);
+  EXPECT_EQ(CountActive(), 4);
+}
+
+TEST_F(ImportDriverTest, DuplicatesWithinOneFileAndDifferingOnlyInCategoryAreSkipped) {
+  Import(std::string(kHeader) + Record("11/1/2005", "one", "Work") + Record("11/1/2005", "one", "Home") +
+         Record("11/1/2005", "one", "", "9:30 AM"));
+  // The third starts half an hour later: not the same appointment.
+  EXPECT_EQ(CountActive(), 2);
+}
+
+TEST_F(ImportDriverTest, KnownRecordIdUpdatesInPlaceAndAnUnknownOneAddsANewAppointment) {
+  const auto existing = AddTimed(2005, 11, 1, 9, 0, 60, "old text");
+  options_.mapping.simpleFields = {0, 1, 5, 14};
+  const std::string known =
+      "\"11/1/2005\",\"x\",\"new text\",\"" + std::to_string(existing->recordId) + "\"\r\n";
+  Import(std::string("\"Date\",\"Untimed\",\"Text\",\"Record ID\"\r\n") + known + known);
+  ASSERT_EQ(CountActive(), 1);
+  EXPECT_EQ(WideToAnsi(data_->FindActive(existing->recordId)->description), "new text");
+
+  Import("\"11/2/2005\",\"x\",\"other\",\"99999\"\r\n");
+  EXPECT_EQ(CountActive(), 2);
+  EXPECT_TRUE(shell_.Messages().empty());
+}
+
+TEST_F(ImportDriverTest, UpdatedAppointmentIsWhatLaterDuplicateChecksSee) {
+  const auto existing = AddTimed(2005, 11, 1, 9, 0, 60, "before");
+  options_.mapping.simpleFields = {0, 2, 3, 5, 14};
+  const std::string id = std::to_string(existing->recordId);
+  Import("\"Date\",\"Start Time\",\"End Time\",\"Text\",\"Record ID\"\r\n"
+         "\"11/1/2005\",\"9:00 AM\",\"10:00 AM\",\"before\",\"\"\r\n"  // duplicate of the original
+         "\"11/1/2005\",\"9:00 AM\",\"10:00 AM\",\"after\",\"" + id + "\"\r\n"
+         "\"11/1/2005\",\"9:00 AM\",\"10:00 AM\",\"before\",\"\"\r\n"  // the original is gone now
+         "\"11/1/2005\",\"9:00 AM\",\"10:00 AM\",\"after\",\"\"\r\n");  // duplicate of the update
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"after", "before"}));
+}
+
+TEST_F(ImportDriverTest, FilterKeepsOnlyMatchingRecords) {
+  options_.dofilter = 1;
+  options_.filtertype = 2;  // text contains
+  options_.filtertext = "lunch";
+  Import(std::string(kHeader) + Record("11/1/2005", "Team LUNCH") + Record("11/2/2005", "Dinner") +
+         Record("11/3/2005", "lunch"));
+  EXPECT_EQ(CountActive(), 2);
+}
+
+TEST_F(ImportDriverTest, FieldErrorIsReportedWithItsLineAndCancelKeepsWhatWasAdded) {
+  shell_.QueueAnswer(MessageAnswer::Cancel);
+  Import(std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two") +
+         Record("11/3/2005", "three", "", "25:99") + Record("11/4/2005", "four"));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "two"}));
+  ASSERT_EQ(shell_.Messages().size(), 1u);
+  const ShownMessage& message = shell_.Messages()[0];
+  EXPECT_EQ(message.text.rfind("Error reading " + PathOf("import.csv") + " line 4\n\"25:99\"\n", 0), 0u)
+      << message.text;
+  EXPECT_EQ(message.buttons, MessageButtons::OkCancel);
+}
+
+TEST_F(ImportDriverTest, FieldErrorAnsweredOkSkipsTheRecordAndIgnoredErrorsSkipSilently) {
+  const std::string file = std::string(kHeader) + Record("11/1/2005", "one") +
+                           Record("11/2/2005", "", "") + Record("11/3/2005", "three");
+  Import(file);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "three"}));
+  EXPECT_EQ(shell_.Messages().size(), 1u);
+  options_.ignoreimporterrors = 1;
+  options_.noduplicates = 0;
+  ImportSummary summary;
+  Import(file, &summary);
+  EXPECT_EQ(shell_.Messages().size(), 1u);
+  EXPECT_EQ(summary.faulty, 1);
+}
+
+TEST_F(ImportDriverTest, EmptyFileHeaderOnlyAndBlankLineEndTheImportQuietly) {
+  EXPECT_EQ(Import(""), 0);
+  EXPECT_EQ(Import(kHeader), 0);
+  EXPECT_EQ(Import(std::string(kHeader) + Record("11/1/2005", "one") + "\r\n" + Record("11/2/2005", "two")), 0);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"one"}));
+  EXPECT_TRUE(shell_.Messages().empty());
+}
+
+TEST_F(ImportDriverTest, MissingFileGivesMinusOneWithTheReason) {
+  ImportSummary summary;
+  EXPECT_EQ(ImportFile(PathOf("nowhere.csv"), options_, nullptr, &summary), -1);
+  EXPECT_FALSE(summary.openFailure.empty());
+  EXPECT_EQ(CountActive(), 0);
+}
+
+TEST_F(ImportDriverTest, HostRefusalAnsweredCancelStopsTheImport) {
+  data_->Faults().Add({"AddAppointment", E_FAIL, "datebook full", 2, false});
+  shell_.QueueAnswer(MessageAnswer::Cancel);
+  ImportSummary summary;
+  Import(std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two") +
+             Record("11/3/2005", "three"),
+         &summary);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"one"}));
+  EXPECT_TRUE(summary.stopped);
+  ASSERT_EQ(shell_.Messages().size(), 1u);
+  EXPECT_NE(shell_.Messages()[0].text.find("datebook full"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavir::testing
