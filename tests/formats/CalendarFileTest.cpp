@@ -12,7 +12,6 @@
 #include "formats/FileError.h"
 #include "platform/ComError.h"
 #include "support/CalendarScenario.h"
-#include "support/TimeZones.h"
 
 namespace tavir {
 namespace {
@@ -196,18 +195,6 @@ TEST_F(CalendarFileTest, AnEndBeforeTheStartLiesOnTheNextDayInICalendarFiles) {
   EXPECT_TRUE(HasLine(ics, "DTEND:20050302T000000Z"));
   // The vCalendar file keeps the end on the start's day.
   EXPECT_TRUE(HasLine(WriteOne(kVCalendar, late), "DTEND:20050301T000000Z"));
-}
-
-TEST_F(CalendarFileTest, AnUntimedEventOnTheLongDayOfAutumnEndsOnTheNextDate) {
-  testing::ScopedTimeZone berlin(testing::TestZone::Berlin);
-  ASSERT_TRUE(testing::CentralEuropeanTimeIsActive());
-  CalendarAppointment autumn = Appointment(2005, 10, 30, 0, 0);
-  autumn.untimed = true;
-  const std::string ics = WriteOne(kICalendar, autumn);
-  EXPECT_TRUE(HasLine(ics, "DTSTART;VALUE=DATE:20051030"));
-  EXPECT_TRUE(HasLine(ics, "DTEND;VALUE=DATE:20051031"));
-  // 86400 seconds after midnight of a 25-hour day is still that day.
-  EXPECT_TRUE(HasLine(WriteOne(kVCalendar, autumn), "DTEND;VALUE=DATE:20051030"));
 }
 
 TEST_F(CalendarFileTest, WritesTextsAsEachFormatWantsThem) {
