@@ -2,7 +2,8 @@
 //
 // The text is split into at most six numbers. A number followed by ':' (or by
 // '.' where the locale does not separate dates with it) is a time field; the
-// others are date fields. AM/PM marks the number before it. The layout of
+// others are date fields. A month name stands for its number and fixes where
+// the month is; day names are passed over; AM/PM marks the number before it. The layout of
 // time and date fields decides which numbers are the hour, minute, second and
 // the date; the date numbers are tried in the locale's order first, then in
 // orders close to it, then in any order, and the first valid date wins.
@@ -11,6 +12,9 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <string>
+
+#include "platform/CodePage.h"
 
 namespace tavir {
 namespace {
@@ -27,6 +31,7 @@ enum Meridiem { kNoMeridiem = 0, kAm = 1, kPm = 2 };
 struct Field {
   std::uint32_t value = 0;
   bool timeSeparator = false;  // followed by a time separator
+  bool monthName = false;      // given as the month's name
   Meridiem meridiem = kNoMeridiem;
 };
 
@@ -40,28 +45,57 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (prefix.empty() || text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
-// How many letters of `text` an AM or PM designator takes (0: none).
-size_t MatchMeridiem(std::string_view text, const LocaleTable& locale, Meridiem& meridiem) {
-  const std::string_view candidates[][2] = {
-      {locale.amDesignator, locale.pmDesignator}, {"AM", "PM"}, {"A", "P"}};
-  for (const auto& pair : candidates) {
-    for (int i = 0; i < 2; ++i) {
-      if (StartsWithIgnoringCase(text, pair[i])) {
-        meridiem = i == 0 ? kAm : kPm;
-        return pair[i].size();
-      }
+// A name from the tables (UTF-8) in the ANSI code page, where the tables'
+// letters are all in Latin-1.
+std::string NameInAnsi(std::string_view utf8) {
+  if (AnsiCodePageIsUtf8()) return std::string(utf8);
+  std::string ansi;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if ((byte & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      const unsigned codePoint = (byte & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
+      ansi += codePoint < 0x100 ? static_cast<char>(codePoint) : '?';
+    } else {
+      ansi += utf8[i];
     }
   }
-  return 0;
+  return ansi;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  if (prefix.empty() || text.size() < prefix.size()) return false;
+  return LowerCase(text.substr(0, prefix.size())) == LowerCase(prefix);
+}
+
+// A word of the text as the Windows parser knows it: a month, a day of the
+// week, or AM / PM.
+struct Word {
+  size_t length = 0;  // 0: not a known word
+  int month = 0;      // 1..12 for a month name
+  Meridiem meridiem = kNoMeridiem;
+};
+
+Word MatchWord(std::string_view text, const LocaleTable& locale) {
+  const auto& names = *locale.names;
+  // The order in which Windows tries them: the first that matches wins.
+  for (const auto* list : {&names.months, &names.abbreviatedMonths}) {
+    for (int m = 0; m < 12; ++m) {
+      const std::string name = NameInAnsi((*list)[m]);
+      if (StartsWithIgnoringCase(text, name)) return Word{name.size(), m + 1, kNoMeridiem};
+    }
+  }
+  for (const auto* list : {&names.days, &names.abbreviatedDays}) {
+    for (const char* day : *list) {
+      const std::string name = NameInAnsi(day);
+      if (StartsWithIgnoringCase(text, name)) return Word{name.size(), 0, kNoMeridiem};
+    }
+  }
+  const std::string_view meridiems[][2] = {
+      {locale.amDesignator, locale.pmDesignator}, {"AM", "PM"}, {"A", "P"}};
+  for (const auto& pair : meridiems)
+    for (int i = 0; i < 2; ++i)
+      if (StartsWithIgnoringCase(text, pair[i])) return Word{pair[i].size(), 0, i == 0 ? kAm : kPm};
+  return Word{};
 }
 
 std::optional<Tokens> Tokenize(std::string_view text, const LocaleTable& locale) {
@@ -81,13 +115,20 @@ std::optional<Tokens> Tokenize(std::string_view text, const LocaleTable& locale)
       tokens.fields[tokens.count++].value = value;
       continue;
     }
-    if (IsLetter(c)) {
-      Meridiem meridiem = kNoMeridiem;
-      const size_t length = MatchMeridiem(text.substr(i), locale, meridiem);
-      if (length == 0 || tokens.count == 0 || tokens.meridiem != kNoMeridiem) return std::nullopt;
-      tokens.fields[tokens.count - 1].meridiem = meridiem;
-      tokens.meridiem = meridiem;
-      i += length;
+    if (IsLetter(c) || static_cast<unsigned char>(c) >= 0x80) {
+      const Word word = MatchWord(text.substr(i), locale);
+      if (word.length == 0) return std::nullopt;
+      if (word.month != 0) {
+        if (tokens.count == kMaxNumbers) return std::nullopt;
+        Field& field = tokens.fields[tokens.count++];
+        field.value = static_cast<std::uint32_t>(word.month);
+        field.monthName = true;
+      } else if (word.meridiem != kNoMeridiem) {
+        if (tokens.count == 0 || tokens.meridiem != kNoMeridiem) return std::nullopt;
+        tokens.fields[tokens.count - 1].meridiem = word.meridiem;
+        tokens.meridiem = word.meridiem;
+      }
+      i += word.length;
       continue;
     }
     const bool dateSeparator = c == '-' || c == '/' || c == locale.dateSeparator;
@@ -177,14 +218,22 @@ std::optional<Date> MakeDate(const Field* fields, int count, const LocaleTable& 
                              int currentYear) {
   if (count == 0) return Date{1899, 12, 30};
   const std::uint32_t a = fields[0].value, b = fields[1].value;
+  // A month given by name allows only the orders with a month in its place.
+  unsigned allowed = kMdy | kDmy | (count > 2 ? kYmd | kYdm : 0u);
+  if (fields[0].monthName)
+    allowed = kMdy;
+  else if (fields[1].monthName)
+    allowed = kDmy | (count > 2 ? kYmd : 0u);
+  else if (count > 2 && fields[2].monthName)
+    allowed = kYdm;
   if (count == 2) {
-    if (auto date = ChooseOrder(a, b, static_cast<std::uint32_t>(currentYear), kMdy | kDmy,
+    if (auto date = ChooseOrder(a, b, static_cast<std::uint32_t>(currentYear), allowed,
                                 locale.dateOrder))
       return date;
     // Neither day-month nor month-day: a month of a year, on its first day.
     return ChooseOrder(a, b, 1, kYmd | kMyd, locale.dateOrder);
   }
-  return ChooseOrder(a, b, fields[2].value, kMdy | kDmy | kYmd | kYdm, locale.dateOrder);
+  return ChooseOrder(a, b, fields[2].value, allowed, locale.dateOrder);
 }
 
 bool HasMeridiem(const Tokens& tokens, int from, int to) {

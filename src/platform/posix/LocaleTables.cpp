@@ -9,11 +9,38 @@ namespace {
 
 using enum DateOrder;
 
+constexpr CalendarNames kEnglishNames = {
+    {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+     "October", "November", "December"},
+    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+    {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
+    {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
+};
+constexpr CalendarNames kGermanNames = {
+    {"Januar", "Februar", "M\u00e4rz", "April", "Mai", "Juni", "Juli", "August", "September",
+     "Oktober", "November", "Dezember"},
+    {"Jan", "Feb", "M\u00e4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"},
+    {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
+    {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"},
+};
+constexpr CalendarNames kFrenchNames = {
+    {"janvier", "f\u00e9vrier", "mars", "avril", "mai", "juin", "juillet", "ao\u00fbt",
+     "septembre", "octobre", "novembre", "d\u00e9cembre"},
+    {"janv.", "f\u00e9vr.", "mars", "avr.", "mai", "juin", "juil.", "ao\u00fbt", "sept.", "oct.",
+     "nov.", "d\u00e9c."},
+    {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"},
+    {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."},
+};
+
 constexpr LocaleTable kTables[] = {
-    {"en-US", "M/d/yyyy", "h:mm:ss tt", "h:mm tt", ",", ".", "AM", "PM", MonthDayYear, '/'},
-    {"en-GB", "dd/MM/yyyy", "HH:mm:ss", "HH:mm", ",", ".", "am", "pm", DayMonthYear, '/'},
-    {"de-DE", "dd.MM.yyyy", "HH:mm:ss", "HH:mm", ";", ",", "AM", "PM", DayMonthYear, '.'},
-    {"fr-FR", "dd/MM/yyyy", "HH:mm:ss", "HH:mm", ";", ",", "AM", "PM", DayMonthYear, '/'},
+    {"en-US", "M/d/yyyy", "h:mm:ss tt", "h:mm tt", ",", ".", "AM", "PM", MonthDayYear, '/',
+     &kEnglishNames},
+    {"en-GB", "dd/MM/yyyy", "HH:mm:ss", "HH:mm", ",", ".", "am", "pm", DayMonthYear, '/',
+     &kEnglishNames},
+    {"de-DE", "dd.MM.yyyy", "HH:mm:ss", "HH:mm", ";", ",", "AM", "PM", DayMonthYear, '.',
+     &kGermanNames},
+    {"fr-FR", "dd/MM/yyyy", "HH:mm:ss", "HH:mm", ";", ",", "AM", "PM", DayMonthYear, '/',
+     &kFrenchNames},
 };
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

@@ -8,6 +8,14 @@ namespace tavir::locale_tables {
 
 enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 
+// Month and day names as Windows 10 gives them, in UTF-8.
+struct CalendarNames {
+  const char* months[12];
+  const char* abbreviatedMonths[12];
+  const char* days[7];  // Sunday first
+  const char* abbreviatedDays[7];
+};
+
 struct LocaleTable {
   const char* name;                   // e.g. "de-DE"
   const char* shortDatePattern;       // LOCALE_SSHORTDATE
@@ -19,6 +27,7 @@ struct LocaleTable {
   const char* pmDesignator;           // LOCALE_S2359
   DateOrder dateOrder;                // LOCALE_IDATE
   char dateSeparator;                 // LOCALE_SDATE
+  const CalendarNames* names;
 };
 
 // The locale in force; en-US when nothing (valid) selects one.
