@@ -1,8 +1,8 @@
 // The date-time text parser of the portable build. It reads texts the way the
-// Windows parser (VarDateFromStr) does for numeric dates and times: up to
-// three date numbers in the locale's order (or another order when that one
-// gives no valid date), a time of hours, minutes and optional seconds with
-// AM/PM, and a two-digit year window of 1930..2029.
+// Windows parser (VarDateFromStr) does: up to three date numbers or month
+// names in the locale's order (or another order when that one gives no valid
+// date), day names passed over, a time of hours, minutes and optional seconds
+// with AM/PM, and a two-digit year window of 1930..2029.
 #pragma once
 
 #include <optional>
