@@ -277,6 +277,12 @@ struct VARIANT {
     SAFEARRAY** pparray;
     VARIANT* pvarVal;
     PVOID byref;
+    // User-defined records are not supported; the member gives VARIANT its
+    // Windows size (24 bytes with 64-bit pointers).
+    struct {
+      PVOID pvRecord;
+      PVOID pRecInfo;
+    } recordReserved;
   };
 };
 using VARIANTARG = VARIANT;
