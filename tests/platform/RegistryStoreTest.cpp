@@ -89,6 +89,10 @@ TEST_F(RegistryStoreTest, HandWrittenFileIsReadIncludingLocalMachineKeys) {
   EXPECT_EQ(RegGetString("Software\\Quelmar\\TAVIR\\Mappings", "simple", ""), "0,1,2");
   EXPECT_EQ(RegGetString("Software\\Quelmar\\TAVIR\\Mappings", "", ""), "unnamed");
   EXPECT_NO_THROW(CheckRegistryStore());
+  WriteFile("");
+  EXPECT_NO_THROW(CheckRegistryStore());
+  EXPECT_TRUE(RegSetString(kKey, "quote", "'"));
+  EXPECT_EQ(RegGetString(kKey, "quote", "\""), "'");
 }
 
 TEST_F(RegistryStoreTest, DamagedFileIsReportedAndNeverChanged) {

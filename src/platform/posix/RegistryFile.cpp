@@ -166,10 +166,7 @@ std::optional<Document> Parse(std::string_view fileText, ParseError& error) {
     if (FindValue(section, value->name) != nullptr) return fail("the value is given twice");
     section.values.push_back(std::move(*value));
   }
-  if (!headerSeen) {
-    error = ParseError{1, "the file must start with the line REGEDIT4"};
-    return std::nullopt;
-  }
+  // A file without any line (say, one created empty by hand) holds no settings.
   return document;
 }
 
