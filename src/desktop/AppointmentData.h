@@ -16,8 +16,8 @@ namespace tavir {
 struct RepeatRule {
   std::int32_t type = 0;
   std::int32_t interval = 1;
-  TimeValue end = 0;        // last day (inclusive); 0 = no end
-  std::int32_t extra = 0;   // weekday set (weekly), week index 1..5 (monthly by day), else 0
+  TimeValue end = 0;       // last day (inclusive); 0 = no end
+  std::int32_t extra = 0;  // weekday set (weekly), week index 1..5 (monthly by day), else 0
   bool operator==(const RepeatRule&) const = default;
 };
 

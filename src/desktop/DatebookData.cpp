@@ -17,7 +17,8 @@ bool HasInvalidStart(const AppointmentData& appointment) {
 
 // The last day of an appointment's series, exceptions aside.
 DayNumber LastSeriesDay(const AppointmentData& appointment, DayNumber startDay) {
-  if (!appointment.Repeats()) return startDay;
+  if (!appointment.Repeats())
+    return startDay;
   const DayNumber end =
       appointment.repeat.end == 0 ? kNoEndLastDay : LocalDayOf(appointment.repeat.end);
   return std::max(startDay, end);
@@ -47,12 +48,14 @@ std::shared_ptr<AppointmentData> DatebookData::Add(AppointmentData appointment) 
 
 void DatebookData::Restore(AppointmentData appointment) {
   const std::int32_t id = appointment.recordId;
-  if (id <= 0) throw std::invalid_argument("record id " + std::to_string(id) + " is not positive");
+  if (id <= 0)
+    throw std::invalid_argument("record id " + std::to_string(id) + " is not positive");
   if (appointments_.count(id)) {
     throw std::invalid_argument("record id " + std::to_string(id) + " appears twice");
   }
   appointments_.emplace(id, std::make_shared<AppointmentData>(std::move(appointment)));
-  if (id >= nextRecordId_) nextRecordId_ = id + 1;
+  if (id >= nextRecordId_)
+    nextRecordId_ = id + 1;
 }
 
 std::shared_ptr<AppointmentData> DatebookData::FindActive(std::int32_t recordId) const {
@@ -69,10 +72,12 @@ std::vector<std::shared_ptr<AppointmentData>> DatebookData::Query(TimeValue from
   const DayNumber lastDay = LocalDayOf(to);
   std::vector<std::shared_ptr<AppointmentData>> result;
   for (const auto& [id, appointment] : appointments_) {
-    if (appointment->state != AppointmentState::Active) continue;
+    if (appointment->state != AppointmentState::Active)
+      continue;
     if (!HasInvalidStart(*appointment)) {
       const DayNumber startDay = LocalDayOf(appointment->start);
-      if (startDay > lastDay || LastSeriesDay(*appointment, startDay) < firstDay) continue;
+      if (startDay > lastDay || LastSeriesDay(*appointment, startDay) < firstDay)
+        continue;
     }
     result.push_back(appointment);
   }

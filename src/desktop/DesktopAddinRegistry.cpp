@@ -6,7 +6,9 @@
 namespace tavir {
 namespace {
 
-OLECHAR AsciiLower(OLECHAR c) { return c >= 'A' && c <= 'Z' ? OLECHAR(c - 'A' + 'a') : c; }
+OLECHAR AsciiLower(OLECHAR c) {
+  return c >= 'A' && c <= 'Z' ? OLECHAR(c - 'A' + 'a') : c;
+}
 
 bool SameClassId(const WideString& left, const WideString& right) {
   return left.size() == right.size() &&
@@ -15,8 +17,9 @@ bool SameClassId(const WideString& left, const WideString& right) {
 }
 
 auto FindEntry(AddinList& list, const WideString& classId) {
-  return std::find_if(list.entries.begin(), list.entries.end(),
-                      [&](const AddinListEntry& entry) { return SameClassId(entry.classId, classId); });
+  return std::find_if(list.entries.begin(), list.entries.end(), [&](const AddinListEntry& entry) {
+    return SameClassId(entry.classId, classId);
+  });
 }
 
 }  // namespace
@@ -27,24 +30,28 @@ DesktopAddinRegistry::DesktopAddinRegistry(std::shared_ptr<AddinList> list)
 HRESULT DesktopAddinRegistry::Add(BSTR classId, BSTR name, IDesktopAddinEntry** entry) {
   return Run("Add", [&] {
     const WideString id = TextOf(classId);
-    if (id.empty()) return ReportError(E_INVALIDARG, "No add-in class id given.");
+    if (id.empty())
+      return ReportError(E_INVALIDARG, "No add-in class id given.");
     const auto existing = FindEntry(*list_, id);
     if (existing != list_->entries.end()) {
       existing->name = TextOf(name);
     } else {
       list_->entries.push_back({id, TextOf(name)});
     }
-    if (!entry) return S_OK;
+    if (!entry)
+      return S_OK;
     return ReturnObject(MakeDesktopObject<DesktopAddinEntry>(list_, id), entry);
   });
 }
 
 HRESULT DesktopAddinRegistry::get_Item(BSTR classId, IDesktopAddinEntry** entry) {
   return Run("get_Item", [&] {
-    if (!entry) return E_POINTER;
+    if (!entry)
+      return E_POINTER;
     *entry = nullptr;
     const WideString id = TextOf(classId);
-    if (FindEntry(*list_, id) == list_->entries.end()) return S_OK;
+    if (FindEntry(*list_, id) == list_->entries.end())
+      return S_OK;
     return ReturnObject(MakeDesktopObject<DesktopAddinEntry>(list_, id), entry);
   });
 }
@@ -57,7 +64,8 @@ DesktopAddinEntry::DesktopAddinEntry(std::shared_ptr<AddinList> list, WideString
 HRESULT DesktopAddinEntry::Remove() {
   return Run("Remove", [&] {
     const auto existing = FindEntry(*list_, classId_);
-    if (existing != list_->entries.end()) list_->entries.erase(existing);
+    if (existing != list_->entries.end())
+      list_->entries.erase(existing);
     return S_OK;
   });
 }

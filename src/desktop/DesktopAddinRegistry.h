@@ -11,16 +11,16 @@
 namespace tavir {
 
 // Both add-in list interfaces start with ten methods nobody calls.
-#define TAVIR_ADDIN_LIST_PLACEHOLDERS                                                     \
-  TAVIR_DESKTOP_PLACEHOLDER(7)                                                            \
-  TAVIR_DESKTOP_PLACEHOLDER(8)                                                            \
-  TAVIR_DESKTOP_PLACEHOLDER(9)                                                            \
-  TAVIR_DESKTOP_PLACEHOLDER(10)                                                           \
-  TAVIR_DESKTOP_PLACEHOLDER(11)                                                           \
-  TAVIR_DESKTOP_PLACEHOLDER(12)                                                           \
-  TAVIR_DESKTOP_PLACEHOLDER(13)                                                           \
-  TAVIR_DESKTOP_PLACEHOLDER(14)                                                           \
-  TAVIR_DESKTOP_PLACEHOLDER(15)                                                           \
+#define TAVIR_ADDIN_LIST_PLACEHOLDERS \
+  TAVIR_DESKTOP_PLACEHOLDER(7)        \
+  TAVIR_DESKTOP_PLACEHOLDER(8)        \
+  TAVIR_DESKTOP_PLACEHOLDER(9)        \
+  TAVIR_DESKTOP_PLACEHOLDER(10)       \
+  TAVIR_DESKTOP_PLACEHOLDER(11)       \
+  TAVIR_DESKTOP_PLACEHOLDER(12)       \
+  TAVIR_DESKTOP_PLACEHOLDER(13)       \
+  TAVIR_DESKTOP_PLACEHOLDER(14)       \
+  TAVIR_DESKTOP_PLACEHOLDER(15)       \
   TAVIR_DESKTOP_PLACEHOLDER(16)
 
 struct AddinListEntry {

@@ -21,9 +21,8 @@ HRESULT DesktopApplication::get_CurrentUser(IDesktopUser** user) {
 }
 
 HRESULT DesktopApplication::get_Datebook(IDispatch** datebook) {
-  return Run("get_Datebook", [&] {
-    return ReturnObject(MakeDesktopObject<DesktopDatebook>(datebook_), datebook);
-  });
+  return Run("get_Datebook",
+             [&] { return ReturnObject(MakeDesktopObject<DesktopDatebook>(datebook_), datebook); });
 }
 
 }  // namespace tavir

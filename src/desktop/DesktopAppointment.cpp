@@ -42,14 +42,14 @@ bool DesktopAppointment::Offers(REFIID iid) const {
 }
 
 template <typename Change>
-HRESULT DesktopAppointment::Modify(const char* interfaceName, const char* method,
-                                   Change&& change) {
+HRESULT DesktopAppointment::Modify(const char* interfaceName, const char* method, Change&& change) {
   return RunOn(interfaceName, method, [&]() -> HRESULT {
     if (appointment_->state != AppointmentState::Active) {
       return ReportError(E_FAIL, "The appointment was deleted or marked for archival.");
     }
     const HRESULT result = change(*appointment_);
-    if (SUCCEEDED(result)) datebook_->MarkChanged(*appointment_);
+    if (SUCCEEDED(result))
+      datebook_->MarkChanged(*appointment_);
     return result;
   });
 }
@@ -126,7 +126,8 @@ HRESULT DesktopAppointment::AddException(TimeValue day) {
 HRESULT DesktopAppointment::FindFirstOccurrence(TimeValue from, TimeValue to, TimeValue* day,
                                                 HostLong* found) {
   return Run("FindFirstOccurrence", [&] {
-    if (!day || !found) return E_POINTER;
+    if (!day || !found)
+      return E_POINTER;
     return ReturnOccurrence(FirstOccurrenceDay(*appointment_, LocalDayOf(from), LocalDayOf(to)),
                             day, found);
   });
@@ -135,9 +136,11 @@ HRESULT DesktopAppointment::FindFirstOccurrence(TimeValue from, TimeValue to, Ti
 HRESULT DesktopAppointment::FindNextOccurrence(TimeValue* cursor, TimeValue to, TimeValue* day,
                                                HostLong* found) {
   return Run("FindNextOccurrence", [&] {
-    if (!cursor || !day || !found) return E_POINTER;
+    if (!cursor || !day || !found)
+      return E_POINTER;
     const auto occurrence = FirstOccurrenceDay(*appointment_, LocalDayOf(*cursor), LocalDayOf(to));
-    if (occurrence) *cursor = DayAfter(*occurrence);
+    if (occurrence)
+      *cursor = DayAfter(*occurrence);
     return ReturnOccurrence(occurrence, day, found);
   });
 }
@@ -158,7 +161,8 @@ HRESULT DesktopAppointment::SetAlarm(HostLong unit, HostLong amount) {
 
 HRESULT DesktopAppointment::GetAlarm(HostLong* unit, HostLong* amount) {
   return Run("GetAlarm", [&] {
-    if (!unit || !amount) return E_POINTER;
+    if (!unit || !amount)
+      return E_POINTER;
     *unit = appointment_->alarmUnit;
     *amount = appointment_->alarmAmount;
     return S_OK;
@@ -168,7 +172,8 @@ HRESULT DesktopAppointment::GetAlarm(HostLong* unit, HostLong* amount) {
 HRESULT DesktopAppointment::GetRepeat(HostLong* type, HostLong* interval, TimeValue* end,
                                       HostLong* extra) {
   return Run("GetRepeat", [&] {
-    if (!type || !interval || !end || !extra) return E_POINTER;
+    if (!type || !interval || !end || !extra)
+      return E_POINTER;
     const RepeatRule& rule = appointment_->repeat;
     *type = rule.type;
     *interval = rule.type == 0 ? 0 : rule.interval;
@@ -189,12 +194,12 @@ HRESULT DesktopAppointment::SetRepeat(HostLong type, HostLong interval, TimeValu
       return ReportError(E_INVALIDARG, "Invalid repeat type " + std::to_string(type) + ".");
     }
     if (interval < 1) {
-      return ReportError(E_INVALIDARG,
-                         "Invalid repeat interval " + std::to_string(interval) + ".");
+      return ReportError(E_INVALIDARG, "Invalid repeat interval " + std::to_string(interval) + ".");
     }
     RepeatRule rule{type, interval, end, 0};
     // The no-end date stands for a rule without end.
-    if (end != 0 && LocalDayOf(end) == kNoEndLastDay) rule.end = 0;
+    if (end != 0 && LocalDayOf(end) == kNoEndLastDay)
+      rule.end = 0;
     if (type == 2) {
       rule.extra = extra & 0x7F;
     } else if (type == 3) {

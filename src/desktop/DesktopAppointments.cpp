@@ -19,7 +19,8 @@ HRESULT DesktopAppointments::get_Count(HostLong* count) {
 
 HRESULT DesktopAppointments::get_Item(HostLong index, IDesktopAppointment** appointment) {
   return Run("get_Item", [&] {
-    if (!appointment) return E_POINTER;
+    if (!appointment)
+      return E_POINTER;
     *appointment = nullptr;
     if (index < 0 || static_cast<size_t>(index) >= items_.size()) {
       return ReportError(E_INVALIDARG, "No appointment at index " + std::to_string(index) + ".");

@@ -11,8 +11,10 @@ DesktopCommandManager::DesktopCommandManager(std::shared_ptr<FaultInjector> faul
 HRESULT DesktopCommandManager::RegisterCommand(HostLong cookie, BSTR name, IUnknown* command,
                                                HostLong* commandId) {
   return Run("RegisterCommand", [&] {
-    if (!commandId) return E_POINTER;
-    if (!command) return ReportError(E_INVALIDARG, "No command object given.");
+    if (!commandId)
+      return E_POINTER;
+    if (!command)
+      return ReportError(E_INVALIDARG, "No command object given.");
     const HostLong id = static_cast<HostLong>(commands_.size()) + 1;
     commands_.push_back({cookie, TextOf(name), ComPtr<IUnknown>(command), id});
     *commandId = id;
@@ -32,7 +34,8 @@ HRESULT DesktopCommandManager::AddMenuItem(HostLong commandId, void* module, Hos
 }
 
 void DesktopCommandManager::ReleaseCommands() {
-  for (RegisteredCommand& registered : commands_) registered.command.Reset();
+  for (RegisteredCommand& registered : commands_)
+    registered.command.Reset();
 }
 
 }  // namespace tavir

@@ -23,7 +23,8 @@ HRESULT DesktopDatebook::GetAppointments(TimeValue from, TimeValue to,
 HRESULT DesktopDatebook::AddAppointment(TimeValue start, TimeValue end, BSTR text,
                                         IDesktopAppointment** appointment) {
   return Run("AddAppointment", [&] {
-    if (!appointment) return E_POINTER;
+    if (!appointment)
+      return E_POINTER;
     AppointmentData added;
     added.start = start;
     added.end = end;
@@ -35,7 +36,8 @@ HRESULT DesktopDatebook::AddAppointment(TimeValue start, TimeValue end, BSTR tex
 
 HRESULT DesktopDatebook::GetAppointment(HostLong recordId, IDesktopAppointment** appointment) {
   return Run("GetAppointment", [&] {
-    if (!appointment) return E_POINTER;
+    if (!appointment)
+      return E_POINTER;
     *appointment = nullptr;
     auto found = datebook_->FindActive(recordId);
     if (!found) {

@@ -8,18 +8,25 @@ namespace {
 std::atomic<int> liveObjects{0};
 }
 
-int LiveDesktopObjects() { return liveObjects.load(); }
+int LiveDesktopObjects() {
+  return liveObjects.load();
+}
 
 namespace desktop_detail {
-void CountObject(int change) { liveObjects += change; }
+void CountObject(int change) {
+  liveObjects += change;
+}
 }  // namespace desktop_detail
 
 HRESULT ReturnText(const WideString& text, BSTR* out) {
-  if (!out) return E_POINTER;
+  if (!out)
+    return E_POINTER;
   *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-WideString TextOf(BSTR text) { return text ? WideString(text, SysStringLen(text)) : WideString(); }
+WideString TextOf(BSTR text) {
+  return text ? WideString(text, SysStringLen(text)) : WideString();
+}
 
 }  // namespace tavir

@@ -22,8 +22,10 @@ void CountObject(int change);
 }
 
 // Placeholder methods fill the slots of host methods nobody calls.
-#define TAVIR_DESKTOP_PLACEHOLDER(slot) \
-  HRESULT STDMETHODCALLTYPE Placeholder##slot() override { return E_NOTIMPL; }
+#define TAVIR_DESKTOP_PLACEHOLDER(slot)                    \
+  HRESULT STDMETHODCALLTYPE Placeholder##slot() override { \
+    return E_NOTIMPL;                                      \
+  }
 
 template <typename Interface>
 class DesktopObject : public Interface {
@@ -32,7 +34,8 @@ class DesktopObject : public Interface {
   DesktopObject& operator=(const DesktopObject&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
+    if (!object)
+      return E_POINTER;
     *object = nullptr;
     if (HRESULT injected = faults_->Check(interfaceName_, "QueryInterface"); FAILED(injected)) {
       return injected;
@@ -47,12 +50,14 @@ class DesktopObject : public Interface {
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
+    if (remaining == 0)
+      delete this;
     return remaining;
   }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
+    if (!count)
+      return E_POINTER;
     *count = 0;
     return S_OK;
   }
@@ -86,7 +91,8 @@ class DesktopObject : public Interface {
   HRESULT RunOn(const char* interfaceName, const char* method, Body&& body) noexcept {
     try {
       const HRESULT injected = faults_->Check(interfaceName, method);
-      if (FAILED(injected)) return injected;
+      if (FAILED(injected))
+        return injected;
       const HRESULT result = body();
       return result == S_OK ? injected : result;
     } catch (const std::bad_alloc&) {
@@ -116,7 +122,8 @@ WideString TextOf(BSTR text);  // a null BSTR is the empty text
 
 template <typename T, typename Value>
 HRESULT ReturnValue(Value value, T* out) {
-  if (!out) return E_POINTER;
+  if (!out)
+    return E_POINTER;
   *out = static_cast<T>(value);
   return S_OK;
 }
@@ -124,7 +131,8 @@ HRESULT ReturnValue(Value value, T* out) {
 // Hands one reference of object to the caller.
 template <typename Target, typename Object>
 HRESULT ReturnObject(ComPtr<Object> object, Target** out) {
-  if (!out) return E_POINTER;
+  if (!out)
+    return E_POINTER;
   *out = object.Detach();
   return S_OK;
 }

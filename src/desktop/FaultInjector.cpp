@@ -8,23 +8,31 @@ namespace tavir {
 namespace {
 
 bool Matches(const std::string& pattern, const char* interfaceName, const char* method) {
-  if (pattern == method) return true;
+  if (pattern == method)
+    return true;
   const std::string qualified = std::string(interfaceName) + "." + method;
   return pattern == qualified;
 }
 
 }  // namespace
 
-void FaultInjector::Add(InjectedFault fault) { entries_.push_back({std::move(fault)}); }
+void FaultInjector::Add(InjectedFault fault) {
+  entries_.push_back({std::move(fault)});
+}
 
-void FaultInjector::Clear() { entries_.clear(); }
+void FaultInjector::Clear() {
+  entries_.clear();
+}
 
 HRESULT FaultInjector::Check(const char* interfaceName, const char* method) {
   for (Entry& entry : entries_) {
-    if (entry.spent || !Matches(entry.fault.method, interfaceName, method)) continue;
+    if (entry.spent || !Matches(entry.fault.method, interfaceName, method))
+      continue;
     ++entry.matchedCalls;
-    if (entry.matchedCalls < entry.fault.onCall) continue;
-    if (!entry.fault.always) entry.spent = true;
+    if (entry.matchedCalls < entry.fault.onCall)
+      continue;
+    if (!entry.fault.always)
+      entry.spent = true;
     return ReportError(entry.fault.error, entry.fault.description);
   }
   return S_OK;
@@ -33,14 +41,16 @@ HRESULT FaultInjector::Check(const char* interfaceName, const char* method) {
 int FaultInjector::MatchedCalls(const std::string& method) const {
   int calls = 0;
   for (const Entry& entry : entries_) {
-    if (entry.fault.method == method) calls += entry.matchedCalls;
+    if (entry.fault.method == method)
+      calls += entry.matchedCalls;
   }
   return calls;
 }
 
 HRESULT ReportError(HRESULT error, const std::string& text) {
   ComPtr<ICreateErrorInfo> creator;
-  if (FAILED(CreateErrorInfo(creator.Receive()))) return error;
+  if (FAILED(CreateErrorInfo(creator.Receive())))
+    return error;
   WideString description = AnsiToWide(text);
   creator->SetDescription(description.data());
   ComPtr<IErrorInfo> info = creator.Query<IErrorInfo>(IID_IErrorInfo);

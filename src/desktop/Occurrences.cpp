@@ -10,9 +10,13 @@ namespace {
 
 constexpr DayNumber kNever = std::numeric_limits<DayNumber>::max();
 
-int WeekdayBit(DayNumber day) { return 1 << DayOfWeek(day); }
+int WeekdayBit(DayNumber day) {
+  return 1 << DayOfWeek(day);
+}
 
-int MonthNumber(const CivilDate& date) { return date.year * 12 + date.month - 1; }
+int MonthNumber(const CivilDate& date) {
+  return date.year * 12 + date.month - 1;
+}
 
 // Rounds n up to the next value congruent to origin modulo interval.
 int AlignUp(int n, int origin, int interval) {
@@ -26,7 +30,8 @@ DayNumber NextDaily(DayNumber start, int interval, DayNumber from) {
 }
 
 DayNumber NextWeekly(DayNumber start, int interval, int weekdays, DayNumber from, DayNumber last) {
-  if ((weekdays & 0x7F) == 0) weekdays = WeekdayBit(start);
+  if ((weekdays & 0x7F) == 0)
+    weekdays = WeekdayBit(start);
   const DayNumber startWeek = start - DayOfWeek(start);
   DayNumber week = from - DayOfWeek(from);
   const DayNumber alignedWeek = startWeek + 7 * AlignUp((week - startWeek) / 7, 0, interval);
@@ -36,7 +41,8 @@ DayNumber NextWeekly(DayNumber start, int interval, int weekdays, DayNumber from
   }
   for (; week <= last; week += 7 * interval, from = week) {
     for (DayNumber day = std::max(from, week); day < week + 7; ++day) {
-      if (weekdays & WeekdayBit(day)) return day;
+      if (weekdays & WeekdayBit(day))
+        return day;
     }
   }
   return kNever;
@@ -45,7 +51,8 @@ DayNumber NextWeekly(DayNumber start, int interval, int weekdays, DayNumber from
 // Day of the month of the index-th (5 = last) given weekday, in that month.
 int NthWeekdayOfMonth(int year, int month, int weekday, int index) {
   const int first = 1 + (weekday - DayOfWeek(DayFromCivil(year, month, 1)) + 7) % 7;
-  if (index < 5) return first + 7 * (index - 1);
+  if (index < 5)
+    return first + 7 * (index - 1);
   const int daysInMonth = DaysInMonth(year, month);
   return first + 7 * ((daysInMonth - first) / 7);
 }
@@ -60,21 +67,27 @@ DayNumber NextMonthly(DayNumber start, int interval, DayNumber from, DayNumber l
        month += interval) {
     const int year = month / 12;
     const int monthOfYear = month % 12 + 1;
-    if (DayFromCivil(year, monthOfYear, 1) > last) return kNever;
+    if (DayFromCivil(year, monthOfYear, 1) > last)
+      return kNever;
     const int dayOfMonth = pickDay(year, monthOfYear);
-    if (dayOfMonth == 0) continue;
+    if (dayOfMonth == 0)
+      continue;
     const DayNumber day = DayFromCivil(year, monthOfYear, dayOfMonth);
-    if (day >= from) return day;
+    if (day >= from)
+      return day;
   }
 }
 
 DayNumber NextYearly(DayNumber start, int interval, DayNumber from, DayNumber last) {
   const CivilDate startDate = CivilFromDay(start);
   for (int year = AlignUp(CivilFromDay(from).year, startDate.year, interval);; year += interval) {
-    if (DayFromCivil(year, startDate.month, 1) > last) return kNever;
-    if (startDate.day > DaysInMonth(year, startDate.month)) continue;  // 29 February
+    if (DayFromCivil(year, startDate.month, 1) > last)
+      return kNever;
+    if (startDate.day > DaysInMonth(year, startDate.month))
+      continue;  // 29 February
     const DayNumber day = DayFromCivil(year, startDate.month, startDate.day);
-    if (day >= from) return day;
+    if (day >= from)
+      return day;
   }
 }
 
@@ -106,14 +119,17 @@ DayNumber NextRuleDay(const RepeatRule& rule, DayNumber start, DayNumber from, D
 }
 
 bool IsExceptionDay(const AppointmentData& appointment, DayNumber day) {
-  if (appointment.exceptions.empty()) return false;
+  if (appointment.exceptions.empty())
+    return false;
   // Exceptions are local midnights; compare by day so that a value that is not
   // exactly midnight still takes its day out.
   const auto candidate = appointment.exceptions.lower_bound(MidnightOfDay(day) - kSecondsPerDay);
   for (auto it = candidate; it != appointment.exceptions.end(); ++it) {
     const DayNumber exceptionDay = LocalDayOf(*it);
-    if (exceptionDay == day) return true;
-    if (exceptionDay > day) break;
+    if (exceptionDay == day)
+      return true;
+    if (exceptionDay > day)
+      break;
   }
   return false;
 }
@@ -130,21 +146,27 @@ TimeValue MidnightOfDay(DayNumber day) {
   return LocalMidnight(date.year, date.month, date.day);
 }
 
-int WeekIndexOfDay(DayNumber day) { return (CivilFromDay(day).day - 1) / 7 + 1; }
+int WeekIndexOfDay(DayNumber day) {
+  return (CivilFromDay(day).day - 1) / 7 + 1;
+}
 
 std::optional<DayNumber> FirstOccurrenceDay(const AppointmentData& appointment, DayNumber from,
                                             DayNumber limit) {
   const DayNumber start = LocalDayOf(appointment.start);
-  if (from <= start && start <= limit && !IsExceptionDay(appointment, start)) return start;
-  if (!appointment.Repeats()) return std::nullopt;
+  if (from <= start && start <= limit && !IsExceptionDay(appointment, start))
+    return start;
+  if (!appointment.Repeats())
+    return std::nullopt;
   const DayNumber ruleEnd =
       appointment.repeat.end == 0 ? kNoEndLastDay : LocalDayOf(appointment.repeat.end);
   const DayNumber last = std::min(limit, ruleEnd);
   DayNumber day = std::max(from, start + 1);
   while (day <= last) {
     day = NextRuleDay(appointment.repeat, start, day, last);
-    if (day > last) break;
-    if (!IsExceptionDay(appointment, day)) return day;
+    if (day > last)
+      break;
+    if (!IsExceptionDay(appointment, day))
+      return day;
     ++day;
   }
   return std::nullopt;

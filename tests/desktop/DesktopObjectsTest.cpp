@@ -99,8 +99,8 @@ TEST_F(DesktopObjects, QueryInterfaceAndAnEmptyIDispatch) {
   EXPECT_EQ(S_OK, datebook->GetTypeInfoCount(&count));
   EXPECT_EQ(0u, count);
   EXPECT_EQ(E_NOTIMPL, datebook->GetIDsOfNames(IID_NULL, nullptr, 0, 0, nullptr));
-  EXPECT_EQ(E_NOTIMPL, datebook->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr,
-                                        nullptr, nullptr));
+  EXPECT_EQ(E_NOTIMPL,
+            datebook->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr));
   EXPECT_EQ(E_NOTIMPL, datebook->Placeholder12());
 }
 
@@ -132,9 +132,9 @@ TEST_F(DesktopObjects, CollectionsAreSnapshotsInStartOrder) {
   auto datebook = host.Datebook();
   auto before = FullRange(*datebook.Get());
   // In start order: 1969 comes before the invalid start -1.
-  const std::vector<WideString> all = {Wide("series begun before the range"), Wide("no valid start"),
-                                       Wide("first of two at nine"), Wide("second of two at nine"),
-                                       Wide("later")};
+  const std::vector<WideString> all = {Wide("series begun before the range"),
+                                       Wide("no valid start"), Wide("first of two at nine"),
+                                       Wide("second of two at nine"), Wide("later")};
   ASSERT_EQ(all, Descriptions(*before.Get()));
 
   ComPtr<IDesktopAppointment> first, second;
@@ -174,7 +174,8 @@ TEST_F(DesktopObjects, RecordIdsAreNeverReused) {
                                              nullptr, added.Receive()));
     ids.push_back(0);
     added->get_RecordID(&ids.back());
-    if (i == 2) added->Delete(0);
+    if (i == 2)
+      added->Delete(0);
   }
   ComPtr<IDesktopAppointment> again;
   ASSERT_EQ(S_OK, datebook->AddAppointment(1, 2, nullptr, again.Receive()));
@@ -266,7 +267,8 @@ TEST_F(DesktopObjects, RepeatRuleWrittenAndRead) {
     HostLong readExtra;
   } cases[] = {
       {"the no-end date stores no end", 1, 2, noEnd, 9, 1, 2, 0, 0},
-      {"an end date is kept; extra is 0 but for weekly and monthly by day", 4, 1, end, 3, 4, 1, end, 0},
+      {"an end date is kept; extra is 0 but for weekly and monthly by day", 4, 1, end, 3, 4, 1, end,
+       0},
       {"weekly keeps its weekday set", 2, 3, 0, 2 | 32, 2, 3, 0, 2 | 32},
       {"monthly by day keeps its week index", 3, 1, noEnd, 5, 3, 1, 0, 5},
       {"monthly by day without index takes the start's week (third)", 3, 1, 0, 0, 3, 1, 0, 3},
@@ -340,7 +342,8 @@ TEST_F(DesktopObjects, UserAndCommandManager) {
     ComPtr<IDesktopCommandManager> manager;
     ASSERT_EQ(S_OK, host.application->get_CommandManager(manager.Receive()));
     HostLong id = 0;
-    EXPECT_EQ(S_OK, manager->RegisterCommand(42, Bstr(Wide("TAVIRAddInCommand")).Get(), &command, &id));
+    EXPECT_EQ(S_OK,
+              manager->RegisterCommand(42, Bstr(Wide("TAVIRAddInCommand")).Get(), &command, &id));
     EXPECT_EQ(1, id);
     EXPECT_EQ(1u, command.References());
     EXPECT_EQ(S_OK, manager->AddMenuItem(id, nullptr, 201, Bstr(Wide("&TAVIR")).Get(), 4));

@@ -23,7 +23,9 @@ std::string DayText(TimeValue t) {
   return text;
 }
 
-TimeValue Day(int year, int month, int day) { return LocalMidnight(year, month, day); }
+TimeValue Day(int year, int month, int day) {
+  return LocalMidnight(year, month, day);
+}
 
 // Every day the loop of the export yields between from and to.
 std::vector<std::string> Expand(IDesktopAppointment& appointment, TimeValue from, TimeValue to) {
@@ -35,7 +37,8 @@ std::vector<std::string> Expand(IDesktopAppointment& appointment, TimeValue from
   while (found && days.size() < 100000) {
     TimeValue day = 0;
     EXPECT_EQ(S_OK, appointment.FindNextOccurrence(&cursor, to, &day, &found));
-    if (!found) break;
+    if (!found)
+      break;
     EXPECT_NE(previous, day) << "the same occurrence twice";
     EXPECT_EQ(day, LocalMidnight(day)) << "an occurrence is a local midnight";
     previous = day;
@@ -62,37 +65,110 @@ class OccurrenceSearch : public ::testing::Test {
 
 TEST_F(OccurrenceSearch, RulesYieldTheirDays) {
   const std::vector<RuleCase> cases = {
-      {"daily every third day up to the end day inclusive", {2005, 3, 1}, {1, 3}, {2005, 3, 10},
-       {}, {2005, 12, 31}, {"2005-03-01", "2005-03-04", "2005-03-07", "2005-03-10"}},
+      {"daily every third day up to the end day inclusive",
+       {2005, 3, 1},
+       {1, 3},
+       {2005, 3, 10},
+       {},
+       {2005, 12, 31},
+       {"2005-03-01", "2005-03-04", "2005-03-07", "2005-03-10"}},
       {"weekly every second week counted from the start's week (Sunday first)",
-       {2005, 3, 1}, {2, 2, 0, 2 | 8}, {}, {}, {2005, 3, 31},
+       {2005, 3, 1},
+       {2, 2, 0, 2 | 8},
+       {},
+       {},
+       {2005, 3, 31},
        {"2005-03-01", "2005-03-02", "2005-03-14", "2005-03-16", "2005-03-28", "2005-03-30"}},
-      {"weekly with an empty set repeats the start's weekday", {2005, 3, 4}, {2, 1}, {}, {},
-       {2005, 3, 20}, {"2005-03-04", "2005-03-11", "2005-03-18"}},
+      {"weekly with an empty set repeats the start's weekday",
+       {2005, 3, 4},
+       {2, 1},
+       {},
+       {},
+       {2005, 3, 20},
+       {"2005-03-04", "2005-03-11", "2005-03-18"}},
       {"weekly on Saturday and Sunday: the Sunday after a Saturday opens the next week",
-       {2005, 3, 5}, {2, 2, 0, 1 | 64}, {}, {}, {2005, 3, 27},
+       {2005, 3, 5},
+       {2, 2, 0, 1 | 64},
+       {},
+       {},
+       {2005, 3, 27},
        {"2005-03-05", "2005-03-13", "2005-03-19", "2005-03-27"}},
-      {"monthly on the last Monday", {2005, 1, 31}, {3, 1, 0, 5}, {}, {}, {2005, 4, 30},
+      {"monthly on the last Monday",
+       {2005, 1, 31},
+       {3, 1, 0, 5},
+       {},
+       {},
+       {2005, 4, 30},
        {"2005-01-31", "2005-02-28", "2005-03-28", "2005-04-25"}},
-      {"monthly on the second Tuesday of every second month", {2005, 3, 8}, {3, 2, 0, 2}, {}, {},
-       {2005, 7, 31}, {"2005-03-08", "2005-05-10", "2005-07-12"}},
-      {"monthly by day from a start that is not the rule's day", {2005, 3, 1}, {3, 1, 0, 3}, {},
-       {}, {2005, 4, 30}, {"2005-03-01", "2005-03-15", "2005-04-19"}},
-      {"monthly on the 31st skips shorter months", {2005, 1, 31}, {4, 1}, {}, {}, {2005, 8, 15},
+      {"monthly on the second Tuesday of every second month",
+       {2005, 3, 8},
+       {3, 2, 0, 2},
+       {},
+       {},
+       {2005, 7, 31},
+       {"2005-03-08", "2005-05-10", "2005-07-12"}},
+      {"monthly by day from a start that is not the rule's day",
+       {2005, 3, 1},
+       {3, 1, 0, 3},
+       {},
+       {},
+       {2005, 4, 30},
+       {"2005-03-01", "2005-03-15", "2005-04-19"}},
+      {"monthly on the 31st skips shorter months",
+       {2005, 1, 31},
+       {4, 1},
+       {},
+       {},
+       {2005, 8, 15},
        {"2005-01-31", "2005-03-31", "2005-05-31", "2005-07-31"}},
-      {"yearly on 29 February only in leap years", {2004, 2, 29}, {5, 1}, {}, {}, {2012, 12, 31},
+      {"yearly on 29 February only in leap years",
+       {2004, 2, 29},
+       {5, 1},
+       {},
+       {},
+       {2012, 12, 31},
        {"2004-02-29", "2008-02-29", "2012-02-29"}},
-      {"yearly every second year on 29 February", {2000, 2, 29}, {5, 2}, {}, {}, {2009, 1, 1},
+      {"yearly every second year on 29 February",
+       {2000, 2, 29},
+       {5, 2},
+       {},
+       {},
+       {2009, 1, 1},
        {"2000-02-29", "2004-02-29", "2008-02-29"}},
-      {"exception days are left out", {2005, 3, 1}, {1, 1}, {}, {{2005, 3, 2}, {2005, 3, 3}},
-       {2005, 3, 5}, {"2005-03-01", "2005-03-04", "2005-03-05"}},
-      {"an exception on the start day removes it", {2005, 3, 1}, {1, 2}, {}, {{2005, 3, 1}},
-       {2005, 3, 6}, {"2005-03-03", "2005-03-05"}},
-      {"no end stops at 2031-12-31", {2031, 12, 29}, {1, 1}, {}, {}, {2037, 12, 31},
+      {"exception days are left out",
+       {2005, 3, 1},
+       {1, 1},
+       {},
+       {{2005, 3, 2}, {2005, 3, 3}},
+       {2005, 3, 5},
+       {"2005-03-01", "2005-03-04", "2005-03-05"}},
+      {"an exception on the start day removes it",
+       {2005, 3, 1},
+       {1, 2},
+       {},
+       {{2005, 3, 1}},
+       {2005, 3, 6},
+       {"2005-03-03", "2005-03-05"}},
+      {"no end stops at 2031-12-31",
+       {2031, 12, 29},
+       {1, 1},
+       {},
+       {},
+       {2037, 12, 31},
        {"2031-12-29", "2031-12-30", "2031-12-31"}},
-      {"an end before the start leaves the start day", {2005, 3, 8}, {2, 1}, {2005, 3, 1}, {},
-       {2005, 12, 31}, {"2005-03-08"}},
-      {"a single appointment occurs on its day", {2005, 3, 8}, {}, {}, {}, {2005, 12, 31},
+      {"an end before the start leaves the start day",
+       {2005, 3, 8},
+       {2, 1},
+       {2005, 3, 1},
+       {},
+       {2005, 12, 31},
+       {"2005-03-08"}},
+      {"a single appointment occurs on its day",
+       {2005, 3, 8},
+       {},
+       {},
+       {},
+       {2005, 12, 31},
        {"2005-03-08"}},
   };
   for (const RuleCase& c : cases) {
@@ -101,10 +177,13 @@ TEST_F(OccurrenceSearch, RulesYieldTheirDays) {
     data.start = BuildLocal(c.start[0], c.start[1], c.start[2], 9, 0, 0);
     data.end = data.start + 3600;
     data.repeat = c.rule;
-    if (c.end[0] != 0) data.repeat.end = Day(c.end[0], c.end[1], c.end[2]);
-    for (const auto& e : c.exceptions) data.exceptions.insert(Day(e[0], e[1], e[2]));
+    if (c.end[0] != 0)
+      data.repeat.end = Day(c.end[0], c.end[1], c.end[2]);
+    for (const auto& e : c.exceptions)
+      data.exceptions.insert(Day(e[0], e[1], e[2]));
     auto appointment = host.Add(data);
-    EXPECT_EQ(c.expected, Expand(*appointment.Get(), Day(1970, 1, 2), Day(c.to[0], c.to[1], c.to[2])));
+    EXPECT_EQ(c.expected,
+              Expand(*appointment.Get(), Day(1970, 1, 2), Day(c.to[0], c.to[1], c.to[2])));
   }
 }
 
@@ -185,7 +264,7 @@ TEST(CalendarDays, RoundTripsAndWeekdays) {
     const CivilDate date = CivilFromDay(day);
     ASSERT_EQ(day, DayFromCivil(date.year, date.month, date.day));
   }
-  EXPECT_EQ(4, DayOfWeek(DayFromCivil(1970, 1, 1)));   // Thursday
+  EXPECT_EQ(4, DayOfWeek(DayFromCivil(1970, 1, 1)));    // Thursday
   EXPECT_EQ(3, DayOfWeek(DayFromCivil(1969, 12, 31)));  // Wednesday
   EXPECT_EQ(0, DayOfWeek(DayFromCivil(1969, 12, 28)));  // Sunday
   EXPECT_EQ(2, DayOfWeek(DayFromCivil(2005, 3, 1)));    // Tuesday

@@ -34,6 +34,8 @@ struct DesktopHost {
   }
 };
 
-inline WideString Wide(const char* ascii) { return WideString(ascii, ascii + std::char_traits<char>::length(ascii)); }
+inline WideString Wide(const char* ascii) {
+  return WideString(ascii, ascii + std::char_traits<char>::length(ascii));
+}
 
 }  // namespace tavir::testing

@@ -35,25 +35,32 @@ bool RunCase(IDesktopDatebook& datebook, std::istringstream& line, std::ostream&
   if (FAILED(datebook.AddAppointment(start, start + 3600, nullptr, appointment.Receive())))
     return false;
   const TimeValue end = ey == 0 ? 0 : LocalMidnight(ey, em, ed);
-  if (type != 0 && FAILED(appointment->SetRepeat(type, interval, end, extra))) return false;
+  if (type != 0 && FAILED(appointment->SetRepeat(type, interval, end, extra)))
+    return false;
   for (int i = 0; i < count; ++i) {
     int y, m, d;
-    if (!(line >> y >> m >> d)) return false;
-    if (FAILED(appointment->AddException(BuildLocal(y, m, d, 12, 0, 0)))) return false;
+    if (!(line >> y >> m >> d))
+      return false;
+    if (FAILED(appointment->AddException(BuildLocal(y, m, d, 12, 0, 0))))
+      return false;
   }
   const TimeValue from = BuildLocal(fy, fm, fd, fh, 0, 0);
   const TimeValue to = LocalMidnight(ty, tm, td);
   TimeValue cursor = 0;
   HostLong found = 0;
-  if (FAILED(appointment->FindFirstOccurrence(from, to, &cursor, &found))) return false;
+  if (FAILED(appointment->FindFirstOccurrence(from, to, &cursor, &found)))
+    return false;
   std::ostringstream days;
   int written = 0;
   TimeValue previous = 0;
   while (found) {
     TimeValue day = 0;
-    if (FAILED(appointment->FindNextOccurrence(&cursor, to, &day, &found))) return false;
-    if (!found) break;
-    if (day == previous) return false;  // the same day twice would end the export's loop
+    if (FAILED(appointment->FindNextOccurrence(&cursor, to, &day, &found)))
+      return false;
+    if (!found)
+      break;
+    if (day == previous)
+      return false;  // the same day twice would end the export's loop
     previous = day;
     days << ' ' << DateNumber(day);
     ++written;

@@ -11,13 +11,28 @@ namespace tavir {
 namespace {
 
 enum Column {
-  kRecordId, kStart, kEnd, kUntimed, kDescription, kNote, kCategory, kLocation, kRepeatType,
-  kRepeatInterval, kRepeatEnd, kRepeatExtra, kAlarm, kAlarmUnit, kAlarmAmount, kPrivate, kState,
+  kRecordId,
+  kStart,
+  kEnd,
+  kUntimed,
+  kDescription,
+  kNote,
+  kCategory,
+  kLocation,
+  kRepeatType,
+  kRepeatInterval,
+  kRepeatEnd,
+  kRepeatExtra,
+  kAlarm,
+  kAlarmUnit,
+  kAlarmAmount,
+  kPrivate,
+  kState,
 };
 constexpr const char* kAppointmentColumns[] = {
-    "record_id",   "start_time",      "end_time",   "untimed",      "description", "note",
-    "category",    "location",        "repeat_type", "repeat_interval", "repeat_end",
-    "repeat_extra", "alarm",          "alarm_unit", "alarm_amount", "private",     "state"};
+    "record_id", "start_time", "end_time",     "untimed",         "description", "note",
+    "category",  "location",   "repeat_type",  "repeat_interval", "repeat_end",  "repeat_extra",
+    "alarm",     "alarm_unit", "alarm_amount", "private",         "state"};
 constexpr const char* kExceptionColumns[] = {"record_id", "day"};
 
 constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
@@ -35,14 +50,17 @@ class RowReader {
       : statement_(statement), row_(std::move(row)), columnNames_(columnNames) {}
 
   std::int32_t Integer(int column, std::int64_t low = kIntMin, std::int64_t high = kIntMax) const {
-    if (statement_.ColumnType(column) != SQLITE_INTEGER) Complain(column);
+    if (statement_.ColumnType(column) != SQLITE_INTEGER)
+      Complain(column);
     const std::int64_t value = statement_.Integer(column);
-    if (value < low || value > high) Complain(column);
+    if (value < low || value > high)
+      Complain(column);
     return static_cast<std::int32_t>(value);
   }
   bool Flag(int column) const { return Integer(column, 0, 1) != 0; }
   WideString Text(int column) const {
-    if (statement_.ColumnType(column) != SQLITE_TEXT) Complain(column);
+    if (statement_.ColumnType(column) != SQLITE_TEXT)
+      Complain(column);
     return statement_.Text(column);
   }
   [[noreturn]] void Complain(int column) const {
@@ -66,10 +84,9 @@ RepeatRule ReadRepeatRule(const RowReader& row) {
 }
 
 AppointmentData ReadAppointment(const SqliteStatement& statement) {
-  const std::string row =
-      statement.ColumnType(kRecordId) == SQLITE_INTEGER
-          ? "appointment " + std::to_string(statement.Integer(kRecordId))
-          : "an appointment";
+  const std::string row = statement.ColumnType(kRecordId) == SQLITE_INTEGER
+                              ? "appointment " + std::to_string(statement.Integer(kRecordId))
+                              : "an appointment";
   const RowReader reader(statement, row, kAppointmentColumns);
   AppointmentData appointment;
   appointment.recordId = reader.Integer(kRecordId, 1);
@@ -91,7 +108,8 @@ AppointmentData ReadAppointment(const SqliteStatement& statement) {
 
 void ReadMeta(sqlite3* connection, DatebookData& data) {
   SqliteStatement name(connection, "SELECT value FROM meta WHERE key = 'user_name'");
-  if (!name.Step() || name.ColumnType(0) != SQLITE_TEXT) ThrowDamaged("the user name is missing");
+  if (!name.Step() || name.ColumnType(0) != SQLITE_TEXT)
+    ThrowDamaged("the user name is missing");
   data.SetUserName(name.Text(0));
   SqliteStatement next(connection, "SELECT value FROM meta WHERE key = 'next_record_id'");
   if (!next.Step() || next.ColumnType(0) != SQLITE_INTEGER || next.Integer(0) < 1 ||
@@ -119,22 +137,26 @@ void ReadDatebookRows(sqlite3* connection, DatebookData& data) {
   while (exceptions.Step()) {
     const RowReader reader(exceptions, "an exception day", kExceptionColumns);
     const auto owner = appointments.find(reader.Integer(0));
-    if (owner == appointments.end()) ThrowDamaged("an exception day belongs to no appointment");
+    if (owner == appointments.end())
+      ThrowDamaged("an exception day belongs to no appointment");
     owner->second.exceptions.insert(reader.Integer(1));
   }
-  for (auto& [id, appointment] : appointments) data.Restore(std::move(appointment));
+  for (auto& [id, appointment] : appointments)
+    data.Restore(std::move(appointment));
   data.ForgetChanges();
 }
 
 AppointmentRowWriter::AppointmentRowWriter(sqlite3* connection)
-    : upsert_(connection,
-              "INSERT OR REPLACE INTO appointments (record_id, start_time, end_time, untimed, "
-              "description, note, category, location, repeat_type, repeat_interval, repeat_end, "
-              "repeat_extra, alarm, alarm_unit, alarm_amount, private, state) "
-              "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17)"),
+    : upsert_(
+          connection,
+          "INSERT OR REPLACE INTO appointments (record_id, start_time, end_time, untimed, "
+          "description, note, category, location, repeat_type, repeat_interval, repeat_end, "
+          "repeat_extra, alarm, alarm_unit, alarm_amount, private, state) "
+          "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17)"),
       deleteAppointment_(connection, "DELETE FROM appointments WHERE record_id = ?"),
       deleteExceptions_(connection, "DELETE FROM exceptions WHERE record_id = ?"),
-      insertException_(connection, "INSERT OR IGNORE INTO exceptions (record_id, day) VALUES (?, ?)"),
+      insertException_(connection,
+                       "INSERT OR IGNORE INTO exceptions (record_id, day) VALUES (?, ?)"),
       setMeta_(connection, "INSERT OR REPLACE INTO meta (key, value) VALUES (?, ?)") {}
 
 void AppointmentRowWriter::Write(const AppointmentData& a) {
@@ -157,7 +179,8 @@ void AppointmentRowWriter::Write(const AppointmentData& a) {
       .Bind(kState + 1, static_cast<std::int64_t>(a.state))
       .Run();
   deleteExceptions_.Bind(1, a.recordId).Run();
-  for (TimeValue day : a.exceptions) insertException_.Bind(1, a.recordId).Bind(2, day).Run();
+  for (TimeValue day : a.exceptions)
+    insertException_.Bind(1, a.recordId).Bind(2, day).Run();
 }
 
 void AppointmentRowWriter::Remove(std::int32_t recordId) {

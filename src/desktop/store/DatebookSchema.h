@@ -1,9 +1,8 @@
 // The layout of a datebook file: how it is made and how we recognise one.
 #pragma once
 
-#include <sqlite3.h>
-
 #include <cstdint>
+#include <sqlite3.h>
 #include <string>
 
 #include "platform/Com.h"

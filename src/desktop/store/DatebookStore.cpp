@@ -3,11 +3,10 @@
 // place, so no half-made datebook is ever seen under the real name.
 #include "desktop/store/DatebookStore.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "desktop/store/AppointmentRows.h"
 #include "desktop/store/DatebookSchema.h"
@@ -64,7 +63,8 @@ void CreateDatebookFile(const std::string& path, const WideString& userName) {
 
 DatebookStore::DatebookStore(const std::string& path, const WideString& defaultUserName)
     : path_(path) {
-  if (!FileExists(path)) CreateDatebookFile(path, defaultUserName);
+  if (!FileExists(path))
+    CreateDatebookFile(path, defaultUserName);
   connection_ = OpenConnection(path, SQLITE_OPEN_READWRITE);
   if (sqlite3_db_readonly(connection_.get(), "main") == 1) {
     throw DatebookStoreError(DatebookStoreFailure::Unavailable,
@@ -90,7 +90,8 @@ DatebookStore::DatebookStore(const std::string& path, const WideString& defaultU
   try {
     CheckDatebookSchema(connection_.get(), path);
   } catch (const DatebookStoreError& error) {
-    if (error.Failure() != DatebookStoreFailure::Unavailable) throw;
+    if (error.Failure() != DatebookStoreFailure::Unavailable)
+      throw;
     // A file SQLite can open but whose tables we cannot even read is not ours.
     throw DatebookStoreError(DatebookStoreFailure::NotADatebook,
                              "\"" + path + "\" is not a tavir datebook; it was left unchanged.");
@@ -123,12 +124,15 @@ DatebookStore::CommitSummary DatebookStore::Commit(DatebookData& data) {
   }
   for (std::int32_t id : changes.written) {
     const auto found = data.All().find(id);
-    if (found == data.All().end()) continue;
+    if (found == data.All().end())
+      continue;
     writer.Write(*found->second);
     ++summary.appointmentsWritten;
   }
-  if (changes.userName || changes.nextRecordId) writer.WriteMeta(data);
-  if (beforeCommit_) beforeCommit_();
+  if (changes.userName || changes.nextRecordId)
+    writer.WriteMeta(data);
+  if (beforeCommit_)
+    beforeCommit_();
   if (sqlite3_exec(connection_.get(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     ThrowSqliteError(connection_.get(), "Cannot save the datebook \"" + path_ + "\"",
                      (sqlite3_extended_errcode(connection_.get()) & 0xFF) == SQLITE_BUSY

@@ -3,10 +3,9 @@
 // with SQLite's own message when a call fails.
 #pragma once
 
-#include <sqlite3.h>
-
 #include <cstdint>
 #include <memory>
+#include <sqlite3.h>
 #include <string>
 
 #include "desktop/store/DatebookStoreError.h"
@@ -26,8 +25,9 @@ using SqliteStatementHandle = std::unique_ptr<sqlite3_stmt, SqliteStatementFinal
 
 // Throws DatebookStoreError(failure) naming what was being done and SQLite's
 // message for the connection.
-[[noreturn]] void ThrowSqliteError(sqlite3* connection, const std::string& doing,
-                                   DatebookStoreFailure failure = DatebookStoreFailure::Unavailable);
+[[noreturn]] void ThrowSqliteError(
+    sqlite3* connection, const std::string& doing,
+    DatebookStoreFailure failure = DatebookStoreFailure::Unavailable);
 
 // Runs SQL text without results (several statements allowed).
 void ExecuteSql(sqlite3* connection, const char* sql);

@@ -3,8 +3,7 @@
 
 namespace tavir {
 
-void ThrowSqliteError(sqlite3* connection, const std::string& doing,
-                      DatebookStoreFailure failure) {
+void ThrowSqliteError(sqlite3* connection, const std::string& doing, DatebookStoreFailure failure) {
   throw DatebookStoreError(failure, doing + ": " + sqlite3_errmsg(connection));
 }
 
@@ -18,7 +17,8 @@ SqliteStatement::SqliteStatement(sqlite3* connection, const char* sql) : connect
   sqlite3_stmt* prepared = nullptr;
   const int result = sqlite3_prepare_v2(connection, sql, -1, &prepared, nullptr);
   handle_.reset(prepared);
-  if (result != SQLITE_OK) ThrowSqliteError(connection, "Cannot read the datebook");
+  if (result != SQLITE_OK)
+    ThrowSqliteError(connection, "Cannot read the datebook");
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
@@ -40,11 +40,13 @@ SqliteStatement& SqliteStatement::Bind(int index, const WideString& text) {
 
 bool SqliteStatement::Step() {
   const int result = sqlite3_step(handle_.get());
-  if (result == SQLITE_ROW) return true;
-  if (result == SQLITE_DONE) return false;
-  ThrowSqliteError(connection_, "Cannot access the datebook",
-                   result == SQLITE_BUSY ? DatebookStoreFailure::InUse
-                                         : DatebookStoreFailure::Unavailable);
+  if (result == SQLITE_ROW)
+    return true;
+  if (result == SQLITE_DONE)
+    return false;
+  ThrowSqliteError(
+      connection_, "Cannot access the datebook",
+      result == SQLITE_BUSY ? DatebookStoreFailure::InUse : DatebookStoreFailure::Unavailable);
 }
 
 void SqliteStatement::Run() {

@@ -6,8 +6,8 @@
 
 #include "desktop/Desktop.h"
 #include "desktop/store/DatebookStore.h"
-#include "platform/ComPtr.h"
 #include "desktop/store/StoreTestSupport.h"
+#include "platform/ComPtr.h"
 #include "support/TimeZones.h"
 
 namespace tavir {
@@ -168,8 +168,10 @@ TEST_F(DatebookFile, FilesThatAreNotDatebooksAreRefusedUntouched) {
       {"a text file", "Date,Time,Text\r\n1/2/2005,10:00,x\r\n", nullptr},
       {"binary noise", std::string(8192, '\x5a'), nullptr},
       {"an empty file", "", nullptr},
-      {"another program's database", "", "CREATE TABLE meta (key, value); INSERT INTO meta VALUES (1, 2);"},
-      {"our identifier but no tables", "", "PRAGMA application_id = 1413568082; CREATE TABLE t (x);"},
+      {"another program's database", "",
+       "CREATE TABLE meta (key, value); INSERT INTO meta VALUES (1, 2);"},
+      {"our identifier but no tables", "",
+       "PRAGMA application_id = 1413568082; CREATE TABLE t (x);"},
       {"a datebook of a newer version", "",
        "PRAGMA application_id = 1413568082; PRAGMA user_version = 2; CREATE TABLE t (x);"},
   };
@@ -203,10 +205,13 @@ TEST_F(DatebookFile, DamagedValuesGiveClearErrors) {
     const char* message;
   } cases[] = {
       {"UPDATE appointments SET repeat_type = 9", "appointment 1 has an invalid repeat_type"},
-      {"UPDATE appointments SET repeat_type = 'weekly'", "appointment 1 has an invalid repeat_type"},
-      {"UPDATE appointments SET start_time = 5000000000", "appointment 1 has an invalid start_time"},
+      {"UPDATE appointments SET repeat_type = 'weekly'",
+       "appointment 1 has an invalid repeat_type"},
+      {"UPDATE appointments SET start_time = 5000000000",
+       "appointment 1 has an invalid start_time"},
       {"UPDATE appointments SET description = x'0102'", "appointment 1 has an invalid description"},
-      {"UPDATE appointments SET repeat_interval = 0", "appointment 1 has an invalid repeat_interval"},
+      {"UPDATE appointments SET repeat_interval = 0",
+       "appointment 1 has an invalid repeat_interval"},
       {"UPDATE appointments SET repeat_extra = 300", "appointment 1 has an invalid repeat_extra"},
       {"UPDATE appointments SET alarm_unit = 3", "appointment 1 has an invalid alarm_unit"},
       {"UPDATE appointments SET state = 2", "appointment 1 has an invalid state"},

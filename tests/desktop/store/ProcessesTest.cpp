@@ -1,12 +1,11 @@
 // The datebook file between processes: a command killed before its commit
 // leaves the old content, one killed after it the new; a second command at
 // the same time is told the datebook is in use.
+#include <filesystem>
 #include <signal.h>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -42,7 +41,8 @@ std::vector<WideString> Descriptions(const std::string& path) {
   DatebookStore store(path, kUser);
   std::vector<WideString> texts;
   const auto data = store.Load();
-  for (const auto& [id, appointment] : data->All()) texts.push_back(appointment->description);
+  for (const auto& [id, appointment] : data->All())
+    texts.push_back(appointment->description);
   return texts;
 }
 

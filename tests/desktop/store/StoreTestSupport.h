@@ -2,12 +2,11 @@
 // and SQL run on a file behind the store's back.
 #pragma once
 
-#include <sqlite3.h>
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sqlite3.h>
+#include <stdlib.h>
 #include <string>
 
 #include <gtest/gtest.h>
