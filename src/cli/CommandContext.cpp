@@ -21,9 +21,10 @@ DatebookSession& CommandContext::Datebook() {
 }
 
 std::string LoginName() {
+  for (const char* variable : {"LOGNAME", "USER"})
+    if (const char* name = std::getenv(variable); name && *name) return name;
   if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_name && *entry->pw_name)
     return entry->pw_name;
-  if (const char* user = std::getenv("USER"); user && *user) return user;
   return "Palm User";
 }
 

@@ -1,11 +1,14 @@
 // `tavir count`, `export`, `import` and `list`: the main dialog's count line,
 // Export and Import, and a listing of the datebook.
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 
 #include "cli/Commands.h"
 #include "cli/Tavir.h"
 #include "engine/ExportDriver.h"
 #include "engine/ImportDriver.h"
+#include "formats/FileFactories.h"
 #include "host/HostCalls.h"
 #include "host/Transfer.h"
 #include "model/Strings.h"
@@ -27,6 +30,21 @@ class ProgressShown {
  private:
   ProgressControl& progress_;
 };
+
+// A CSV file is text: NUL bytes mean a binary file or a UTF-16 one, whose
+// lines the reader would take as a header and then silently skip.
+bool LooksLikeBinary(const std::string& file) {
+  if (HasExtension(file, ".xls")) return false;
+  std::ifstream in(file, std::ios::binary);
+  char buffer[65536];
+  in.read(buffer, sizeof buffer);
+  return std::memchr(buffer, '\0', static_cast<std::size_t>(in.gcount())) != nullptr;
+}
+
+void ReportReadError(const std::string& reason) {
+  std::fprintf(stderr, "%s\n",
+               FormatMessageText(LoadText(text::ErrorReadingFile).c_str(), reason.c_str()).c_str());
+}
 
 }  // namespace
 
@@ -59,6 +77,11 @@ int ExportCommand(CommandContext& context, const std::string& file) {
 
 int ImportCommand(CommandContext& context, const std::string& file) {
   Options& options = context.options();
+  if (LooksLikeBinary(file)) {
+    ReportReadError(file + " holds NUL bytes: it is not a text file in the system's code page "
+                    "(a binary file, or one saved as UTF-16). Save it as CSV text and import it again.");
+    return kExitFailed;
+  }
   context.Datebook();
   options.lastfile = file;
   options.Save();
@@ -69,10 +92,7 @@ int ImportCommand(CommandContext& context, const std::string& file) {
     result = ImportFile(file, options, &context.progress(), &summary);
   }
   if (result < 0) {
-    std::fprintf(stderr, "%s\n",
-                 FormatMessageText(LoadText(text::ErrorReadingFile).c_str(),
-                                   summary.openFailure.c_str())
-                     .c_str());
+    ReportReadError(summary.openFailure);
     return kExitFailed;
   }
   context.out() << "Added " << summary.added << ", updated " << summary.updated << ", skipped "

@@ -1,0 +1,108 @@
+// Runs the `tavir` program as a process for end-to-end tests: arguments,
+// environment, standard streams captured, exit status; and a scratch
+// directory with its own datebook and settings file.
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace tavir::testing {
+
+struct ProcessResult {
+  int status = -1;  // exit status, or 128 + signal
+  std::string out;
+  std::string err;
+};
+
+class TavirWorkspace {
+ public:
+  TavirWorkspace() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavir-cli-XXXXXX").string();
+    directory_ = mkdtemp(pattern.data());
+  }
+  ~TavirWorkspace() {
+    std::error_code ignored;
+    std::filesystem::permissions(directory_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(directory_, ignored);
+  }
+
+  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
+  std::string Datebook() const { return Path("datebook.sqlite"); }
+  std::string Registry() const { return Path("registry.reg"); }
+
+  // tavir --datebook D --registry R args..., with a pinned locale and clock.
+  // whileRunning, when given, runs with the child's pid once it started.
+  ProcessResult Run(const std::vector<std::string>& args, const std::string& input = "",
+                    std::function<void(pid_t)> whileRunning = nullptr) const {
+    std::vector<std::string> argv = {TAVIR_PROGRAM, "--datebook", Datebook(), "--registry", Registry()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargv;
+    for (std::string& a : argv) cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+
+    std::vector<std::string> env = {"TAVIR_LOCALE=en-US", "LC_ALL=C.UTF-8", "TZ=UTC",
+                                    "TAVIR_NOW=2005-11-10T16:42:17", "HOME=" + directory_.string(),
+                                    "ASAN_OPTIONS=detect_leaks=0", "USER=tester"};
+    for (const std::string& extra : extraEnvironment_) env.push_back(extra);
+    std::vector<char*> cenv;
+    for (std::string& e : env) cenv.push_back(e.data());
+    cenv.push_back(nullptr);
+
+    const std::string inPath = Path(".stdin"), outPath = Path(".stdout"), errPath = Path(".stderr");
+    std::ofstream(inPath, std::ios::binary) << input;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // A new session: the child has no controlling terminal to ask on.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    ProcessResult result;
+    if (posix_spawn(&pid, cargv[0], &actions, &attributes, cargv.data(), cenv.data()) == 0) {
+      if (whileRunning) whileRunning(pid);
+      int status = 0;
+      waitpid(pid, &status, 0);
+      result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    result.out = Read(outPath);
+    result.err = Read(errPath);
+    return result;
+  }
+
+  void AddEnvironment(const std::string& assignment) { extraEnvironment_.push_back(assignment); }
+
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+  void Write(const std::string& name, const std::string& content) const {
+    std::ofstream(Path(name), std::ios::binary) << content;
+  }
+
+ private:
+  std::filesystem::path directory_;
+  std::vector<std::string> extraEnvironment_;
+};
+
+}  // namespace tavir::testing
