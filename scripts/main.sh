@@ -21,11 +21,17 @@ mkdir -p out
 datebook=out/datebook.sqlite
 registry=out/registry.reg
 rm -f "$datebook" "$registry" out/sample.csv out/sample.ics out/sample.vcs out/sample.xls
+# The sample is UTF-8 text with United States dates.
+export TAVIR_LOCALE=en-US LC_ALL=C.UTF-8
 run() { "$tavir" --datebook "$datebook" --registry "$registry" "$@"; }
 
 run import examples/sample.csv
-for file in out/sample.csv out/sample.ics out/sample.vcs out/sample.xls; do
+# The full format: every appointment once, repeating ones with their rule.
+for file in out/sample.csv out/sample.ics out/sample.xls; do
   run export "$file"
-  echo "main: wrote $file"
 done
+# vCalendar files hold single occurrences: the simple format, 30 days around today.
+run options fullformat 0
+run export out/sample.vcs
+run options fullformat 1
 run count
