@@ -40,8 +40,12 @@ class AppointmentRecord {
   TimeValue GetStart() const;
   TimeValue GetEnd() const;  // no day is added when the end lies before the start
   std::int32_t GetAlarmMinutes() const;
+  // Date, times of a timed record, the first 27 bytes of text (cut between
+  // characters) and " (repeat)": the record as messages name it.
   std::string GetDisplayText() const;
   void SetRepeatTypeByName(const std::string& name);
+  // The duplicate test of import: texts (trimmed), flags, day, times of a
+  // timed record, alarm flag and advance, and the repeat rule.
   bool IsSameAppointment(const AppointmentRecord& other) const;
   const Options& GetOptions() const { return options; }
 

@@ -21,7 +21,8 @@ constexpr FieldId Date = 0, Untimed = 1, StartTime = 2, EndTime = 3, Private = 4
 constexpr FieldId LastSimple = RecordId;
 }  // namespace field
 
-// The field's display name (string 32821 + id); "Dummy" for 15 to 19.
+// The field's display name (string 32821 + id); "Dummy" for 15 to 19, empty
+// for numbers beyond 32.
 std::string FieldName(FieldId id);
 
 struct AddFieldMenuEntry {
@@ -40,6 +41,8 @@ class FieldMapping {
   std::vector<AddFieldMenuEntry> AddFieldMenu() const;
 
   void SaveToRegistry() const;
+  // A list is replaced only when a count is stored. Stored numbers without a
+  // field (15 to 19, above 32) load as "(Ignored)", keeping their column.
   void LoadFromRegistry();
 
   const Options& GetOptions() const { return owner; }
