@@ -12,7 +12,9 @@ namespace tavir {
 
 struct InjectedFault {
   // "get_Description" fails that method on every interface;
-  // "IDesktopAppointment.get_Description" only on that interface.
+  // "IDesktopAppointment.get_Description" only on that interface. Interface
+  // names are the host's (get_Location and SetTimes belong to
+  // "IDesktopAppointment2"); "QueryInterface" can fail too.
   std::string method;
   HRESULT error = E_FAIL;
   std::string description;  // the error information text the caller sees (UTF-8)
