@@ -10,6 +10,9 @@ namespace tavir::spreadsheet {
 
 namespace {
 
+constexpr const char* kBeyondTheSheet =
+    "An Excel 97-2003 worksheet holds at most 65,536 rows and 256 columns.";
+
 class Range final : public DispatchObject {
  public:
   Range(std::shared_ptr<WorkbookState> workbook, int sheet, RangeArea area, bool asRows)
@@ -52,13 +55,13 @@ class Range final : public DispatchObject {
   ComPtr<IDispatch> Item(long row, long column) {
     const long absoluteRow = area_.row + row - 1, absoluteColumn = area_.column + column - 1;
     if (absoluteRow < 0 || absoluteRow >= kMaxRows || absoluteColumn < 0 || absoluteColumn >= kMaxColumns)
-      throw SpreadsheetError(kExcelRefused, "The cell lies outside the sheet.");
+      throw SpreadsheetError(kExcelRefused, kBeyondTheSheet);
     return NewRange(workbook_, sheet_, RangeArea{static_cast<int>(absoluteRow), static_cast<int>(absoluteColumn), 1, 1});
   }
 
   ComPtr<IDispatch> Resize(long rows, long columns) {
     if (rows < 1 || columns < 1 || area_.row + rows > kMaxRows || area_.column + columns > kMaxColumns)
-      throw SpreadsheetError(kExcelRefused, "Application-defined or object-defined error: Resize out of the sheet.");
+      throw SpreadsheetError(kExcelRefused, kBeyondTheSheet);
     return NewRange(workbook_, sheet_, RangeArea{area_.row, area_.column, static_cast<int>(rows), static_cast<int>(columns)});
   }
 

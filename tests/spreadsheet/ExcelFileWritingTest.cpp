@@ -254,6 +254,23 @@ TEST_F(ExcelFileWritingTest, SpreadsheetFailuresCarryTheirTextOutOfTheOperation)
   EXPECT_THROW(other.OpenWrite(Path("no/such/directory/x.xls")), ComError);
 }
 
+TEST_F(ExcelFileWritingTest, ASheetFullOfRowsRefusesOneMoreWithAClearMessage) {
+  ExcelFile file;
+  file.OpenWrite(Path("full.xls"));
+  for (int row = 1; row <= 65536; ++row) {
+    file.WriteInt(row);
+    file.EndRecord();
+  }
+  file.WriteInt(65537);
+  try {
+    file.EndRecord();
+    file.Finish();
+    FAIL() << "row 65,537 was accepted";
+  } catch (const ComError& e) {
+    EXPECT_NE(e.Description().find("65,536 rows"), std::string::npos) << e.Description();
+  }
+}
+
 TEST_F(ExcelFileWritingTest, WithoutTheSpreadsheetApplicationNoFileCanBeCreated) {
   spreadsheet::UnregisterSpreadsheetStandIn();
   EXPECT_THROW(ExcelFile(), ComError);
