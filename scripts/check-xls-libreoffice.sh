@@ -6,7 +6,7 @@
 # Needs soffice (Debian: libreoffice-calc-nogui, --no-install-recommends).
 set -euo pipefail
 
-build=${1:-build/native}
+build=${1:-build/native-debug}
 test_program="$build/tests/test_spreadsheet"
 if [[ ! -x $test_program ]]; then
   echo "check-xls-libreoffice: $test_program not found; build the target test_spreadsheet first" >&2

@@ -146,9 +146,9 @@ TEST_F(ExcelInterchangeTest, OtherProgramsReadEveryValueAsWritten) {
   Save(Output("interchange-xlrd.txt"), xlrdExpectations);
   Save(Output("interchange-expected.csv"), csv);
 
-#if defined(TAVIR_PYTHON3)
-  const std::string command = std::string(TAVIR_PYTHON3) + " " + TAVIR_TEST_DATA + "/../tools/check_xls.py '" +
-                              workbook + "' '" + Output("interchange-xlrd.txt") + "'";
+#if defined(TAVIR_PYTHON)
+  const std::string command = std::string(TAVIR_PYTHON) + " " + TAVIR_TOOLS + "/check_xls.py '" + workbook + "' '" +
+                              Output("interchange-xlrd.txt") + "'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
 #endif
 
