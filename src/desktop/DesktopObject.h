@@ -89,6 +89,8 @@ class DesktopObject : public Interface {
   }
   template <typename Body>
   HRESULT RunOn(const char* interfaceName, const char* method, Body&& body) noexcept {
+    // A failure without a text of its own must not carry an older one.
+    SetErrorInfo(0, nullptr);
     try {
       const HRESULT injected = faults_->Check(interfaceName, method);
       if (FAILED(injected))

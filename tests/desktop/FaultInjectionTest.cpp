@@ -73,6 +73,15 @@ TEST(FaultInjection, RealFailuresExplainThemselves) {
   } catch (const ComError& error) {
     EXPECT_EQ("No appointment has the record id 77.", error.Description());
   }
+  // A failure without a text of its own does not pick up an older one.
+  ASSERT_TRUE(FAILED(host.Datebook()->GetAppointment(78, none.Receive())));
+  try {
+    ThrowIfFailed(host.Datebook()->GetAppointment(1, nullptr), "IDesktopDatebook");
+    FAIL() << "no failure";
+  } catch (const ComError& error) {
+    EXPECT_EQ(E_POINTER, error.Error());
+    EXPECT_EQ("", error.Description());
+  }
 }
 
 TEST(FaultInjection, FailedChangesChangeNothing) {
