@@ -44,6 +44,8 @@ struct TokenizerCase {
   std::vector<std::string> fields;
 };
 
+void PrintTo(const TokenizerCase& c, std::ostream* out) { *out << c.name; }
+
 class CsvTokenizerTable : public ::testing::TestWithParam<TokenizerCase> {};
 
 TEST_P(CsvTokenizerTable, SplitsTheLineIntoTheseFields) {
@@ -104,6 +106,8 @@ struct LineCase {
   Records records;
 };
 
+void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name; }
+
 class CsvLineTable : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(CsvLineTable, GivesTheseRecords) {
@@ -131,6 +135,8 @@ struct LongLineCase {
   std::size_t length;
   std::vector<std::size_t> recordLengths;  // of the long line's records
 };
+
+void PrintTo(const LongLineCase& c, std::ostream* out) { *out << c.length << " bytes"; }
 
 class CsvLongLines : public ::testing::TestWithParam<LongLineCase> {};
 

@@ -51,6 +51,8 @@ struct EscapeCase {
   std::string bytes;
 };
 
+void PrintTo(const EscapeCase& c, std::ostream* out) { *out << c.name; }
+
 class CsvEscapeTable : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(CsvEscapeTable, WritesTheseBytes) {
@@ -148,6 +150,8 @@ struct LimitCase {
   std::size_t keptUtf8;      // bytes of the text kept when the ANSI code page is UTF-8
   std::size_t keptOneByte;   // when it is a single-byte code page
 };
+
+void PrintTo(const LimitCase& c, std::ostream* out) { *out << c.name; }
 
 class CsvFieldLimit : public ::testing::TestWithParam<LimitCase> {};
 

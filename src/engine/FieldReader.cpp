@@ -1,0 +1,175 @@
+// Reading one file record into an AppointmentRecord along the field mapping,
+// with the checks of an import.
+#include <limits>
+
+#include "engine/FieldConversion.h"
+#include "engine/FieldVocabulary.h"
+#include "formats/FieldTextParsing.h"
+#include "model/AppointmentRecord.h"
+#include "model/Options.h"
+#include "model/TextTrim.h"
+
+namespace tavir {
+namespace {
+
+std::string ReadTrimmed(AppointmentFile& file) {
+  std::string text;
+  file.ReadText(text);
+  return TrimWhiteSpace(text);
+}
+
+std::int32_t ReadFlag(AppointmentFile& file) { return ReadTrimmed(file).empty() ? 0 : 1; }
+
+// Empty unsets the time; anything else that is not a time is the error code.
+int ReadTimeOfDay(AppointmentFile& file, TimeValue& time, int errorCode) {
+  TimeValue value = 0;
+  const int result = file.ReadTime(value);
+  if (result == 0) {
+    time = value;
+  } else if (result == -2) {
+    time = 0;
+  } else {
+    return errorCode;
+  }
+  return 0;
+}
+
+int ReadAlarmUnit(AppointmentFile& file, AppointmentRecord& record) {
+  const std::string unit = ReadTrimmed(file);
+  if (unit.empty()) {
+    record.alarm = 0;
+    return 0;
+  }
+  if (unit.size() == 1) {
+    switch (unit[0]) {
+      case 'd': case 'D': record.alarmUnit = Days; return 0;
+      case 'h': case 'H': record.alarmUnit = Hours; return 0;
+      case 'm': case 'M': record.alarmUnit = Minutes; return 0;
+      default: break;
+    }
+  }
+  return fielderror::InvalidAlarmUnit;
+}
+
+int ReadRepeatEnd(AppointmentFile& file, AppointmentRecord& record) {
+  TimeValue value = 0;
+  const int result = file.ReadDate(value);
+  if (result == -2) {
+    record.repeatEnd = 0;
+    return 0;
+  }
+  if (result != 0) return fielderror::InvalidRepeatEndDate;
+  // The last day the Datebook knows stands for a repetition without end.
+  const LocalFields day = SplitLocal(value);
+  const bool noEnd = day.year > kLastFileYear ||
+                     (day.year == kLastFileYear && day.month == 12 && day.day == 31);
+  record.repeatEnd = noEnd ? 0 : value;
+  return 0;
+}
+
+// Start plus a length read from a file or the options, held to the range of
+// a TimeValue instead of wrapping.
+TimeValue AddSeconds(TimeValue start, std::int64_t seconds) {
+  const std::int64_t end = std::int64_t{start} + seconds;
+  if (end > std::numeric_limits<TimeValue>::max()) return std::numeric_limits<TimeValue>::max();
+  if (end < std::numeric_limits<TimeValue>::min()) return std::numeric_limits<TimeValue>::min();
+  return static_cast<TimeValue>(end);
+}
+
+}  // namespace
+
+int ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field) {
+  switch (field) {
+    case field::Date: {
+      TimeValue value = 0;
+      const int result = file.ReadDate(value);
+      if (result == -2) return -1;  // an empty date ends the data
+      if (result != 0) return fielderror::InvalidDate;
+      record.date = value;
+      return 0;
+    }
+    case field::Untimed: record.untimed = ReadFlag(file); return 0;
+    case field::StartTime:
+      return ReadTimeOfDay(file, record.startTime, fielderror::InvalidStartTime);
+    case field::EndTime: return ReadTimeOfDay(file, record.endTime, fielderror::InvalidEndTime);
+    case field::Private: record.isPrivate = ReadFlag(file); return 0;
+    case field::Text: {
+      std::string text;
+      file.ReadText(text);
+      record.text = ExpandLineBreaks(text);
+      return record.text.empty() ? fielderror::NoAppointmentText : 0;
+    }
+    case field::Note: {
+      std::string text;
+      file.ReadText(text);
+      record.note = ExpandLineBreaks(text);
+      return 0;
+    }
+    case field::Alarm: record.alarm = ReadFlag(file); return 0;
+    case field::AlarmTime:
+      return file.ReadLong(record.alarmAmount) < 0 ? fielderror::InvalidAlarmTime : 0;
+    case field::AlarmUnit: return ReadAlarmUnit(file, record);
+    case field::Category: record.category = ReadTrimmed(file); return 0;
+    case field::Location: record.location = ExpandLineBreaks(ReadTrimmed(file)); return 0;
+    case field::Repeat: record.repeat = ReadFlag(file); return 0;
+    case field::TimeSpan: {
+      std::int32_t seconds = 0;
+      const int result = file.ReadSpan(seconds);
+      if (result == 0) {
+        record.timeSpan = seconds;
+      } else if (result == -2) {
+        record.untimed = 1;
+      } else {
+        return fielderror::InvalidEndTime;
+      }
+      return 0;
+    }
+    case field::RecordId:
+      return file.ReadInt(record.recordId) < 0 ? fielderror::InvalidId : 0;
+    case field::RepeatType: record.SetRepeatTypeByName(ReadTrimmed(file)); return 0;
+    case field::RepeatInterval:
+      if (file.ReadLong(record.repeatInterval) < 0 || record.repeatInterval < 1)
+        return fielderror::InvalidRepeatInterval;
+      return 0;
+    case field::RepeatEndDate: return ReadRepeatEnd(file, record);
+    case field::Exceptions: file.ReadText(record.exceptions); return 0;
+    case field::MonthlyWeekIndex:
+      return file.ReadLong(record.monthlyWeekIndex) < 0 ? fielderror::InvalidWeekIndex : 0;
+    case field::Ignored: {
+      std::string dropped;
+      return file.ReadText(dropped);
+    }
+    default:
+      if (field >= field::WeeklySunday && field <= field::WeeklySaturday) {
+        if (!ReadTrimmed(file).empty()) record.weekDays |= kWeekdayBit[field - field::WeeklySunday];
+      }
+      // Fields without a value have no column to read.
+      return 0;
+  }
+}
+
+int ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file, AppointmentRecord& record) {
+  if (file.ReadRecord() < 0) return -1;
+  for (const FieldId field : mapping.simpleFields) {
+    if (const int result = ReadField(file, record, field)) return result;
+  }
+  const Options& options = mapping.GetOptions();
+  if (!record.untimed && record.startTime != 0 && record.endTime == 0)
+    record.endTime = AddSeconds(record.startTime, std::int64_t{options.defaultapptlength} * 60);
+  if (record.timeSpan != 0) {
+    record.endTime = AddSeconds(record.startTime, record.timeSpan);
+    record.untimed = 0;
+  }
+  if (!record.untimed) {
+    if (record.startTime == 0) return fielderror::InvalidStartTime;
+    if (record.endTime == 0) return fielderror::InvalidEndTime;
+  }
+  if (record.repeat && options.fullformat && !mapping.repeatFields.empty()) {
+    for (const FieldId field : mapping.repeatFields) {
+      if (const int result = ReadField(file, record, field)) return result;
+    }
+  }
+  return 0;
+}
+
+}  // namespace tavir

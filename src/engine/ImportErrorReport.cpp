@@ -1,0 +1,47 @@
+// The message an import shows for a faulty record.
+#include "engine/FieldConversion.h"
+#include "model/AppointmentRecord.h"
+#include "model/Strings.h"
+#include "platform/Clock.h"
+#include "platform/Shell.h"
+
+namespace tavir {
+namespace {
+
+// The code's own message; the date and time messages show today as the
+// example of what the regional settings expect.
+std::string FieldErrorText(int code) {
+  const std::string message = LoadText(code + kFieldErrorIdBase);
+  switch (code) {
+    case fielderror::InvalidDate:
+    case fielderror::InvalidRepeatEndDate:
+    case fielderror::InvalidExceptionDate:
+      return FormatMessageText(message.c_str(), FormatDateText(CurrentTime()).c_str());
+    case fielderror::InvalidStartTime:
+    case fielderror::InvalidEndTime:
+      return FormatMessageText(message.c_str(), FormatTimeText(CurrentTime()).c_str());
+    default:
+      return message;  // no placeholder: taken as it stands
+  }
+}
+
+}  // namespace
+
+std::string ImportErrorText(int code, const std::string& fileName, int lineNumber,
+                            const std::string& lastField) {
+  std::string text =
+      FormatMessageText(LoadText(text::ErrorReadingLine).c_str(), fileName.c_str(), lineNumber);
+  if (!lastField.empty()) text += "\n\"" + lastField + "\"";
+  text += "\n";
+  if (code >= fielderror::InvalidDate && code <= fielderror::InvalidId) text += FieldErrorText(code);
+  return text;
+}
+
+bool ReportImportError(int code, const std::string& fileName, int lineNumber,
+                       const std::string& lastField) {
+  return CurrentShell().ShowMessage(ImportErrorText(code, fileName, lineNumber, lastField),
+                                    MessageButtons::OkCancel,
+                                    MessageIcon::Stop) == MessageAnswer::Ok;
+}
+
+}  // namespace tavir

@@ -1,0 +1,78 @@
+// The example files of the CSV format (English (United States) settings,
+// double quote, comma; Central European time, a fixed clock) byte for byte, written from records through the field
+// writers and read back through the record reader into the same records.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/RecordExamples.h"
+#include "model/Options.h"
+#include "platform/Locale.h"
+#include "support/Environment.h"
+
+namespace tavir {
+namespace {
+
+using testing::ScopedEnvironmentVariable;
+
+std::string ReadDataFile(const std::string& name) {
+  std::ifstream in(std::string(TAVIR_TEST_DATA) + "/" + name, std::ios::binary);
+  EXPECT_TRUE(in) << name;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+class CsvExamples : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::PinCentralEuropeanTime();
+    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
+    options_.quote = "\"";
+    options_.separator = ",";
+  }
+
+  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
+  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
+  Options options_;
+};
+
+TEST_F(CsvExamples, SimpleFormat) {
+  options_.fullformat = 0;
+  const std::vector<testing::RecordMaker> records = {testing::MakeMeeting, testing::MakeHoliday};
+  const std::string golden = ReadDataFile("csv-example-simple.csv");
+  EXPECT_EQ(testing::WriteCsv(options_, records), golden);
+  testing::ExpectReadBack(options_, golden, records);
+}
+
+TEST_F(CsvExamples, FullFormatWritesRepeatColumnsOnlyForRepeatingAppointments) {
+  options_.fullformat = 1;
+  const std::vector<testing::RecordMaker> records = {testing::MakeTeamCall, testing::MakeMeeting};
+  const std::string golden = ReadDataFile("csv-example-full.csv");
+  EXPECT_EQ(testing::WriteCsv(options_, records), golden);
+  testing::ExpectReadBack(options_, golden, records);
+}
+
+TEST_F(CsvExamples, DateWithTimeWritesTheDateBeforeEachTime) {
+  options_.fullformat = 0;
+  options_.datewithtime = 1;
+  const std::string golden = ReadDataFile("csv-example-simple.csv");
+  const std::string expected =
+      Replace(Replace(golden.substr(0, golden.find("\"10/27/2005\"")), "\"9:00 AM\"",
+                      "\"10/26/2005 9:00 AM\""),
+              "\"10:30 AM\"", "\"10/26/2005 10:30 AM\"");
+  const std::string bytes = testing::WriteCsv(options_, {testing::MakeMeeting});
+  EXPECT_EQ(bytes, expected);
+  testing::ExpectReadBack(options_, bytes, {testing::MakeMeeting});
+}
+
+}  // namespace
+}  // namespace tavir

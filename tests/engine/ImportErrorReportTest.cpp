@@ -1,0 +1,79 @@
+// The message of a faulty import record: its lines, today's date or time as
+// the example the date and time messages give, the buttons and the answer.
+// Pinned to en-US, Central European time and a fixed clock.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/FieldConversion.h"
+#include "platform/Locale.h"
+#include "support/Environment.h"
+#include "support/FakeShell.h"
+
+namespace tavir {
+namespace {
+
+using testing::ScopedEnvironmentVariable;
+
+class ImportErrorReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::PinCentralEuropeanTime();
+    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
+  }
+
+  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
+  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
+  testing::FakeShell shell_;
+  testing::InstalledShell installed_{shell_};
+};
+
+TEST_F(ImportErrorReport, MessagesOfEveryCode) {
+  const std::string head = "Error reading C:\\data\\import.csv line 5\n\"13/45/2005\"\n";
+  const struct {
+    int code;
+    std::string tail;
+  } cases[] = {
+      {101, "Invalid date. Expected e.g. \"11/10/2005\"\n(Windows Regional Settings)"},
+      {102, "Invalid start time. Expected e.g. \"4:42 PM\"\n(Windows Regional Settings)"},
+      {103, "Invalid end time. Expected e.g. \"4:42 PM\"\n(Windows Regional Settings)"},
+      {104, "No appointment text given."},
+      {105, "Invalid alarm time.\nMust be a non-negative number."},
+      {106, "Invalid alarm unit. \nMust be d (for days), h (for hours), or m (for minutes)."},
+      {107, "Invalid repeat interval.\nMust be a positive number."},
+      {108, "Invalid repeat end date. Expected e.g. \"11/10/2005\"\n(Windows Regional Settings)"},
+      {109, "No week day for weekly repeat appointment."},
+      {110, "Invalid week index for monthly repeat appointment. \nMust be a number from 1 to 5."},
+      {111, "Invalid repeat type. \nMust be Daily, Weekly, Monthly Date, Monthly Day, or Yearly."},
+      {112,
+       "Invalid exception date for repeat appointment.\nExpected e.g. \"11/10/2005\"\n"
+       "(Windows Regional Settings)"},
+      {113, "Invalid ID "},
+      {100, ""},
+      {114, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ImportErrorText(c.code, "C:\\data\\import.csv", 5, "13/45/2005"), head + c.tail)
+        << c.code;
+  }
+}
+
+TEST_F(ImportErrorReport, WithoutALastFieldThereAreNoQuotes) {
+  EXPECT_EQ(ImportErrorText(104, "a%sb.csv", 2, ""),
+            "Error reading a%sb.csv line 2\nNo appointment text given.");
+}
+
+TEST_F(ImportErrorReport, OkGoesOnAndCancelStops) {
+  shell_.QueueAnswer(MessageAnswer::Ok);
+  shell_.QueueAnswer(MessageAnswer::Cancel);
+  EXPECT_TRUE(ReportImportError(106, "f.csv", 3, "hours"));
+  EXPECT_FALSE(ReportImportError(106, "f.csv", 4, "weeks"));
+  ASSERT_EQ(shell_.Messages().size(), 2u);
+  const testing::ShownMessage& shown = shell_.Messages()[1];
+  EXPECT_EQ(shown.text, ImportErrorText(106, "f.csv", 4, "weeks"));
+  EXPECT_EQ(shown.buttons, MessageButtons::OkCancel);
+  EXPECT_EQ(shown.icon, MessageIcon::Stop);
+}
+
+}  // namespace
+}  // namespace tavir
