@@ -1,8 +1,8 @@
 // Windows Automation port: servers come from the COM registration
 // (CLSIDFromProgID, CoCreateInstance). A wired in-process server becomes this
 // process's registered class object, with its program identifier mapped to
-// a class id under HKEY_CURRENT_USER\Software\Classes, so that it is reached
-// through COM like an installed one.
+// a class id under HKEY_CLASSES_ROOT, so that it is reached through COM like
+// an installed one.
 #include <atomic>
 
 #include "platform/AutomationServers.h"
@@ -59,7 +59,7 @@ std::map<std::string, ClassRegistration>& ClassRegistrations() {
 
 std::wstring ProgIdKey(const std::string& programId) {
   const WideString id = AnsiToWide(programId);
-  return L"Software\\Classes\\" + std::wstring(id.begin(), id.end());
+  return std::wstring(id.begin(), id.end());
 }
 
 // Maps programId to a fresh class id for this user; false when it fails.
@@ -69,7 +69,7 @@ bool WriteProgId(const std::string& programId, CLSID& clsid) {
   if (StringFromGUID2(clsid, text, 64) == 0) return false;
   const std::wstring path = ProgIdKey(programId) + L"\\CLSID";
   // One call creates the key and sets its default value: no key handle to hold.
-  const LONG status = RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), nullptr, REG_SZ, text,
+  const LONG status = RegSetKeyValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, REG_SZ, text,
                                       static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
   return status == ERROR_SUCCESS;
 }
@@ -110,7 +110,7 @@ void UnregisterAutomationServer(const std::string& programId) {
   auto found = ClassRegistrations().find(programId);
   if (found == ClassRegistrations().end()) return;
   CoRevokeClassObject(found->second.cookie);
-  if (found->second.wroteProgId) RegDeleteTreeW(HKEY_CURRENT_USER, ProgIdKey(programId).c_str());
+  if (found->second.wroteProgId) RegDeleteTreeW(HKEY_CLASSES_ROOT, ProgIdKey(programId).c_str());
   ClassRegistrations().erase(found);
 }
 
