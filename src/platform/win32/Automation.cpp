@@ -3,49 +3,13 @@
 // process's registered class object, with its program identifier mapped to
 // a class id under HKEY_CLASSES_ROOT, so that it is reached through COM like
 // an installed one.
-#include <atomic>
-
 #include "platform/AutomationServers.h"
 #include "platform/CodePage.h"
+#include "platform/win32/ClassFactory.h"
 
 namespace tavir {
 
 namespace {
-
-class WiredClassFactory final : public IClassFactory {
- public:
-  explicit WiredClassFactory(AutomationFactory factory) : factory_(std::move(factory)) {}
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) return E_NOINTERFACE;
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-  STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    ComPtr<IDispatch> created;
-    const HRESULT hr = factory_(created.Receive());
-    if (FAILED(hr)) return hr;
-    return created->QueryInterface(iid, object);
-  }
-  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
- private:
-  virtual ~WiredClassFactory() = default;
-  AutomationFactory factory_;
-  std::atomic<ULONG> references_{1};
-};
 
 struct ClassRegistration {
   DWORD cookie = 0;
@@ -97,7 +61,7 @@ void RegisterAutomationServer(const std::string& programId, AutomationFactory fa
     if (!WriteProgId(programId, clsid)) return;
     registration.wroteProgId = true;
   }
-  ComPtr<IClassFactory> classFactory = ComPtr<IClassFactory>::Adopt(new WiredClassFactory(factory));
+  const ComPtr<IClassFactory> classFactory = MakeClassFactory(factory);
   if (FAILED(CoRegisterClassObject(clsid, classFactory.Get(), CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                    REGCLS_MULTIPLEUSE, &registration.cookie)))
     return;
