@@ -1,0 +1,59 @@
+// The texts the dialogs compute: the count line, the archive messages and the
+// checks on taking over a value.
+#include <gtest/gtest.h>
+
+#include "model/Options.h"
+#include "support/Environment.h"
+#include "ui/ArchiveTexts.h"
+#include "ui/CountLine.h"
+#include "ui/OptionChecks.h"
+
+namespace tavir::testing {
+namespace {
+
+TEST(DialogTextsTest, CountLineUsesTheSingularOnlyForOneInTheSimpleFormat) {
+  ScopedEnvironmentVariable locale("TAVIR_LOCALE", std::string("en-US"));
+  ScopedEnvironmentVariable now("TAVIR_NOW", std::string("2005-11-10T16:42:17"));
+  Options options;
+  options.fullformat = 0;
+  EXPECT_EQ(CountLineText(options, 1), "1 appointment between 10/11/2005 and 12/10/2005");
+  EXPECT_EQ(CountLineText(options, 0), "0 appointments between 10/11/2005 and 12/10/2005");
+  EXPECT_EQ(CountLineText(options, 2), "2 appointments between 10/11/2005 and 12/10/2005");
+  options.fullformat = 1;
+  EXPECT_EQ(CountLineText(options, 1), "1 appointments");
+}
+
+TEST(DialogTextsTest, ArchiveMessagesFollowTheNumberMarked) {
+  EXPECT_EQ(ArchiveResultText(1),
+            "Marked 1 appointment for archival.\nThe appointment will be archived at next HotSync.");
+  EXPECT_EQ(ArchiveResultText(0),
+            "Marked 0 appointments for archival.\nThe appointments will be archived at next HotSync.");
+  EXPECT_EQ(ArchiveResultText(-1), "Error archiving appointments");
+  EXPECT_EQ(ArchiveStatisticsText({3, 120}), "3 appointments taking up 120 bytes.");
+}
+
+TEST(DialogTextsTest, RangeCheckAcceptsOnlyWholeNumbersInside) {
+  struct Case {
+    const char* text;
+    bool accepted;
+    int value;
+  } cases[] = {{"1", true, 1},     {"999", true, 999}, {" 45 ", true, 45}, {"0", false, 0},
+               {"1000", false, 0}, {"", false, 0},     {"12x", false, 0},  {"4.5", false, 0},
+               {"-3", false, 0},   {"99999999999999999999", false, 0}};
+  for (const Case& c : cases) {
+    int value = -1;
+    const auto problem = CheckIntegerRange(c.text, 1, 999, value);
+    EXPECT_EQ(!problem, c.accepted) << c.text;
+    if (c.accepted) {
+      EXPECT_EQ(value, c.value) << c.text;
+    } else {
+      EXPECT_EQ(*problem, "Please enter an integer between 1 and 999.");
+    }
+  }
+  EXPECT_FALSE(CheckExceptionSeparator(";"));
+  EXPECT_FALSE(CheckExceptionSeparator(""));
+  EXPECT_EQ(*CheckExceptionSeparator(", "), "Please enter no more than 1 characters.");
+}
+
+}  // namespace
+}  // namespace tavir::testing
