@@ -111,16 +111,22 @@ class CompoundFile {
     return out;
   }
 
-  void ReadDirectory(std::uint32_t start) {
-    // The directory's length is its chain's length.
+  // A chain whose length is not recorded anywhere: every sector up to its end.
+  std::vector<std::uint8_t> WholeChain(std::uint32_t start, const std::string& what) const {
+    std::vector<std::uint8_t> bytes;
     std::uint32_t current = start;
     std::size_t steps = 0;
     while (current != kEndOfChain) {
-      if (current >= fat_.size() || ++steps > fat_.size()) Damaged("broken directory chain");
+      if (current >= fat_.size() || ++steps > fat_.size()) Damaged("broken " + what + " chain");
       const std::uint8_t* data = SectorData(current);
-      directory_.insert(directory_.end(), data, data + sectorSize_);
+      bytes.insert(bytes.end(), data, data + sectorSize_);
       current = fat_[current];
     }
+    return bytes;
+  }
+
+  void ReadDirectory(std::uint32_t start) {
+    directory_ = WholeChain(start, "directory");
     entryCount_ = directory_.size() / kDirectoryEntrySize;
     if (entryCount_ == 0 || Entry(0)[66] != 5) Damaged("no root entry");
   }
@@ -148,16 +154,9 @@ class CompoundFile {
     const std::vector<std::uint8_t> container =
         ReadChain(LoadU32(root + 116), static_cast<std::size_t>(containerSize), fat_, sectorSize_,
                   [this](std::uint32_t s) { return SectorData(s); });
-    // The mini FAT's length is its chain's length.
+    const std::vector<std::uint8_t> miniFatBytes = WholeChain(miniFatStart_, "mini FAT");
     std::vector<std::uint32_t> miniFat;
-    std::uint32_t current = miniFatStart_;
-    std::size_t steps = 0;
-    while (current != kEndOfChain) {
-      if (current >= fat_.size() || ++steps > fat_.size()) Damaged("broken mini FAT chain");
-      const std::uint8_t* data = SectorData(current);
-      for (std::size_t i = 0; i < sectorSize_ / 4; ++i) miniFat.push_back(LoadU32(data + 4 * i));
-      current = fat_[current];
-    }
+    for (std::size_t i = 0; i + 4 <= miniFatBytes.size(); i += 4) miniFat.push_back(LoadU32(miniFatBytes.data() + i));
     const std::size_t miniSectors = container.size() / 64;
     if (miniFat.size() > miniSectors) miniFat.resize(miniSectors);
     return ReadChain(start, size, miniFat, 64, [&container](std::uint32_t s) { return container.data() + std::size_t{s} * 64; });
