@@ -32,6 +32,19 @@ class CommandContext {
   std::unique_ptr<DatebookSession> session_;
 };
 
+// Shows the progress bar for one operation and hides it on every way out.
+class ProgressShown {
+ public:
+  explicit ProgressShown(ProgressControl& progress) : progress_(progress) {
+    progress_.Show(true);
+    progress_.SetPosition(0);
+  }
+  ~ProgressShown() { progress_.Show(false); }
+
+ private:
+  ProgressControl& progress_;
+};
+
 // The Palm user of a new datebook: the login name.
 std::string LoginName();
 

@@ -60,7 +60,11 @@ int RemoveCommand(CommandContext& context) {
       FormatMessageText(LoadText(text::ConfirmRemoveAll).c_str(), count, user.c_str());
   if (CurrentShell().ShowMessage(question, MessageButtons::OkCancel, MessageIcon::Question) ==
       MessageAnswer::Ok) {
-    const int removed = RemoveAppointments(options, &context.progress());
+    int removed = 0;
+    {
+      ProgressShown shown(context.progress());
+      removed = RemoveAppointments(options, &context.progress());
+    }
     context.out() << "Removed " << removed << (removed == 1 ? " appointment" : " appointments")
                   << '\n';
   }

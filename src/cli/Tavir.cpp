@@ -8,7 +8,6 @@
 
 #include "cli/CommandContext.h"
 #include "cli/Commands.h"
-#include "desktop/store/DatebookStoreError.h"
 #include "model/Strings.h"
 #include "platform/Clock.h"
 #include "platform/ComError.h"
@@ -172,10 +171,8 @@ int RunTavir(int argc, char** argv) {
   } catch (const ConfigurationError& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return kExitFailed;
-  } catch (const DatebookStoreError& error) {
-    std::fprintf(stderr, "%s\n", error.what());
-    return kExitFailed;
   } catch (const std::runtime_error& error) {
+    // Datebook store failures ("in use", not a datebook, damaged) among them.
     std::fprintf(stderr, "%s\n", error.what());
     return kExitFailed;
   }

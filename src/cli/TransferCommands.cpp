@@ -18,19 +18,6 @@ namespace tavir {
 
 namespace {
 
-// Shows the progress bar for one operation and hides it on every way out.
-class ProgressShown {
- public:
-  explicit ProgressShown(ProgressControl& progress) : progress_(progress) {
-    progress_.Show(true);
-    progress_.SetPosition(0);
-  }
-  ~ProgressShown() { progress_.Show(false); }
-
- private:
-  ProgressControl& progress_;
-};
-
 // A CSV file is text: NUL bytes mean a binary file or a UTF-16 one, whose
 // lines the reader would take as a header and then silently skip.
 bool LooksLikeBinary(const std::string& file) {

@@ -18,11 +18,6 @@ namespace {
 
 constexpr const char* kAppointment = "IDesktopAppointment";
 
-bool PassesFilter(const Options& options, IDesktopAppointment* appointment) {
-  return MatchesFilter(options, ReadDescription(appointment), ReadNote(appointment),
-                       ReadCategory(appointment), ReadLocation(appointment));
-}
-
 // A repeating appointment may be archived only when it has no occurrence
 // after the limit: one exactly at the limit lets the search go on.
 bool HasNoOccurrenceAfter(IDesktopAppointment* appointment, TimeValue limit) {
@@ -68,7 +63,7 @@ ArchiveStatistics GetArchiveStatistics(const Options& options, IDesktopDatebook*
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook);
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (!appointment || !PassesFilter(options, appointment.Get())) continue;
+    if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
     ++statistics.count;
     statistics.bytes += EstimateSize(appointment.Get());
   }
@@ -81,7 +76,7 @@ int ArchiveAppointments(const Options& options, IDesktopDatebook* datebook, Time
   int marked = 0;
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (!appointment || !PassesFilter(options, appointment.Get())) continue;
+    if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
     const bool candidate = ReadRepeating(appointment.Get())
                                ? HasNoOccurrenceAfter(appointment.Get(), limit)
                                : LocalMidnight(ReadStartTime(appointment.Get())) <= limit;
@@ -107,7 +102,7 @@ int RemoveAppointments(const Options& options, ProgressControl* progress) {
     if (progress) progress->SetPosition(i);
     if (PumpMessages() < 0) break;
     waitCursor.Restore();
-    if (!appointment || !PassesFilter(options, appointment.Get())) continue;
+    if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
     if (options.fullformat) {
       ThrowIfFailed(appointment->Delete(0), kAppointment);
       ++removed;

@@ -21,11 +21,6 @@ namespace tavir {
 
 namespace {
 
-bool PassesFilter(const Options& options, IDesktopAppointment* appointment) {
-  return MatchesFilter(options, ReadDescription(appointment), ReadNote(appointment),
-                       ReadCategory(appointment), ReadLocation(appointment));
-}
-
 enum class Layout { Simple, Full };
 
 // One export run: owns the writer and finishes it on every way out.
@@ -144,7 +139,7 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
       waitCursor.Restore();
       ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
       if (!appointment) continue;
-      if (!PassesFilter(options, appointment.Get())) continue;
+      if (!AppointmentPassesFilter(options, appointment.Get())) continue;
       if (ReadFromHost(record, appointment.Get()) < 0) continue;
       if (layout == Layout::Full) {
         run.Write(record, appointment.Get(), false);
@@ -196,7 +191,7 @@ int CountExportable(const Options& options) {
     for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
       if (i % 10 == 0 && PumpMessages() < 0) break;
       ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-      if (!appointment || !PassesFilter(options, appointment.Get())) continue;
+      if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
       if (options.fullformat) {
         ++count;
       } else if (!ReadRepeating(appointment.Get())) {

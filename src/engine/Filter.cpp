@@ -1,6 +1,7 @@
 // The text filter: case-insensitive through the locale's lower-casing, no trimming.
 #include "engine/Filter.h"
 
+#include "host/HostCalls.h"
 #include "model/Options.h"
 #include "platform/Locale.h"
 
@@ -43,6 +44,11 @@ bool MatchesFilter(const Options& options, const std::string& text, const std::s
     default:
       return false;
   }
+}
+
+bool AppointmentPassesFilter(const Options& options, IDesktopAppointment* appointment) {
+  return MatchesFilter(options, ReadDescription(appointment), ReadNote(appointment),
+                       ReadCategory(appointment), ReadLocation(appointment));
 }
 
 }  // namespace tavir

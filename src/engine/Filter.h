@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "host/DesktopInterfaces.h"
+
 namespace tavir {
 
 class Options;
@@ -21,5 +23,8 @@ enum FilterType : int {
 
 bool MatchesFilter(const Options& options, const std::string& text, const std::string& note,
                    const std::string& category, const std::string& location);
+// The filter on a host appointment: its description, note, category and
+// location (the last two empty where the host has no IDesktopAppointment2).
+bool AppointmentPassesFilter(const Options& options, IDesktopAppointment* appointment);
 
 }  // namespace tavir
