@@ -4,11 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <string>
 #include <unordered_map>
-#include <vector>
 
 #include "host/DesktopInterfaces.h"
 #include "model/AppointmentRecord.h"
@@ -33,14 +30,17 @@ class DuplicateIndex {
     std::int32_t recordId;
     std::unique_ptr<AppointmentRecord> record;
   };
-  // Only what every variant of the duplicate test compares for equality:
-  // the trimmed texts, the untimed flag and the local day.
-  static std::string KeyOf(const AppointmentRecord& record);
+  // A hash of only what every variant of the duplicate test compares for
+  // equality: the trimmed texts, the untimed flag and the local day. Equal
+  // appointments share it; the few unequal ones that do too are told apart by
+  // IsSameAppointment. A number keeps the index small: 100,000 appointments
+  // would otherwise store their texts a second time as keys.
+  static std::uint64_t KeyOf(const AppointmentRecord& record);
   void Insert(std::unique_ptr<AppointmentRecord> record);
 
   const Options& options_;
-  std::unordered_map<std::string, std::vector<Entry>> buckets_;
-  std::unordered_map<std::int32_t, std::string> keyOfRecordId_;
+  std::unordered_multimap<std::uint64_t, Entry> entries_;
+  std::unordered_map<std::int32_t, std::uint64_t> keyOfRecordId_;
 };
 
 }  // namespace tavir

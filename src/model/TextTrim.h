@@ -12,12 +12,15 @@ inline bool IsWhiteSpaceByte(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-inline std::string TrimWhiteSpace(std::string_view text) {
+// The trimmed part of text, without a copy.
+inline std::string_view TrimmedView(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && IsWhiteSpaceByte(text[begin])) ++begin;
   while (end > begin && IsWhiteSpaceByte(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
 }
+
+inline std::string TrimWhiteSpace(std::string_view text) { return std::string(TrimmedView(text)); }
 
 }  // namespace tavir
