@@ -7,10 +7,13 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace tavir {
 namespace {
@@ -61,6 +64,7 @@ class Converter {
   // returns how many input bytes it stands for.
   template <typename OnFailure>
   std::string Convert(std::string_view input, OnFailure onFailure) {
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
     std::string output;
     char buffer[4096];
     char* in = const_cast<char*>(input.data());
@@ -84,6 +88,21 @@ class Converter {
   iconv_t handle_;
 };
 
+// Opening a descriptor searches iconv's module tables and costs far more than
+// converting a short text, so each thread keeps the few it uses open.
+Converter& OpenConverter(const char* to, const char* from) {
+  struct Cached {
+    const char* to;
+    const char* from;
+    std::unique_ptr<Converter> converter;
+  };
+  thread_local std::vector<Cached> cache;
+  for (Cached& cached : cache)
+    if (cached.to == to && cached.from == from) return *cached.converter;
+  cache.push_back({to, from, std::make_unique<Converter>(to, from)});
+  return *cache.back().converter;
+}
+
 void AppendUtf16(std::string& output, char16_t unit) {
   output += static_cast<char>(unit & 0xFF);
   output += static_cast<char>(unit >> 8);
@@ -98,8 +117,20 @@ WideString Utf16BytesToWide(const std::string& bytes) {
   return wide;
 }
 
+// Both code pages give ASCII the same values as UTF-16, and most texts are
+// ASCII: those need no converter.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool IsAscii(const OLECHAR* text, size_t length) {
+  return std::all_of(text, text + length, [](OLECHAR unit) { return unit < 0x80; });
+}
+
 WideString ToWide(std::string_view text, bool utf8) {
-  Converter converter(kUtf16, utf8 ? kUtf8 : kWindows1252);
+  if (IsAscii(text)) return WideString(text.begin(), text.end());
+  Converter& converter = OpenConverter(kUtf16, utf8 ? kUtf8 : kWindows1252);
   if (!converter.IsOpen()) return WideString(text.size(), u'\uFFFD');
   return Utf16BytesToWide(converter.Convert(text, [utf8](std::string_view rest, std::string& out) {
     // Windows maps the five bytes Windows-1252 leaves undefined to the C1
@@ -110,10 +141,11 @@ WideString ToWide(std::string_view text, bool utf8) {
 }
 
 std::string FromWide(const OLECHAR* text, size_t length, bool utf8) {
+  if (IsAscii(text, length)) return std::string(text, text + length);
   std::string bytes;
   bytes.reserve(length * 2);
   for (size_t i = 0; i < length; ++i) AppendUtf16(bytes, text[i]);
-  Converter converter(utf8 ? kUtf8 : kWindows1252, kUtf16);
+  Converter& converter = OpenConverter(utf8 ? kUtf8 : kWindows1252, kUtf16);
   // As Windows does: U+FFFD in UTF-8, '?' where the code page lacks the character.
   const std::string_view replacement = utf8 ? "\xEF\xBF\xBD" : "?";
   if (!converter.IsOpen()) return std::string(length, '?');
