@@ -8,6 +8,7 @@
 #include "model/AppointmentRecord.h"
 #include "model/Options.h"
 #include "model/TextTrim.h"
+#include "platform/Locale.h"
 
 namespace tavir {
 namespace {
@@ -58,7 +59,16 @@ int ReadRepeatEnd(AppointmentFile& file, AppointmentRecord& record) {
     record.repeatEnd = 0;
     return 0;
   }
-  if (result != 0) return fielderror::InvalidRepeatEndDate;
+  if (result != 0) {
+    // A readable date after the Datebook's last year ends no occurrence the
+    // Datebook can hold: it is a repetition without end, not a faulty record.
+    const std::optional<ParsedDateTime> parsed = ParseDateTime(TrimWhiteSpace(file.GetLastField()));
+    if (parsed && FileYear(parsed->year) < 0) {
+      record.repeatEnd = 0;
+      return 0;
+    }
+    return fielderror::InvalidRepeatEndDate;
+  }
   // The last day the Datebook knows stands for a repetition without end.
   const LocalFields day = SplitLocal(value);
   const bool noEnd = day.year > kLastFileYear ||

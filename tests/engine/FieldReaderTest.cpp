@@ -131,9 +131,6 @@ INSTANTIATE_TEST_SUITE_P(
         ResultCase{"RepeatEndNoDate",
                    R"("10/26/2005","x","","","","T","","","","","","","x","Daily","1","soon")",
                    fielderror::InvalidRepeatEndDate, "soon"},
-        ResultCase{"RepeatEndAfterTheLastFileYear",
-                   R"("10/26/2005","x","","","","T","","","","","","","x","Daily","1","1/1/2032")",
-                   fielderror::InvalidRepeatEndDate, "1/1/2032"},
         ResultCase{"WeekIndexIsNotRangeChecked",
                    R"("10/26/2005","x","","","","T","","","","","","","x","Monthly Day","1","","",)"
                    R"("","","","","","","","9")",
@@ -172,6 +169,8 @@ TEST_F(FieldReader, RepeatEndOfTheLastDayMeansNoEnd) {
     TimeValue expected;
   } cases[] = {
       {"12/31/2031", 0},
+      {"1/1/2032", 0},  // after the Datebook's last day: no end, not a faulty record
+      {"6/15/2040", 0},
       {"12/30/2031", LocalMidnight(2031, 12, 30)},
       {"", 0},
       {"3/4/05", LocalMidnight(2005, 3, 4)},
