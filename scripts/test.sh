@@ -47,6 +47,10 @@ run_build() {
     passed=$((passed + total - bad))
     failed=$((failed + bad))
     report+=("$preset: $((total - bad)) of $total tests passed$([[ $build_ok -eq 0 ]] && echo ', build failed') ($((SECONDS - begin))s)")
+    # CTest lists them as "	  7 - test_desktop (Failed)".
+    while read -r line; do
+      report+=("  failed: $line")
+    done < <(sed -n '/^The following tests FAILED:/,$p' "$log" | grep -E '^\s+[0-9]+ - ' | sed -E 's/^\s+[0-9]+ - //')
   else
     failed=$((failed + 1))
     report+=("$preset: CTest ran no tests ($((SECONDS - begin))s)")
