@@ -14,6 +14,7 @@ packages=(
   googletest libgtest-dev libsqlite3-dev sqlite3 libcli11-dev libical-dev libfreexl-dev
   python3 python3-icalendar python3-dateutil python3-xlrd
   mingw-w64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth locales
+  libc6-i386  # the C library of the 32-bit Wine loader
 )
 wine32_dir=${TAVIR_WINE32:-/opt/tavir-wine32}
 locales_needed=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
@@ -41,14 +42,6 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   apt_update
   echo "setup: installing ${missing[*]}"
   apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
-
-# LibreOffice Calc (headless) opens the written workbooks in a later check.
-if ! is_installed libreoffice-calc-nogui && ! is_installed libreoffice-calc; then
-  apt_update
-  echo "setup: installing LibreOffice Calc"
-  apt-get install -y -q --no-install-recommends libreoffice-calc-nogui ||
-    apt-get install -y -q --no-install-recommends libreoffice-calc
 fi
 
 # Locales: Wine takes the Windows user locale from LC_ALL.
@@ -105,10 +98,13 @@ if [[ ! -f $wine32_marker ]]; then
 fi
 # The 32-bit loader starts 64-bit helpers through the wine64 beside it.
 ln -sfn /usr/lib/wine/wine64 "$wine32_dir/usr/lib/wine/wine64"
-# The 32-bit loader needs the 32-bit C library (libc6-i386 provides it).
-if [[ ! -e /lib/ld-linux.so.2 ]]; then
+
+# LibreOffice Calc (headless) opens the written workbooks in a later check.
+if ! is_installed libreoffice-calc-nogui && ! is_installed libreoffice-calc; then
   apt_update
-  apt-get install -y -q --no-install-recommends libc6-i386
+  echo "setup: installing LibreOffice Calc"
+  apt-get install -y -q --no-install-recommends libreoffice-calc-nogui ||
+    apt-get install -y -q --no-install-recommends libreoffice-calc
 fi
 
 echo "setup: done"
