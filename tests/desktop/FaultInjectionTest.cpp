@@ -19,6 +19,17 @@ HRESULT ReadDescription(IDesktopAppointment& appointment) {
   return appointment.get_Description(text.Receive());
 }
 
+// The ComError that ThrowIfFailed makes of result.
+ComError Thrown(HRESULT result) {
+  try {
+    ThrowIfFailed(result, "IDesktopDatebook");
+  } catch (const ComError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no failure";
+  return ComError(S_OK, "", "");
+}
+
 TEST(FaultInjection, FailsTheChosenCallsWithTheChosenText) {
   struct Case {
     const char* name;
@@ -48,40 +59,24 @@ TEST(FaultInjection, FailsTheChosenCallsWithTheChosenText) {
   }
 }
 
-TEST(FaultInjection, ThrowIfFailedCarriesTheText) {
+TEST(FaultInjection, ThrowIfFailedCarriesTheInjectedOrTheRealText) {
   DesktopHost host;
   const HRESULT dispatchError = MAKE_HRESULT(1, FACILITY_ITF, 0x201);
   host.data->Faults().Add({"GetAppointments", dispatchError, "The datebook is locked.", 1, false});
   ComPtr<IDesktopAppointments> appointments;
-  try {
-    ThrowIfFailed(host.Datebook()->GetAppointments(0, 1, appointments.Receive()),
-                  "IDesktopDatebook");
-    FAIL() << "no failure";
-  } catch (const ComError& error) {
-    EXPECT_EQ(dispatchError, error.Error());
-    EXPECT_EQ("The datebook is locked.", error.Description());
-  }
+  const ComError injected = Thrown(host.Datebook()->GetAppointments(0, 1, appointments.Receive()));
+  EXPECT_EQ(dispatchError, injected.Error());
+  EXPECT_EQ("The datebook is locked.", injected.Description());
   EXPECT_EQ(1, host.data->Faults().MatchedCalls("GetAppointments"));
-}
 
-TEST(FaultInjection, RealFailuresExplainThemselves) {
-  DesktopHost host;
   ComPtr<IDesktopAppointment> none;
-  try {
-    ThrowIfFailed(host.Datebook()->GetAppointment(77, none.Receive()), "IDesktopDatebook");
-    FAIL() << "no failure";
-  } catch (const ComError& error) {
-    EXPECT_EQ("No appointment has the record id 77.", error.Description());
-  }
+  EXPECT_EQ("No appointment has the record id 77.",
+            Thrown(host.Datebook()->GetAppointment(77, none.Receive())).Description());
   // A failure without a text of its own does not pick up an older one.
   ASSERT_TRUE(FAILED(host.Datebook()->GetAppointment(78, none.Receive())));
-  try {
-    ThrowIfFailed(host.Datebook()->GetAppointment(1, nullptr), "IDesktopDatebook");
-    FAIL() << "no failure";
-  } catch (const ComError& error) {
-    EXPECT_EQ(E_POINTER, error.Error());
-    EXPECT_EQ("", error.Description());
-  }
+  const ComError bare = Thrown(host.Datebook()->GetAppointment(1, nullptr));
+  EXPECT_EQ(E_POINTER, bare.Error());
+  EXPECT_EQ("", bare.Description());
 }
 
 TEST(FaultInjection, FailedChangesChangeNothing) {
@@ -96,32 +91,27 @@ TEST(FaultInjection, FailedChangesChangeNothing) {
   EXPECT_FALSE(host.data->PendingChanges().Any());
 }
 
-TEST(FaultInjection, SuccessCodesReplaceSOkAfterTheCallRan) {
+TEST(FaultInjection, SuccessCodesQueryInterfaceAndTheAddinList) {
   testing::CountingObject command;
   DesktopHost host;
+  // A success code replaces S_OK after the call ran.
   host.data->Faults().Add({"RegisterCommand", S_FALSE, "", 1, false});
   ComPtr<IDesktopCommandManager> manager;
   ASSERT_EQ(S_OK, host.application->get_CommandManager(manager.Receive()));
   HostLong id = 0;
   EXPECT_EQ(S_FALSE, manager->RegisterCommand(1, nullptr, &command, &id));
   EXPECT_EQ(1, id);
-}
 
-TEST(FaultInjection, QueryInterfaceCanFailToo) {
-  DesktopHost host;
   host.data->Faults().Add({"IDesktopApplication.QueryInterface", E_UNEXPECTED, "", 1, false});
   HRESULT result = S_OK;
   EXPECT_FALSE(host.application.Query<IDesktopApplication>(IID_IDesktopApplication, &result));
   EXPECT_EQ(E_UNEXPECTED, result);
   EXPECT_TRUE(host.application.Query<IDesktopApplication>(IID_IDesktopApplication));
-}
 
-TEST(FaultInjection, AddinListHasItsOwnFaults) {
   auto list = std::make_shared<AddinList>();
   list->faults->Add({"get_Item", E_FAIL, "", 1, true});
-  auto registry = CreateDesktopAddinRegistry(list);
   ComPtr<IDesktopAddinEntry> entry;
-  EXPECT_EQ(E_FAIL, registry->get_Item(nullptr, entry.Receive()));
+  EXPECT_EQ(E_FAIL, CreateDesktopAddinRegistry(list)->get_Item(nullptr, entry.Receive()));
 }
 
 }  // namespace

@@ -16,25 +16,17 @@ namespace {
 
 using testing::ScopedEnvironmentVariable;
 
+// A variant of a type the owner has no factory for.
+template <typename Set>
+Variant Typed(VARTYPE type, Set set) {
+  Variant result;
+  result.Get()->vt = type;
+  set(*result.Get());
+  return result;
+}
+
 Variant FromBool(bool value) {
-  Variant result;
-  result.Get()->vt = VT_BOOL;
-  result.Get()->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-  return result;
-}
-
-Variant FromFloat(float value) {
-  Variant result;
-  result.Get()->vt = VT_R4;
-  result.Get()->fltVal = value;
-  return result;
-}
-
-Variant FromShort(short value) {
-  Variant result;
-  result.Get()->vt = VT_I2;
-  result.Get()->iVal = value;
-  return result;
+  return Typed(VT_BOOL, [&](VARIANT& v) { v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 struct TextCase {
@@ -47,7 +39,7 @@ struct TextCase {
 std::vector<TextCase> TextCases() {
   return {
       {"integer", Variant::FromInt(-123), "-123", "-123"},
-      {"short", FromShort(-7), "-7", "-7"},
+      {"short", Typed(VT_I2, [](VARIANT& v) { v.iVal = -7; }), "-7", "-7"},
       {"half", Variant::FromDouble(1.5), "1.5", "1,5"},
       {"small fraction", Variant::FromDouble(0.025), "0.025", "0,025"},
       {"negative", Variant::FromDouble(-0.5), "-0.5", "-0,5"},
@@ -60,7 +52,7 @@ std::vector<TextCase> TextCases() {
       {"large", Variant::FromDouble(1234567890123456.0), "1.23456789012346E+15", "1.23456789012346E+15"},
       {"tiny fraction", Variant::FromDouble(2.5e-5), "2.5E-05", "2.5E-05"},
       {"tiny", Variant::FromDouble(1e-7), "1E-07", "1E-07"},
-      {"single precision", FromFloat(0.1f), "0.1", "0,1"},
+      {"single precision", Typed(VT_R4, [](VARIANT& v) { v.fltVal = 0.1f; }), "0.1", "0,1"},
       {"true", FromBool(true), "-1", "-1"},
       {"false", FromBool(false), "0", "0"},
       {"empty", Variant(), "", ""},
@@ -119,23 +111,17 @@ TEST(ComChangeType, TextsFollowTheRegionalSettings) {
   }
 }
 
-TEST(ComChangeType, ValuesWithoutTextFailAndLeaveTheTargetAlone) {
+TEST(ComChangeType, ValuesWithoutTextFailAndConversionInPlaceReplacesTheSource) {
   LocalePin pin("en-US");
-  Variant null;
-  null.Get()->vt = VT_NULL;
+  const Variant null = Typed(VT_NULL, [](VARIANT&) {});
   Variant target = Variant::FromInt(5);
-  EXPECT_EQ(VariantChangeType(target.Get(), null.Get(), 0, VT_BSTR), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(VariantChangeType(target.Get(), const_cast<VARIANT*>(null.Get()), 0, VT_BSTR),
+            DISP_E_TYPEMISMATCH);
   EXPECT_EQ(target.Type(), VT_I4);
   EXPECT_EQ(null.ToAnsiText(), "");
+  // Excel's "missing argument".
+  EXPECT_EQ(Typed(VT_ERROR, [](VARIANT& v) { v.scode = DISP_E_PARAMNOTFOUND; }).ToAnsiText(), "");
 
-  Variant error;
-  error.Get()->vt = VT_ERROR;
-  error.Get()->scode = DISP_E_PARAMNOTFOUND;  // Excel's "missing argument"
-  EXPECT_EQ(error.ToAnsiText(), "");
-}
-
-TEST(ComChangeType, ConversionInPlaceReplacesTheSource) {
-  LocalePin pin("en-US");
   Variant value = Variant::FromDouble(2.75);
   ASSERT_EQ(VariantChangeType(value.Get(), value.Get(), 0, VT_BSTR), S_OK);
   ASSERT_EQ(value.Type(), VT_BSTR);

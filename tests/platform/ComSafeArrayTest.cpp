@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/ComError.h"
 #include "platform/ComOwners.h"
@@ -21,30 +22,19 @@ void FillWithCellNumbers(SafeArray& table) {
       table.PutElement(row, column, Variant::FromInt(CellNumber(row, column)));
 }
 
-TEST(ComSafeArray, TableIsOneBasedWithRowsFirst) {
-  SafeArray table(3, 4);
-  EXPECT_EQ(SafeArrayGetDim(table.Get()), 2u);
-  LONG lower = 0, upper = 0;
-  ASSERT_EQ(SafeArrayGetLBound(table.Get(), 1, &lower), S_OK);
-  ASSERT_EQ(SafeArrayGetUBound(table.Get(), 1, &upper), S_OK);
-  EXPECT_EQ(lower, 1);
-  EXPECT_EQ(upper, 3);
-  ASSERT_EQ(SafeArrayGetLBound(table.Get(), 2, &lower), S_OK);
-  ASSERT_EQ(SafeArrayGetUBound(table.Get(), 2, &upper), S_OK);
-  EXPECT_EQ(lower, 1);
-  EXPECT_EQ(upper, 4);
-  EXPECT_EQ(SafeArrayGetLBound(table.Get(), 3, &lower), DISP_E_BADINDEX);
-  EXPECT_EQ(table.Rows(), 3);
-  EXPECT_EQ(table.Columns(), 4);
-
-  FillWithCellNumbers(table);
-  for (long row = 1; row <= 3; ++row)
-    for (long column = 1; column <= 4; ++column)
-      EXPECT_EQ(table.GetElement(row, column).Get()->lVal, CellNumber(row, column));
-}
-
-TEST(ComSafeArray, IndicesNameTheFirstDimensionFirst) {
+TEST(ComSafeArray, TableIsOneBasedRowsFirstAndStoredColumnMajor) {
   SafeArray table(2, 3);
+  EXPECT_EQ(SafeArrayGetDim(table.Get()), 2u);
+  for (UINT dimension : {1u, 2u}) {
+    LONG lower = 0, upper = 0;
+    ASSERT_EQ(SafeArrayGetLBound(table.Get(), dimension, &lower), S_OK);
+    ASSERT_EQ(SafeArrayGetUBound(table.Get(), dimension, &upper), S_OK);
+    EXPECT_EQ(std::pair(lower, upper), std::pair(LONG(1), LONG(dimension == 1 ? 2 : 3)));
+  }
+  LONG lower = 0;
+  EXPECT_EQ(SafeArrayGetLBound(table.Get(), 3, &lower), DISP_E_BADINDEX);
+  EXPECT_EQ(std::pair(table.Rows(), table.Columns()), std::pair(2L, 3L));
+
   FillWithCellNumbers(table);
   struct Case {
     LONG row, column;
@@ -52,6 +42,7 @@ TEST(ComSafeArray, IndicesNameTheFirstDimensionFirst) {
   };
   const Case cases[] = {
       {2, 3, S_OK},
+      {1, 2, S_OK},
       {3, 2, DISP_E_BADINDEX},  // row beyond the two rows
       {1, 4, DISP_E_BADINDEX},
       {0, 1, DISP_E_BADINDEX},  // below the lower bound
@@ -64,14 +55,11 @@ TEST(ComSafeArray, IndicesNameTheFirstDimensionFirst) {
         << c.row << "," << c.column;
     if (c.expected == S_OK) {
       EXPECT_EQ(value.Get()->lVal, CellNumber(c.row, c.column));
+      EXPECT_EQ(table.GetElement(c.row, c.column).Get()->lVal, CellNumber(c.row, c.column));
     }
   }
   EXPECT_THROW(table.GetElement(3, 1), ComError);
-}
 
-TEST(ComSafeArray, StorageIsColumnMajorAsOnWindows) {
-  SafeArray table(2, 3);
-  FillWithCellNumbers(table);
   void* data = nullptr;
   ASSERT_EQ(SafeArrayAccessData(table.Get(), &data), S_OK);
   const auto* cells = static_cast<const VARIANT*>(data);

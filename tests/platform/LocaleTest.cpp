@@ -72,24 +72,27 @@ class LocaleSuite : public ::testing::Test {
     ASSERT_FALSE(AnsiCodePageIsUtf8());
   }
 
-  // A date the locale formats reads back as the same day, as a CSV written by
-  // the program must read back.
-  void ExpectFormattedTextsReadBack() {
-    for (const auto& [y, m, d] : {std::tuple{2005, 3, 4}, {2005, 10, 26}, {1999, 12, 31}, {2031, 1, 9}}) {
-      const auto parsed = ParseDateTime(FormatShortDate(y, m, d));
-      ASSERT_TRUE(parsed) << FormatShortDate(y, m, d);
-      EXPECT_EQ(parsed->year, y);
-      EXPECT_EQ(parsed->month, m);
-      EXPECT_EQ(parsed->day, d);
-    }
+  // The locale's own texts; a date the locale formats reads back as the same
+  // day, as a CSV written by the program must read back.
+  void ExpectFormats(const char* march4, const char* nineOClock, const char* lateWithSeconds,
+                     const char* list, const char* decimal) {
+    EXPECT_EQ(FormatShortDate(2005, 3, 4), march4);
+    EXPECT_EQ(FormatTimeNoSeconds(9, 0, 0), nineOClock);
+    EXPECT_EQ(FormatTimeWithSeconds(22, 30, 5), lateWithSeconds);
+    EXPECT_EQ(ListSeparator(), std::optional<std::string>(list));
+    EXPECT_EQ(DecimalSeparator(), decimal);
+
+    for (const auto& [y, m, d] : {std::tuple{2005, 3, 4}, {2005, 10, 26}, {1999, 12, 31}, {2031, 1, 9}})
+      EXPECT_EQ(Describe(ParseDateTime(FormatShortDate(y, m, d))),
+                Describe(ParsedDateTime{y, m, d, 0, 0, 0}));
     for (const auto& [h, min] : {std::pair{0, 0}, {9, 5}, {12, 0}, {12, 30}, {23, 59}}) {
-      const std::string shortText = FormatTimeNoSeconds(h, min, 0);
       const std::string longText = FormatTimeWithSeconds(h, min, 42);
-      for (const std::string& text : {shortText, longText, FormatShortDate(2005, 3, 4) + " " + longText}) {
+      for (const std::string& text : {FormatTimeNoSeconds(h, min, 0), longText,
+                                      FormatShortDate(2005, 3, 4) + " " + longText}) {
         const auto parsed = ParseDateTime(text);
-        ASSERT_TRUE(parsed) << text;
-        EXPECT_EQ(parsed->hour, h) << text;
-        EXPECT_EQ(parsed->minute, min) << text;
+        EXPECT_EQ(parsed ? std::pair(parsed->hour, parsed->minute) : std::pair(-1, -1),
+                  std::pair(h, min))
+            << text;
       }
     }
   }
@@ -117,46 +120,50 @@ class Locale_frFR : public LocaleSuite {
   Locale_frFR() : LocaleSuite("fr-FR") {}
 };
 
-const ParseCase kEnglishUsCases[] = {
+// Texts both locales read alike: ISO dates, 24-hour and AM/PM times alone
+// (on 1899-12-30), and bare numbers that must fail.
+const ParseCase kCommonCases[] = {
     {"", nullptr},
+    {"2005-03-04", "2005-03-04 00:00:00"},
+    {"2005/3/4", "2005-03-04 00:00:00"},
+    {"10:00", "1899-12-30 10:00:00"},
+    {"9:15 PM", "1899-12-30 21:15:00"},
+    {"12:00 AM", "1899-12-30 00:00:00"},
+    {"0:00", "1899-12-30 00:00:00"},
+    {"23:59:59", "1899-12-30 23:59:59"},
+    {"9 PM", "1899-12-30 21:00:00"},
+    {"20050304", nullptr},
+    {"12", nullptr},
+};
+
+const ParseCase kEnglishUsCases[] = {
     {"   ", nullptr},
     {"10/26/2005", "2005-10-26 00:00:00"},
     {"3/4/05", "2005-03-04 00:00:00"},
     {"03/04/2005", "2005-03-04 00:00:00"},
     {"3/4/2005", "2005-03-04 00:00:00"},
-    {"12/31/2031", "2031-12-31 00:00:00"},
     {"1/1/1970", "1970-01-01 00:00:00"},
     {"1/1/69", "1969-01-01 00:00:00"},
-    {"1/1/00", "2000-01-01 00:00:00"},
     {"1/1/29", "2029-01-01 00:00:00"},
     {"1/1/99", "1999-01-01 00:00:00"},
     {"2/3/1", "2001-02-03 00:00:00"},
-    {"2/29/2004", "2004-02-29 00:00:00"},
     {"2/29/2000", "2000-02-29 00:00:00"},
     {"2/29/1900", nullptr},
     {"2/29/2005", nullptr},
-    {"2/30/2005", nullptr},
     {"4/31/2005", nullptr},
     {"13/1/2005", "2005-01-13 00:00:00"},
     {"13/13/2005", nullptr},
     {"0/1/2005", nullptr},
-    {"1/0/2005", nullptr},
     {"1/32/2005", nullptr},
     {"3-4-2005", "2005-03-04 00:00:00"},
-    {"3-4-05", "2005-03-04 00:00:00"},
-    {"2005-03-04", "2005-03-04 00:00:00"},
-    {"2005/3/4", "2005-03-04 00:00:00"},
     {"2005-3-4 9:15", "2005-03-04 09:15:00"},
     {"10/26/2005 9:00 AM", "2005-10-26 09:00:00"},
-    {"10/26/2005 10:30 AM", "2005-10-26 10:30:00"},
     {"10/26/2005 2:00 PM", "2005-10-26 14:00:00"},
     {"3/4/2005 9:15", "2005-03-04 09:15:00"},
     {"3/4/2005 9:15 PM", "2005-03-04 21:15:00"},
     {"3/4/2005 9:15:30 PM", "2005-03-04 21:15:30"},
-    {"3/4/2005 21:15", "2005-03-04 21:15:00"},
     {"3/4/2005 21:15:59", "2005-03-04 21:15:59"},
     {"3/4/2005 12:00 AM", "2005-03-04 00:00:00"},
-    {"3/4/2005 12:00 PM", "2005-03-04 12:00:00"},
     {"3/4/2005 12:30 am", "2005-03-04 00:30:00"},
     {"3/4/2005 0:30 PM", "2005-03-04 12:30:00"},
     {"3/4/2005 13:00 PM", "2005-03-04 13:00:00"},
@@ -167,18 +174,9 @@ const ParseCase kEnglishUsCases[] = {
     {"3,4,2005", "2005-03-04 00:00:00"},
     {"09:15 3/4/2005", "2005-03-04 09:15:00"},
     {"9:15 PM 3/4/2005", "2005-03-04 21:15:00"},
-    {"10:00", "1899-12-30 10:00:00"},
     {"9:00 AM", "1899-12-30 09:00:00"},
-    {"10:30 AM", "1899-12-30 10:30:00"},
-    {"9:15 PM", "1899-12-30 21:15:00"},
     {"9:15:30", "1899-12-30 09:15:30"},
-    {"9:15:30 AM", "1899-12-30 09:15:30"},
-    {"12:00 AM", "1899-12-30 00:00:00"},
     {"12:00 PM", "1899-12-30 12:00:00"},
-    {"0:00", "1899-12-30 00:00:00"},
-    {"23:59:59", "1899-12-30 23:59:59"},
-    {"9 PM", "1899-12-30 21:00:00"},
-    {"9 am", "1899-12-30 09:00:00"},
     {"9.15", "1899-12-30 09:15:00"},
     {"4.3.05", "1899-12-30 04:03:05"},
     {"3/4/2005 24:00", nullptr},
@@ -187,34 +185,26 @@ const ParseCase kEnglishUsCases[] = {
     {"3/4/2005 9:15 a.m.", nullptr},
     {"3/4/2005 9:15 AM PM", nullptr},
     {"3.4.2005", nullptr},
-    {"04.03.2005", nullptr},
     {"garbage", nullptr},
     {"3/4/2005x", nullptr},
     {"x3/4/2005", nullptr},
     {"3//4/2005", nullptr},
-    {"3/4/2005/1", nullptr},
     {"3/4/", nullptr},
     {"/3/4", nullptr},
     {"3/4/2005,", nullptr},
     {"3/4/10000", nullptr},
-    {"20050304", nullptr},
-    {"12", nullptr},
     {"3/4/2005T9:15", nullptr},
     {"3/4/2005 9:15:30:10", nullptr},
     {"1/2/3/4", nullptr},
     // Month and day names
     {"Mar 4 2005", "2005-03-04 00:00:00"},
-    {"4 Mar 2005", "2005-03-04 00:00:00"},
     {"4-Mar-2005", "2005-03-04 00:00:00"},
     {"4-Mar-05", "2004-03-05 00:00:00"},
     {"March 4, 2005", "2005-03-04 00:00:00"},
-    {"4 March 2005", "2005-03-04 00:00:00"},
     {"2005 Mar 4", "2005-03-04 00:00:00"},
     {"Mar 2005", "2005-03-01 00:00:00"},
     {"mar 4 2005", "2005-03-04 00:00:00"},
-    {"MARCH 4 2005", "2005-03-04 00:00:00"},
     {"Marc 4 2005", nullptr},
-    {"Mar 4 2005 9:15 PM", "2005-03-04 21:15:00"},
     {"Friday, March 4, 2005", "2005-03-04 00:00:00"},
     {"Fri 3/4/2005", "2005-03-04 00:00:00"},
     {"Sept 4 2005", nullptr},
@@ -222,44 +212,30 @@ const ParseCase kEnglishUsCases[] = {
 };
 
 const ParseCase kGermanCases[] = {
-    {"", nullptr},
     {" \t ", nullptr},
     {"26.10.2005", "2005-10-26 00:00:00"},
     {"04.03.2005", "2005-03-04 00:00:00"},
     {"4.3.2005", "2005-03-04 00:00:00"},
     {"4.3.05", "2005-03-04 00:00:00"},
-    {"04.03.05", "2005-03-04 00:00:00"},
-    {"31.12.2031", "2031-12-31 00:00:00"},
     {"01.01.1970", "1970-01-01 00:00:00"},
     {"1.1.69", "1969-01-01 00:00:00"},
-    {"1.1.00", "2000-01-01 00:00:00"},
     {"1.1.29", "2029-01-01 00:00:00"},
     {"1.1.99", "1999-01-01 00:00:00"},
     {"3.2.1", "2001-02-03 00:00:00"},
-    {"29.02.2004", "2004-02-29 00:00:00"},
     {"29.2.2000", "2000-02-29 00:00:00"},
     {"29.2.1900", nullptr},
     {"29.02.2005", nullptr},
-    {"30.02.2005", nullptr},
     {"31.04.2005", nullptr},
     {"1.13.2005", "2005-01-13 00:00:00"},
     {"02.13.1970", "1970-02-13 00:00:00"},
     {"13.13.2005", nullptr},
     {"0.1.2005", nullptr},
-    {"1.0.2005", nullptr},
     {"32.1.2005", nullptr},
     {"4/3/2005", "2005-03-04 00:00:00"},
     {"4-3-2005", "2005-03-04 00:00:00"},
-    {"4-3-05", "2005-03-04 00:00:00"},
-    {"2005-03-04", "2005-03-04 00:00:00"},
-    {"2005/3/4", "2005-03-04 00:00:00"},
     {"2005.03.04", "2005-03-04 00:00:00"},
-    {"2020-01-11", "2020-01-11 00:00:00"},
     {"26.10.2005 09:00", "2005-10-26 09:00:00"},
-    {"26.10.2005 10:30", "2005-10-26 10:30:00"},
-    {"26.10.2005 14:00", "2005-10-26 14:00:00"},
     {"4.3.2005 9:15", "2005-03-04 09:15:00"},
-    {"4.3.2005 21:15", "2005-03-04 21:15:00"},
     {"4.3.2005 21:15:59", "2005-03-04 21:15:59"},
     {"04.03.2005 09:15:07", "2005-03-04 09:15:07"},
     {"4.3.2005 9:15 PM", "2005-03-04 21:15:00"},
@@ -270,16 +246,8 @@ const ParseCase kGermanCases[] = {
     {"4 3 2005", "2005-03-04 00:00:00"},
     {"4,3,2005", "2005-03-04 00:00:00"},
     {"21:15 4.3.2005", "2005-03-04 21:15:00"},
-    {"10:00", "1899-12-30 10:00:00"},
-    {"09:00", "1899-12-30 09:00:00"},
     {"14:30", "1899-12-30 14:30:00"},
     {"21:15:30", "1899-12-30 21:15:30"},
-    {"9:15 PM", "1899-12-30 21:15:00"},
-    {"9:15 AM", "1899-12-30 09:15:00"},
-    {"12:00 AM", "1899-12-30 00:00:00"},
-    {"0:00", "1899-12-30 00:00:00"},
-    {"23:59:59", "1899-12-30 23:59:59"},
-    {"9 PM", "1899-12-30 21:00:00"},
     {"4.3.2005 24:00", nullptr},
     {"4.3.2005 9:60", nullptr},
     {"4.3.2005 9:15:60", nullptr},
@@ -293,8 +261,6 @@ const ParseCase kGermanCases[] = {
     {".4.3", nullptr},
     {"4.3.2005,", nullptr},
     {"4.3.10000", nullptr},
-    {"20050304", nullptr},
-    {"12", nullptr},
     {"4.3.2005T21:15", nullptr},
     {"4.3.2005 21:15:30:10", nullptr},
     {"21.15", nullptr},
@@ -309,14 +275,15 @@ const ParseCase kGermanCases[] = {
     {"4 Dezember 2005", "2005-12-04 00:00:00"},
     {"Freitag, 4. M\xe4rz 2005", "2005-03-04 00:00:00"},
     {"4 Mar 2005", nullptr},
-    {"4 Okt 2005", "2005-10-04 00:00:00"},
 };
 
 TEST_F(Locale_enUS, ParserAgreesWithWindows) {
+  ExpectParses(std::begin(kCommonCases), std::end(kCommonCases));
   ExpectParses(std::begin(kEnglishUsCases), std::end(kEnglishUsCases));
 }
 
 TEST_F(Locale_deDE, ParserAgreesWithWindows) {
+  ExpectParses(std::begin(kCommonCases), std::end(kCommonCases));
   ExpectParses(std::begin(kGermanCases), std::end(kGermanCases));
 }
 
@@ -342,21 +309,18 @@ TEST_F(Locale_deDE, DayMonthTakesThisYear) {
 }
 
 TEST_F(Locale_enUS, FormatsAndSeparators) {
+  ExpectFormats("3/4/2005", "9:00 AM", "10:30:05 PM", ",", ".");
   EXPECT_EQ(FormatShortDate(2005, 10, 26), "10/26/2005");
-  EXPECT_EQ(FormatShortDate(2005, 3, 4), "3/4/2005");
-  EXPECT_EQ(FormatTimeNoSeconds(9, 0, 0), "9:00 AM");
   EXPECT_EQ(FormatTimeNoSeconds(0, 5, 59), "12:05 AM");
   EXPECT_EQ(FormatTimeNoSeconds(12, 0, 0), "12:00 PM");
-  EXPECT_EQ(FormatTimeNoSeconds(22, 30, 0), "10:30 PM");
-  EXPECT_EQ(FormatTimeWithSeconds(9, 0, 0), "9:00:00 AM");
-  EXPECT_EQ(FormatTimeWithSeconds(15, 4, 5), "3:04:05 PM");
-  EXPECT_EQ(ListSeparator(), std::optional<std::string>(","));
-  EXPECT_EQ(DecimalSeparator(), ".");
-  ExpectFormattedTextsReadBack();
+  // Invalid dates and times format as empty text.
+  EXPECT_EQ(FormatShortDate(2005, 2, 30), "");
+  EXPECT_EQ(FormatShortDate(2005, 13, 1), "");
+  EXPECT_EQ(FormatTimeNoSeconds(24, 0, 0), "");
+  EXPECT_EQ(FormatTimeWithSeconds(9, 60, 0), "");
 }
 
 TEST_F(Locale_deDE, FormatsAndSeparators) {
-  EXPECT_EQ(FormatShortDate(2005, 10, 26), "26.10.2005");
   // Windows 10 writes dd.MM.yyyy, Wine d.M.yyyy; the portable table follows Windows.
   const std::string firstOfJanuary = FormatShortDate(2005, 1, 1);
   ASSERT_TRUE(firstOfJanuary == "01.01.2005" || firstOfJanuary == "1.1.2005") << firstOfJanuary;
@@ -364,27 +328,20 @@ TEST_F(Locale_deDE, FormatsAndSeparators) {
 #if !defined(_WIN32)
   EXPECT_TRUE(padded);
 #endif
-  EXPECT_EQ(FormatShortDate(2005, 3, 4), padded ? "04.03.2005" : "4.3.2005");
-  EXPECT_EQ(FormatTimeNoSeconds(9, 0, 0), "09:00");
+  ExpectFormats(padded ? "04.03.2005" : "4.3.2005", "09:00", "22:30:05", ";", ",");
+  EXPECT_EQ(FormatShortDate(2005, 10, 26), "26.10.2005");
   EXPECT_EQ(FormatTimeNoSeconds(22, 30, 59), "22:30");
-  EXPECT_EQ(FormatTimeWithSeconds(15, 4, 5), "15:04:05");
-  EXPECT_EQ(ListSeparator(), std::optional<std::string>(";"));
-  EXPECT_EQ(DecimalSeparator(), ",");
-  ExpectFormattedTextsReadBack();
 }
 
 TEST_F(Locale_enGB, FormatsAndSeparators) {
-  EXPECT_EQ(FormatShortDate(2005, 3, 4), "04/03/2005");
-  EXPECT_EQ(FormatTimeNoSeconds(9, 0, 0), "09:00");
-  EXPECT_EQ(FormatTimeWithSeconds(22, 30, 5), "22:30:05");
-  EXPECT_EQ(ListSeparator(), std::optional<std::string>(","));
-  EXPECT_EQ(DecimalSeparator(), ".");
+  ExpectFormats("04/03/2005", "09:00", "22:30:05", ",", ".");
   EXPECT_EQ(Describe(ParseDateTime("04/03/2005 21:15")), "2005-03-04 21:15:00");
-  ExpectFormattedTextsReadBack();
 }
 
-TEST_F(Locale_frFR, MonthAndDayNames) {
+TEST_F(Locale_frFR, FormatsSeparatorsAndNames) {
+  ExpectFormats("04/03/2005", "09:00", "22:30:05", ";", ",");
   const ParseCase cases[] = {
+      {"04/03/2005 21:15", "2005-03-04 21:15:00"},
       {"4 mars 2005", "2005-03-04 00:00:00"},
       {"4 f\xe9vr. 2005", "2005-02-04 00:00:00"},
       {"vendredi 4 mars 2005", "2005-03-04 00:00:00"},
@@ -393,23 +350,6 @@ TEST_F(Locale_frFR, MonthAndDayNames) {
       {"4 mrs 2005", nullptr},
   };
   ExpectParses(std::begin(cases), std::end(cases));
-}
-
-TEST_F(Locale_frFR, FormatsAndSeparators) {
-  EXPECT_EQ(FormatShortDate(2005, 3, 4), "04/03/2005");
-  EXPECT_EQ(FormatTimeNoSeconds(9, 0, 0), "09:00");
-  EXPECT_EQ(FormatTimeWithSeconds(22, 30, 5), "22:30:05");
-  EXPECT_EQ(ListSeparator(), std::optional<std::string>(";"));
-  EXPECT_EQ(DecimalSeparator(), ",");
-  EXPECT_EQ(Describe(ParseDateTime("04/03/2005 21:15")), "2005-03-04 21:15:00");
-  ExpectFormattedTextsReadBack();
-}
-
-TEST_F(Locale_enUS, InvalidDatesAndTimesFormatAsEmptyText) {
-  EXPECT_EQ(FormatShortDate(2005, 2, 30), "");
-  EXPECT_EQ(FormatShortDate(2005, 13, 1), "");
-  EXPECT_EQ(FormatTimeNoSeconds(24, 0, 0), "");
-  EXPECT_EQ(FormatTimeWithSeconds(9, 60, 0), "");
 }
 
 }  // namespace

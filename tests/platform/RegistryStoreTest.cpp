@@ -19,6 +19,7 @@
 #include "platform/Registry.h"
 #include "platform/posix/RegistryStore.h"
 #include "support/Environment.h"
+#include "support/ScratchRegistry.h"
 
 namespace tavir {
 namespace {
@@ -27,18 +28,7 @@ const std::string kKey = "Software\\Quelmar\\TAVIR\\Options";
 
 class RegistryStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("tavir-store-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(directory_);
-    std::filesystem::create_directories(directory_);
-    path_ = (directory_ / "registry.reg").string();
-  }
-  void TearDown() override {
-    registry_store::SetReplaceHookForTesting(nullptr);
-    std::filesystem::remove_all(directory_);
-  }
+  void TearDown() override { registry_store::SetReplaceHookForTesting(nullptr); }
 
   void WriteFile(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
   std::string ReadFile() const {
@@ -57,14 +47,12 @@ class RegistryStoreTest : public ::testing::Test {
     return count;
   }
 
-  std::filesystem::path directory_;
-  std::string path_;
-  testing::ScopedEnvironmentVariable store_{"TAVIR_REGISTRY", std::nullopt};
-  void UseStore() { testing::SetEnvironmentVariable("TAVIR_REGISTRY", path_); }
+  testing::ScratchRegistry registry_;
+  const std::string path_ = registry_store::StorePath();
+  const std::filesystem::path directory_ = std::filesystem::path(path_).parent_path();
 };
 
 TEST_F(RegistryStoreTest, FileIsRegeditTextThatKeepsOddBytesEscaped) {
-  UseStore();
   ASSERT_TRUE(RegSetString(kKey, "filtertext", "say \"hi\"\\ B\xFC\r\n\x01"));
   ASSERT_TRUE(RegSetDword(kKey, "daysahead", 10));
   EXPECT_EQ(ReadFile(),
@@ -76,7 +64,6 @@ TEST_F(RegistryStoreTest, FileIsRegeditTextThatKeepsOddBytesEscaped) {
 }
 
 TEST_F(RegistryStoreTest, HandWrittenFileIsReadIncludingLocalMachineKeys) {
-  UseStore();
   WriteFile(
       "REGEDIT4\r\n\r\n; written by hand\r\n"
       "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Office\\11.0]\r\n"
@@ -96,31 +83,32 @@ TEST_F(RegistryStoreTest, HandWrittenFileIsReadIncludingLocalMachineKeys) {
 }
 
 TEST_F(RegistryStoreTest, DamagedFileIsReportedAndNeverChanged) {
-  UseStore();
-  const char* const damaged[] = {
-      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\n\"quote\"=\"'\n",
-      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\n\"minsize\"=hex:01\n",
-      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\n\"a\"=\"\\q\"\n",
-      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options\n\"quote\"=\"'\"\n",
-      "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n",
+  const std::string section = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options";
+  const struct {
+    std::string text;
+    int line;
+  } damaged[] = {
+      {section + "]\n\"quote\"=\"'\n", 4},
+      {section + "]\n\"minsize\"=hex:01\n", 4},
+      {section + "]\n\"a\"=\"\\q\"\n", 4},
+      {section + "\n\"quote\"=\"'\"\n", 3},
+      {"Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\X]\n", 1},
   };
-  const int damagedLine[] = {4, 4, 4, 3, 1};
-  for (size_t i = 0; i < std::size(damaged); ++i) {
-    WriteFile(damaged[i]);
+  for (const auto& file : damaged) {
+    WriteFile(file.text);
     try {
       CheckRegistryStore();
-      ADD_FAILURE() << "accepted: " << damaged[i];
+      ADD_FAILURE() << "accepted: " << file.text;
     } catch (const ConfigurationError& error) {
       const std::string message = error.what();
-      EXPECT_NE(message.find(path_), std::string::npos) << message;
-      EXPECT_NE(message.find("line " + std::to_string(damagedLine[i]) + ":"), std::string::npos)
-          << message;
-      EXPECT_NE(message.find("remove the file"), std::string::npos) << message;
+      for (const std::string& part :
+           {path_, "line " + std::to_string(file.line) + ":", std::string("remove the file")})
+        EXPECT_NE(message.find(part), std::string::npos) << part << " missing in: " << message;
     }
     EXPECT_EQ(RegGetString(kKey, "quote", "\""), "\"");
     EXPECT_FALSE(RegSetString(kKey, "quote", "'"));
     EXPECT_FALSE(RegSetDword(kKey, "minsize", 5));
-    EXPECT_EQ(ReadFile(), damaged[i]);
+    EXPECT_EQ(ReadFile(), file.text);
   }
 }
 
@@ -139,7 +127,6 @@ TEST_F(RegistryStoreTest, DirectoriesAreCreatedAndAMissingLocationFailsWrites) {
 }
 
 TEST_F(RegistryStoreTest, FailureBeforeTheFileIsReplacedKeepsTheOldFile) {
-  UseStore();
   ASSERT_TRUE(RegSetString(kKey, "lastfile", "old.csv"));
   const std::string before = ReadFile();
   registry_store::SetReplaceHookForTesting([] { throw std::runtime_error("injected"); });
@@ -149,7 +136,6 @@ TEST_F(RegistryStoreTest, FailureBeforeTheFileIsReplacedKeepsTheOldFile) {
 }
 
 TEST_F(RegistryStoreTest, ProcessKilledDuringAWriteLeavesTheOldFile) {
-  UseStore();
   ASSERT_TRUE(RegSetString(kKey, "lastfile", "old.csv"));
   const std::string before = ReadFile();
   int ready[2];
@@ -185,7 +171,6 @@ TEST_F(RegistryStoreTest, ProcessKilledDuringAWriteLeavesTheOldFile) {
 }
 
 TEST_F(RegistryStoreTest, WritersInSeveralProcessesLoseNoValue) {
-  UseStore();
   constexpr int kWriters = 3, kWrites = 20;
   pid_t children[kWriters];
   for (int w = 0; w < kWriters; ++w) {

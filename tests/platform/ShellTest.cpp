@@ -14,13 +14,8 @@ TEST(ShellTest, UsingTheShellBeforeOneIsInstalledIsAProgrammingError) {
   {
     testing::FakeShell shell;
     testing::InstalledShell installed(shell);
-    shell.QueueAnswer(MessageAnswer::Cancel);
-    EXPECT_EQ(CurrentShell().ShowMessage("Delete?", MessageButtons::OkCancel, MessageIcon::Question),
-              MessageAnswer::Cancel);
-    EXPECT_EQ(CurrentShell().ShowMessage("Done", MessageButtons::Ok, MessageIcon::Information),
-              MessageAnswer::Ok);
-    ASSERT_EQ(shell.Messages().size(), 2u);
-    EXPECT_EQ(shell.Messages()[0].text, "Delete?");
+    CurrentShell().ShowMessage("Done", MessageButtons::Ok, MessageIcon::Information);
+    EXPECT_EQ(shell.Messages().size(), 1u);
   }
   EXPECT_THROW(CurrentShell(), std::logic_error);
 }

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop/Desktop.h"
 #include "desktop/store/DatebookStore.h"
 #include "desktop/store/StoreTestSupport.h"
-#include "platform/ComPtr.h"
 #include "support/TimeZones.h"
 
 namespace tavir {
@@ -110,39 +108,26 @@ TEST_F(DatebookFile, OnlyChangesAreWrittenAndIdsAreNeverReused) {
     }
     EXPECT_EQ(1000, store.Commit(*data).appointmentsWritten);
   }
-  {
+  // Each round changes, deletes and adds; deleting the newest appointment
+  // does not free its id for the next one.
+  for (const std::int32_t added : {1001, 1002}) {
     DatebookStore store(path, kDefaultUser);
     auto data = store.Load();
-    auto application = CreateDesktopApplication(data);
-    ComPtr<IDispatch> object;
-    application->get_Datebook(object.Receive());
-    auto datebook = object.Query<IDesktopDatebook>(IID_IDesktopDatebook);
-    ComPtr<IDesktopAppointment> changed, removed, added;
-    ASSERT_EQ(S_OK, datebook->GetAppointment(10, changed.Receive()));
-    ASSERT_EQ(S_OK, datebook->GetAppointment(1000, removed.Receive()));
-    changed->put_Private(1);
-    removed->Delete(0);
-    datebook->AddAppointment(1, 2, nullptr, added.Receive());
-    HostLong id = 0;
-    added->get_RecordID(&id);
-    EXPECT_EQ(1001, id);
+    EXPECT_EQ(1000u, data->All().size());
+    EXPECT_EQ(added == 1002, data->All().at(10)->isPrivate) << "the change was written";
+    data->All().at(10)->isPrivate = !data->All().at(10)->isPrivate;
+    data->MarkChanged(*data->All().at(10));
+    data->Delete(*data->All().at(added - 1));
+    EXPECT_EQ(added, data->Add({})->recordId);
     const auto summary = store.Commit(*data);
     EXPECT_EQ(2, summary.appointmentsWritten);
     EXPECT_EQ(1, summary.appointmentsRemoved);
   }
-  {
-    // Deleting the newest appointment does not free its id for the next one.
-    DatebookStore store(path, kDefaultUser);
-    auto data = store.Load();
-    EXPECT_EQ(1000u, data->All().size());
-    EXPECT_TRUE(data->All().at(10)->isPrivate);
-    EXPECT_EQ(0u, data->All().count(1000));
-    data->Delete(*data->All().at(1001));
-    store.Commit(*data);
-  }
   DatebookStore store(path, kDefaultUser);
   auto data = store.Load();
-  EXPECT_EQ(1002, data->Add({})->recordId);
+  EXPECT_FALSE(data->All().at(10)->isPrivate);
+  EXPECT_EQ(0u, data->All().count(1001));
+  EXPECT_EQ(1003, data->Add({})->recordId);
 }
 
 TEST_F(DatebookFile, WithoutCommitNothingChanges) {
@@ -234,16 +219,13 @@ TEST_F(DatebookFile, DamagedValuesGiveClearErrors) {
   }
 }
 
-TEST_F(DatebookFile, CommitOnlyOnce) {
+TEST_F(DatebookFile, SecondCommitAndMissingDirectoryAreRefused) {
   DatebookStore store(path, kDefaultUser);
   auto data = store.Load();
   store.Commit(*data);
   EXPECT_THROW(store.Commit(*data), DatebookStoreError);
-}
-
-TEST_F(DatebookFile, MissingDirectoryIsReported) {
-  const DatebookStoreError error = OpenFailure(directory.File("no/such/dir/datebook"));
-  EXPECT_EQ(DatebookStoreFailure::Unavailable, error.Failure());
+  EXPECT_EQ(DatebookStoreFailure::Unavailable,
+            OpenFailure(directory.File("no/such/dir/datebook")).Failure());
 }
 
 }  // namespace

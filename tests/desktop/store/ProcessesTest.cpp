@@ -15,8 +15,6 @@
 namespace tavir {
 namespace {
 
-using testing::ScratchDirectory;
-
 const WideString kUser = OLESTR("User");
 
 // Runs body in a child process; returns its wait status.
@@ -46,18 +44,6 @@ std::vector<WideString> Descriptions(const std::string& path) {
   return texts;
 }
 
-// Adds enough appointments that SQLite must write pages to the file before
-// the commit, so a kill in between really leaves a half-written file.
-void AddMany(DatebookData& data) {
-  for (int i = 0; i < 20000; ++i) {
-    AppointmentData a;
-    a.start = 1100000000 + i * 3600;
-    a.description = OLESTR("new");
-    a.note = WideString(200, u'n');
-    data.Add(a);
-  }
-}
-
 class DatebookProcesses : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -70,70 +56,75 @@ class DatebookProcesses : public ::testing::Test {
     store.Commit(*data);
   }
 
-  ScratchDirectory directory;
+  // A child changes the old appointment and adds enough new ones that SQLite
+  // must write pages to the file before the commit, then is killed before or
+  // after the commit.
+  void CommitAndDie(bool beforeCommit) {
+    const int status = InChild([&] {
+      DatebookStore store(path, kUser);
+      auto data = store.Load();
+      AppointmentData& old = *data->All().begin()->second;
+      old.description = OLESTR("changed");
+      data->MarkChanged(old);
+      for (int i = 0; i < 20000; ++i) {
+        AppointmentData a;
+        a.start = 1100000000 + i * 3600;
+        a.description = OLESTR("new");
+        a.note = WideString(200, u'n');
+        data->Add(a);
+      }
+      if (beforeCommit)
+        store.SetBeforeCommitHook([] { raise(SIGKILL); });
+      store.Commit(*data);
+      raise(SIGKILL);
+      return 0;
+    });
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(SIGKILL, WTERMSIG(status));
+  }
+
+  testing::ScratchDirectory directory;
   std::string path = directory.File("datebook.tavir");
 };
 
 TEST_F(DatebookProcesses, KilledBeforeCommitLeavesTheOldContent) {
   const auto sizeBefore = std::filesystem::file_size(path);
-  const int status = InChild([&] {
-    DatebookStore store(path, kUser);
-    auto data = store.Load();
-    AddMany(*data);
-    data->All().begin()->second->description = OLESTR("changed");
-    data->MarkChanged(*data->All().begin()->second);
-    store.SetBeforeCommitHook([] { raise(SIGKILL); });
-    store.Commit(*data);
-    return 0;
-  });
-  ASSERT_TRUE(WIFSIGNALED(status));
-  EXPECT_EQ(SIGKILL, WTERMSIG(status));
+  CommitAndDie(true);
   // The child got as far as writing into the file: the rollback journal is
   // left behind and the file grew.
   EXPECT_TRUE(std::filesystem::exists(path + "-journal"));
   EXPECT_GT(std::filesystem::file_size(path), sizeBefore);
-
   EXPECT_EQ(std::vector<WideString>{OLESTR("old")}, Descriptions(path));
 }
 
 TEST_F(DatebookProcesses, KilledAfterCommitKeepsTheNewContent) {
-  const int status = InChild([&] {
-    DatebookStore store(path, kUser);
-    auto data = store.Load();
-    AddMany(*data);
-    store.Commit(*data);
-    raise(SIGKILL);
-    return 0;
-  });
-  ASSERT_TRUE(WIFSIGNALED(status));
+  CommitAndDie(false);
   const auto texts = Descriptions(path);
   ASSERT_EQ(20001u, texts.size());
-  EXPECT_EQ(OLESTR("old"), texts.front());
+  EXPECT_EQ(OLESTR("changed"), texts.front());
   EXPECT_EQ(OLESTR("new"), texts.back());
 }
 
 TEST_F(DatebookProcesses, SecondCommandIsToldTheDatebookIsInUse) {
+  const auto secondCommand = [&] {
+    try {
+      DatebookStore second(path, kUser);
+      return second.Load()->All().size() == 1 ? 0 : 1;
+    } catch (const DatebookStoreError& error) {
+      const bool clear = error.Failure() == DatebookStoreFailure::InUse &&
+                         std::string(error.what()) ==
+                             "The datebook \"" + path + "\" is in use by another program.";
+      return clear ? 3 : 4;
+    }
+  };
   {
     DatebookStore holder(path, kUser);
-    const int status = InChild([&] {
-      try {
-        DatebookStore second(path, kUser);
-      } catch (const DatebookStoreError& error) {
-        const bool clear = error.Failure() == DatebookStoreFailure::InUse &&
-                           std::string(error.what()) ==
-                               "The datebook \"" + path + "\" is in use by another program.";
-        return clear ? 3 : 4;
-      }
-      return 5;
-    });
+    const int status = InChild(secondCommand);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(3, WEXITSTATUS(status));
   }
   // Once the first command is done the next one proceeds.
-  const int status = InChild([&] {
-    DatebookStore second(path, kUser);
-    return second.Load()->All().size() == 1 ? 0 : 1;
-  });
+  const int status = InChild(secondCommand);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(0, WEXITSTATUS(status));
 }
