@@ -54,35 +54,32 @@ TEST(QuotedPrintable, BreaksSoftlyOnceTheCountReaches72) {
   for (const Case& c : cases) EXPECT_EQ(EncodeQuotedPrintable(c.text), c.encoded) << c.what;
 }
 
-TEST(EscapeLineBreaks, EveryKindOfBreakBecomesOneBackslashN) {
+// vCalendar texts only have their line breaks turned into \n; iCalendar texts
+// also escape the separators and keep every blank line.
+TEST(CalendarText, LineBreaksAndSeparatorsAreEscapedAsEachFormatWants) {
   struct Case {
     std::string text;
-    std::string escaped;
+    std::string vCalendar;
+    std::string iCalendar;
   } cases[] = {
-      {"a\r\nb", "a\\nb"},      {"a\n\rb", "a\\nb"},        {"a\rb", "a\\nb"},
-      {"a\nb", "a\\nb"},        {"a\r\n\r\nb", "a\\nb"},    {"a\n\nb", "a\\n\\nb"},
-      {"a;b,c\\d", "a;b,c\\d"}, {"\r\n", "\\n"},            {"", ""},
+      {"a\r\nb", "a\\nb", "a\\nb"},
+      {"a\n\rb", "a\\nb", "a\\nb"},
+      {"a\rb", "a\\nb", "a\\nb"},
+      {"a\nb", "a\\nb", "a\\nb"},
+      // A paragraph break survives in iCalendar texts: two breaks, two \n.
+      {"a\r\n\r\nb", "a\\nb", "a\\n\\nb"},
+      {"a\n\nb", "a\\n\\nb", "a\\n\\nb"},
+      {"a\r\rb", "a\\n\\nb", "a\\n\\nb"},
+      {"a;b,c\\d", "a;b,c\\d", "a\\;b\\,c\\\\d"},
+      {"\\n", "\\n", "\\\\n"},
+      {"x:y\"z", "x:y\"z", "x:y\"z"},
+      {"\r\n", "\\n", "\\n"},
+      {"", "", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(EscapeLineBreaks(c.text), c.escaped) << c.text;
-}
-
-TEST(EscapeCalendarText, EscapesSeparatorsAndKeepsBlankLines) {
-  struct Case {
-    std::string text;
-    std::string escaped;
-  } cases[] = {
-      {"a;b,c\\d", "a\\;b\\,c\\\\d"},
-      {"a\r\nb", "a\\nb"},
-      {"a\n\rb", "a\\nb"},
-      {"a\rb", "a\\nb"},
-      // A paragraph break survives: two breaks, two \n.
-      {"a\r\n\r\nb", "a\\n\\nb"},
-      {"a\n\nb", "a\\n\\nb"},
-      {"a\r\rb", "a\\n\\nb"},
-      {"\\n", "\\\\n"},
-      {"x:y\"z", "x:y\"z"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(EscapeCalendarText(c.text), c.escaped) << c.text;
+  for (const Case& c : cases) {
+    EXPECT_EQ(EscapeLineBreaks(c.text), c.vCalendar) << c.text;
+    EXPECT_EQ(EscapeCalendarText(c.text), c.iCalendar) << c.text;
+  }
 }
 
 // Splits folded text back into its physical lines.

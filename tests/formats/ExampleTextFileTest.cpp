@@ -1,5 +1,5 @@
-// The in-memory target of the file format example: texts as they are, the
-// fixed number forms, and reads that do nothing.
+// The in-memory target of the file format example: texts as they are and the
+// fixed number forms.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,22 +23,6 @@ TEST(ExampleTextFile, WritesQuotedFieldsWithoutEscaping) {
   file.EndRecord();
   EXPECT_EQ(file.Text(), "'it's \"x\"\r\nnext'; '1.500000'; '-3'\r\n''\r\n");
   EXPECT_EQ(file.GetLineNumber(), 2);
-}
-
-TEST(ExampleTextFile, ReadsNothing) {
-  Options options;
-  ExampleTextFile file(options);
-  file.SetLastField("kept?");
-  EXPECT_EQ(file.GetLastField(), "");
-  std::string text = "before";
-  EXPECT_EQ(file.ReadRecord(), 0);
-  EXPECT_EQ(file.ReadText(text), 0);
-  EXPECT_EQ(text, "before");
-  std::int32_t number = 9;
-  EXPECT_EQ(file.ReadLong(number), 0);
-  EXPECT_EQ(number, 9);
-  EXPECT_EQ(file.GetProgressMax(), 0);
-  EXPECT_EQ(file.Text(), "");
 }
 
 }  // namespace

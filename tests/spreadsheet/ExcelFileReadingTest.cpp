@@ -3,6 +3,8 @@
 // LibreOffice and by ExcelFile itself.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "formats/ExcelFile.h"
 #include "platform/CodePage.h"
 #include "platform/ComError.h"
@@ -30,6 +32,47 @@ class ExcelFileReadingTest : public SpreadsheetTest {
   }
   static Cell Date(int year, int month, int day) {
     return Cell::Number(spreadsheet::DateSerial(year, month, day, 0, 0, 0), NumberStyle::Date);
+  }
+
+  // Reads the next record's fields as kinds names them (x text, d date, t time,
+  // s span, i int, l long), joined by |: values in a fixed form, a failed
+  // read as err, its result and for -1 the field, its target left unchanged.
+  static std::string ReadFields(ExcelFile& file, const char* kinds) {
+    if (file.ReadRecord() != 0) return "no record";
+    std::string fields;
+    for (const char* kind = kinds; *kind; ++kind) {
+      constexpr TimeValue kUntouched = 1;
+      TimeValue moment = kUntouched;
+      std::int32_t number = kUntouched;
+      std::string text;
+      int result = 0;
+      switch (*kind) {
+        case 'x': result = file.ReadText(text); break;
+        case 'd': result = file.ReadDate(moment); break;
+        case 't': result = file.ReadTime(moment); break;
+        case 's': result = file.ReadSpan(number); break;
+        case 'i': result = file.ReadInt(number); break;
+        case 'l': result = file.ReadLong(number); break;
+      }
+      if (result != 0) {
+        EXPECT_EQ(moment, kUntouched) << kind;
+        EXPECT_EQ(number, kUntouched) << kind;
+        text = "err" + std::to_string(result) + (result == -1 ? ":" + file.GetLastField() : "");
+      } else if (*kind == 'd' || *kind == 't') {
+        const LocalFields f = SplitLocal(moment);
+        char shown[24];
+        std::snprintf(shown, sizeof shown, "%04d-%02d-%02d %02d:%02d", f.year, f.month, f.day, f.hour, f.minute);
+        text = shown;
+        if (*kind == 'd') {
+          EXPECT_EQ(moment, LocalMidnight(moment));
+          text.resize(10);
+        }
+      } else if (*kind != 'x') {
+        text = std::to_string(number) + (*kind == 's' ? "s" : "");
+      }
+      fields += (fields.empty() ? "" : "|") + text;
+    }
+    return fields;
   }
 };
 
@@ -61,7 +104,8 @@ TEST_F(ExcelFileReadingTest, ASheetOfOneCellOrNoneHoldsNoRecord) {
 }
 
 TEST_F(ExcelFileReadingTest, TypedReadsTakeCellValuesOrParseTheirText) {
-  const std::string name = Workbook(
+  ExcelFile file;
+  file.OpenRead(Workbook(
       "typed.xls",
       {{Cell::Text(u"header")},
        {Date(2005, 10, 26), Cell::Text(u"12/31/2031"), Cell::Text(u"1/1/2032"), Cell::Text(u"  "),
@@ -69,64 +113,15 @@ TEST_F(ExcelFileReadingTest, TypedReadsTakeCellValuesOrParseTheirText) {
        {Cell::Number(0.375, NumberStyle::Time), Cell::Number(0.75), Cell::Text(u"2:30 PM"),
         Cell::Number(spreadsheet::DateSerial(2005, 1, 2, 18, 5, 0), NumberStyle::DateTime), Cell::Text(u"later")},
        {Cell::Number(1.5), Cell::Text(u" 2.25 "), Cell::Text(u"abc"), Cell::Number(-0.5)},
-       {Cell::Text(u"15", true), Cell::Number(42), Cell::Text(u" -7x"), Cell::Number(3.9)}});
-  ExcelFile file;
-  file.OpenRead(name);
-
-  ASSERT_EQ(file.ReadRecord(), 0);
-  TimeValue date = 0;
-  EXPECT_EQ(file.ReadDate(date), 0);
-  EXPECT_EQ(date, LocalMidnight(2005, 10, 26));
-  EXPECT_EQ(file.ReadDate(date), 0);
-  EXPECT_EQ(date, LocalMidnight(2031, 12, 31));
-  date = 1;
-  EXPECT_EQ(file.ReadDate(date), -1);
-  EXPECT_EQ(file.ReadDate(date), -2);
-  EXPECT_EQ(date, 1);  // unchanged on failure
-  EXPECT_EQ(file.ReadDate(date), 0);
-  EXPECT_EQ(date, LocalMidnight(2030, 1, 2));  // years before 1970 move up a century
-  EXPECT_EQ(file.ReadDate(date), -1);          // a date cell after 2031
-  EXPECT_EQ(file.ReadDate(date), -1);
-  EXPECT_EQ(file.GetLastField(), "soon");
-  EXPECT_EQ(file.ReadDate(date), -2);  // beyond the last cell
-
-  ASSERT_EQ(file.ReadRecord(), 0);
-  TimeValue time = 0;
-  EXPECT_EQ(file.ReadTime(time), 0);
-  EXPECT_EQ(time, BuildLocal(2005, 11, 10, 9, 0, 0));  // today is pinned
-  EXPECT_EQ(file.ReadTime(time), 0);
-  EXPECT_EQ(time, BuildLocal(2005, 11, 10, 18, 0, 0));
-  EXPECT_EQ(file.ReadTime(time), 0);
-  EXPECT_EQ(time, BuildLocal(2005, 11, 10, 14, 30, 0));
-  EXPECT_EQ(file.ReadTime(time), 0);
-  EXPECT_EQ(time, BuildLocal(2005, 11, 10, 18, 5, 0));
-  EXPECT_EQ(file.ReadTime(time), -1);
-  EXPECT_EQ(file.ReadTime(time), -2);
-
-  ASSERT_EQ(file.ReadRecord(), 0);
-  std::int32_t seconds = 0;
-  EXPECT_EQ(file.ReadSpan(seconds), 0);
-  EXPECT_EQ(seconds, 5400);
-  EXPECT_EQ(file.ReadSpan(seconds), 0);
-  EXPECT_EQ(seconds, 8100);
-  EXPECT_EQ(file.ReadSpan(seconds), 0);
-  EXPECT_EQ(seconds, 0);
-  EXPECT_EQ(file.ReadSpan(seconds), 0);
-  EXPECT_EQ(seconds, -1800);
-  EXPECT_EQ(file.ReadSpan(seconds), -2);
-
-  ASSERT_EQ(file.ReadRecord(), 0);
-  std::int32_t number = 0;
-  EXPECT_EQ(file.ReadLong(number), 0);
-  EXPECT_EQ(number, 15);
-  EXPECT_EQ(file.ReadInt(number), 0);
-  EXPECT_EQ(number, 42);
-  EXPECT_EQ(file.ReadInt(number), 0);
-  EXPECT_EQ(number, -7);
-  EXPECT_EQ(file.ReadInt(number), 0);
-  EXPECT_EQ(number, 3);
-  EXPECT_EQ(file.ReadInt(number), 0);
-  EXPECT_EQ(number, 0);
+       {Cell::Text(u"15", true), Cell::Number(42), Cell::Text(u" -7x"), Cell::Number(3.9)}}));
+  // Years before 1970 move up a century; a date cell after 2031 is refused;
+  // times are of today (pinned); beyond the last cell is -2.
+  EXPECT_EQ(ReadFields(file, "dddddddd"),
+            "2005-10-26|2031-12-31|err-1:1/1/2032|err-2|2030-01-02|err-1:1/1/2040|err-1:soon|err-2");
+  EXPECT_EQ(ReadFields(file, "tttttt"),
+            "2005-11-10 09:00|2005-11-10 18:00|2005-11-10 14:30|2005-11-10 18:05|err-1:later|err-2");
+  EXPECT_EQ(ReadFields(file, "sssss"), "5400s|8100s|0s|-1800s|err-2");
+  EXPECT_EQ(ReadFields(file, "liiii"), "15|42|-7|3|0");
   EXPECT_EQ(file.ReadRecord(), -1);
 }
 
@@ -134,46 +129,10 @@ TEST_F(ExcelFileReadingTest, ReadsAWorkbookWrittenByLibreOffice) {
   ExcelFile file;
   file.OpenRead(std::string(TAVIR_TEST_DATA) + "/libreoffice-appointments.xls");
   EXPECT_EQ(file.GetProgressMax(), 4);
-  std::string text;
-  TimeValue date = 0, time = 0;
-  std::int32_t seconds = 0, count = 0;
-
-  ASSERT_EQ(file.ReadRecord(), 0);
-  file.ReadText(text);
-  EXPECT_EQ(text, "Dentist");
-  EXPECT_EQ(file.ReadDate(date), 0);
-  EXPECT_EQ(date, LocalMidnight(2005, 10, 26));
-  EXPECT_EQ(file.ReadTime(time), 0);
-  EXPECT_EQ(time, BuildLocal(2005, 11, 10, 9, 0, 0));
-  EXPECT_EQ(file.ReadSpan(seconds), 0);
-  EXPECT_EQ(seconds, 5400);
-  file.ReadInt(count);
-  EXPECT_EQ(count, 3);
-  file.ReadText(text);
-  EXPECT_EQ(text, "Bring card");
-
-  ASSERT_EQ(file.ReadRecord(), 0);
-  file.ReadText(text);
-  EXPECT_EQ(text, "Meeting \"Q4\"");
-  EXPECT_EQ(file.ReadDate(date), 0);
-  EXPECT_EQ(date, LocalMidnight(2031, 12, 31));
-  EXPECT_EQ(file.ReadTime(time), 0);
-  EXPECT_EQ(time, BuildLocal(2005, 11, 10, 14, 30, 0));
-  EXPECT_EQ(file.ReadSpan(seconds), 0);
-  EXPECT_EQ(seconds, 7200);
-  file.ReadInt(count);
-  EXPECT_EQ(count, -7);
-  file.ReadText(text);
-  EXPECT_EQ(text, "Line one\nLine two");
-
-  ASSERT_EQ(file.ReadRecord(), 0);
-  file.ReadText(text);
-  EXPECT_EQ(text, WideToAnsi(WideString(OLESTR("M\u00fcller Geburtstag"))));
-  EXPECT_EQ(file.ReadDate(date), 0);
-  EXPECT_EQ(date, LocalMidnight(2006, 1, 2));
-  EXPECT_EQ(file.ReadTime(time), -2);
-  EXPECT_EQ(file.ReadSpan(seconds), 0);
-  EXPECT_EQ(seconds, 900);
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "Dentist|2005-10-26|2005-11-10 09:00|5400s|3|Bring card");
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "Meeting \"Q4\"|2031-12-31|2005-11-10 14:30|7200s|-7|Line one\nLine two");
+  EXPECT_EQ(ReadFields(file, "xdts"),
+            WideToAnsi(WideString(OLESTR("M\u00fcller Geburtstag"))) + "|2006-01-02|err-2|900s");
   EXPECT_EQ(file.ReadRecord(), -1);
 }
 
@@ -197,25 +156,9 @@ TEST_F(ExcelFileReadingTest, ReadsBackWhatItWrote) {
   }
   ExcelFile file;
   file.OpenRead(Path("round.xls"));
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(i);
-    ASSERT_EQ(file.ReadRecord(), 0);
-    std::string text;
-    TimeValue date = 0, time = 0;
-    std::int32_t seconds = 0, count = 0;
-    file.ReadText(text);
-    EXPECT_EQ(text, i == 1 ? "15" : "Visit " + std::to_string(i));
-    EXPECT_EQ(file.ReadDate(date), 0);
-    EXPECT_EQ(date, LocalMidnight(2005, 10, 26 + i));
-    EXPECT_EQ(file.ReadTime(time), 0);
-    EXPECT_EQ(time, BuildLocal(2005, 11, 10, 9 + i, 30, 0));
-    EXPECT_EQ(file.ReadSpan(seconds), 0);
-    EXPECT_EQ(seconds, 3600 * (i + 1));
-    file.ReadInt(count);
-    EXPECT_EQ(count, i - 1);
-    file.ReadText(text);
-    EXPECT_EQ(text, i == 2 ? std::string(700, 'L') : "a\nb");
-  }
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "Visit 0|2005-10-26|2005-11-10 09:30|3600s|-1|a\nb");
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "15|2005-10-27|2005-11-10 10:30|7200s|0|a\nb");
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "Visit 2|2005-10-28|2005-11-10 11:30|10800s|1|" + std::string(700, 'L'));
   EXPECT_EQ(file.ReadRecord(), -1);
 }
 

@@ -3,6 +3,9 @@
 // rule and typed cells, checked in the saved workbook.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 #include "formats/ExcelFile.h"
 #include "platform/CodePage.h"
 #include "platform/ComError.h"
@@ -20,16 +23,20 @@ using spreadsheet::NumberStyle;
 
 class ExcelFileWritingTest : public SpreadsheetTest {
  protected:
-  // Rows 1..rowCount: row 1 is the header; every row has a text and an integer.
-  void WriteRows(ExcelFile& file, int rowCount) {
-    for (int row = 1; row <= rowCount; ++row) {
-      file.WriteText(row == 1 ? "Subject" : "Row " + std::to_string(row));
-      file.WriteInt(row);
-      file.EndRecord();
+  // Writes the file name through body, finishes it and returns its saved sheet.
+  spreadsheet::Sheet Written(const std::string& name, const std::function<void(ExcelFile&)>& body) {
+    {
+      ExcelFile file;
+      EXPECT_EQ(file.OpenWrite(Path(name)), 0);
+      body(file);
+      EXPECT_EQ(file.Finish(), 0);
     }
-  }
-  spreadsheet::Sheet Saved(const std::string& name) {
     return spreadsheet::LoadWorkbookFile(Path(name)).sheets.at(0);
+  }
+  // One record of text fields.
+  static void TextRecord(ExcelFile& file, std::initializer_list<std::string> texts) {
+    for (const std::string& text : texts) file.WriteText(text);
+    file.EndRecord();
   }
 };
 
@@ -40,16 +47,16 @@ TEST_F(ExcelFileWritingTest, MovesRowsInBlocksOfFiveHundred) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.rows);
     spreadsheet::ResetStandIn();
-    const std::string name = "rows" + std::to_string(c.rows) + ".xls";
-    {
-      ExcelFile file;
-      ASSERT_EQ(file.OpenWrite(Path(name)), 0);
-      WriteRows(file, c.rows);
-      EXPECT_EQ(file.Finish(), 0);
-    }
+    // Row 1 is the header; every row has a text and an integer.
+    const spreadsheet::Sheet sheet = Written("rows.xls", [&](ExcelFile& file) {
+      for (int row = 1; row <= c.rows; ++row) {
+        file.WriteText(row == 1 ? "Subject" : "Row " + std::to_string(row));
+        file.WriteInt(row);
+        file.EndRecord();
+      }
+    });
     EXPECT_EQ(Counters().blockTransfers, c.transfers);
     EXPECT_EQ(Counters().directCellWrites, 0);
-    const spreadsheet::Sheet sheet = Saved(name);
     ASSERT_EQ(sheet.RowCount(), c.rows);
     EXPECT_EQ(sheet.At(0, 0).text, u"Subject");
     EXPECT_EQ(sheet.At(c.rows - 1, 1).number, c.rows);
@@ -59,68 +66,50 @@ TEST_F(ExcelFileWritingTest, MovesRowsInBlocksOfFiveHundred) {
 }
 
 TEST_F(ExcelFileWritingTest, WritesTheRestOfARecordWithALongTextCellByCell) {
-  const std::string note(600, 'n');
-  {
-    ExcelFile file;
-    file.OpenWrite(Path("direct.xls"));
-    file.WriteText("Subject");
-    file.WriteText("Note");
-    file.WriteText("Count");
-    file.EndRecord();
-    file.WriteText("Lunch");
-    file.WriteText(note);
-    file.WriteInt(7);
-    file.EndRecord();
-    file.WriteText("Next");
-    file.WriteText("short");
-    file.WriteInt(8);
-    file.EndRecord();
-    file.Finish();
-  }
+  const spreadsheet::Sheet sheet = Written("direct.xls", [](ExcelFile& file) {
+    TextRecord(file, {"Subject", "Note", "Count"});
+    for (const auto& [subject, note, count] : {std::tuple{"Lunch", std::string(600, 'n'), 7},
+                                               std::tuple{"Next", std::string("short"), 8}}) {
+      file.WriteText(subject);
+      file.WriteText(note);
+      file.WriteInt(count);
+      file.EndRecord();
+    }
+  });
   // Rows 1 and 2 up to the note go in one block; the note and the count
   // directly; row 3 is buffered again and goes at Finish.
   EXPECT_EQ(Counters().directCellWrites, 2);
   EXPECT_EQ(Counters().blockTransfers, 2);
-  const spreadsheet::Sheet sheet = Saved("direct.xls");
   EXPECT_EQ(sheet.At(1, 0).text, u"Lunch");
   EXPECT_EQ(sheet.At(1, 1).text, std::u16string(600, u'n'));
   EXPECT_EQ(sheet.At(1, 2).number, 7);
   EXPECT_EQ(sheet.At(2, 0).text, u"Next");
   EXPECT_EQ(sheet.At(2, 2).number, 8);
-}
 
-TEST_F(ExcelFileWritingTest, ALongTextInTheFirstColumnLeavesNoGap) {
-  {
-    ExcelFile file;
-    file.OpenWrite(Path("first.xls"));
+  // A long text in the first column leaves no gap either.
+  spreadsheet::ResetStandIn();
+  const spreadsheet::Sheet first = Written("first.xls", [](ExcelFile& file) {
     file.WriteText(std::string(501, 'a'));
     file.WriteInt(1);
     file.EndRecord();
-    file.WriteText("after");
-    file.EndRecord();
-    file.Finish();
-  }
+    TextRecord(file, {"after"});
+  });
   EXPECT_EQ(Counters().directCellWrites, 2);
-  const spreadsheet::Sheet sheet = Saved("first.xls");
-  EXPECT_EQ(sheet.At(0, 0).text.size(), 501u);
-  EXPECT_EQ(sheet.At(0, 1).number, 1);
-  EXPECT_EQ(sheet.At(1, 0).text, u"after");
+  EXPECT_EQ(first.At(0, 0).text.size(), 501u);
+  EXPECT_EQ(first.At(0, 1).number, 1);
+  EXPECT_EQ(first.At(1, 0).text, u"after");
 }
 
 TEST_F(ExcelFileWritingTest, TheTableGrowsForWideRecordsAndKeepsEveryValue) {
-  {
-    ExcelFile file;
-    file.OpenWrite(Path("wide.xls"));
+  const spreadsheet::Sheet sheet = Written("wide.xls", [](ExcelFile& file) {
     for (int row = 1; row <= 600; ++row) {
       for (int field = 1; field <= 13; ++field) file.WriteInt(row * 100 + field);
       file.EndRecord();
     }
-    file.Finish();
-  }
+  });
   EXPECT_EQ(Counters().blockTransfers, 2);
   EXPECT_EQ(Counters().lastBlockColumns, 16);
   EXPECT_EQ(Counters().lastBlockRows, 100);
-  const spreadsheet::Sheet sheet = Saved("wide.xls");
   for (int row : {0, 499, 500, 599}) {
     for (int field = 1; field <= 13; ++field) EXPECT_EQ(sheet.At(row, field - 1).number, (row + 1) * 100 + field);
     EXPECT_EQ(sheet.At(row, 13).kind, CellKind::Empty);
@@ -128,25 +117,14 @@ TEST_F(ExcelFileWritingTest, TheTableGrowsForWideRecordsAndKeepsEveryValue) {
 }
 
 TEST_F(ExcelFileWritingTest, EveryRowGetsTheHeightOfTheFirstRow) {
-  struct Case {
-    const char* header;
-    double height;
-  } const cases[] = {{"Subject", 12.75}, {"Two\nlines", 25.5}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.header);
-    {
-      ExcelFile file;
-      file.OpenWrite(Path("heights.xls"));
-      file.WriteText(c.header);
-      file.EndRecord();
-      file.WriteText("a\r\nb\r\nc");  // three lines make an automatic height of three
-      file.EndRecord();
-      file.WriteText("plain");
-      file.EndRecord();
-      file.Finish();
-    }
-    const spreadsheet::Sheet sheet = Saved("heights.xls");
-    for (int row = 0; row < 3; ++row) EXPECT_EQ(sheet.RowHeight(row), c.height) << row;
+  for (const auto& [header, height] : {std::pair{"Subject", 12.75}, std::pair{"Two\nlines", 25.5}}) {
+    SCOPED_TRACE(header);
+    const spreadsheet::Sheet sheet = Written("heights.xls", [&](ExcelFile& file) {
+      TextRecord(file, {header});
+      TextRecord(file, {"a\r\nb\r\nc"});  // three lines make an automatic height of three
+      TextRecord(file, {"plain"});
+    });
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(sheet.RowHeight(row), height) << row;
     EXPECT_EQ(sheet.At(1, 0).text, u"a\nb\nc");
   }
 }
@@ -154,34 +132,26 @@ TEST_F(ExcelFileWritingTest, EveryRowGetsTheHeightOfTheFirstRow) {
 TEST_F(ExcelFileWritingTest, TextsThatDoNotStartWithALetterKeepTheirForm) {
   struct Case {
     std::string text;
-    CellKind kind;
-    std::string stored;  // ANSI
+    std::string stored;  // ANSI; none: an empty cell
     bool quotePrefix;
   } const cases[] = {
-      {"15", CellKind::Text, "15", true},
-      {"Meeting", CellKind::Text, "Meeting", false},
-      {"=A1", CellKind::Text, "=A1", true},
-      {"10/26/2005", CellKind::Text, "10/26/2005", true},
-      {" 12", CellKind::Text, " 12", true},
-      {"'quoted", CellKind::Text, "'quoted", true},
-      {"\xC3\x84pfel", CellKind::Text, "\xC3\x84pfel", true},  // a non-ASCII first byte: apostrophe too
-      {"line\r\nbreak", CellKind::Text, "line\nbreak", false},
-      {"", CellKind::Empty, "", false},
+      {"15", "15", true},
+      {"Meeting", "Meeting", false},
+      {"=A1", "=A1", true},
+      {"10/26/2005", "10/26/2005", true},
+      {" 12", " 12", true},
+      {"'quoted", "'quoted", true},
+      {"\xC3\x84pfel", "\xC3\x84pfel", true},  // a non-ASCII first byte: apostrophe too
+      {"line\r\nbreak", "line\nbreak", false},
+      {"", "", false},
   };
-  {
-    ExcelFile file;
-    file.OpenWrite(Path("texts.xls"));
-    for (const Case& c : cases) {
-      file.WriteText(c.text);
-      file.EndRecord();
-    }
-    file.Finish();
-  }
-  const spreadsheet::Sheet sheet = Saved("texts.xls");
+  const spreadsheet::Sheet sheet = Written("texts.xls", [&](ExcelFile& file) {
+    for (const Case& c : cases) TextRecord(file, {c.text});
+  });
   for (std::size_t row = 0; row < std::size(cases); ++row) {
     SCOPED_TRACE(cases[row].text);
     const spreadsheet::Cell& cell = sheet.At(static_cast<int>(row), 0);
-    EXPECT_EQ(cell.kind, cases[row].kind);
+    EXPECT_EQ(cell.kind, cases[row].stored.empty() ? CellKind::Empty : CellKind::Text);
     const WideString stored = AnsiToWide(cases[row].stored);
     EXPECT_EQ(cell.text, std::u16string(stored.begin(), stored.end()));
     EXPECT_EQ(cell.quotePrefix, cases[row].quotePrefix);
@@ -190,12 +160,10 @@ TEST_F(ExcelFileWritingTest, TextsThatDoNotStartWithALetterKeepTheirForm) {
 
 TEST_F(ExcelFileWritingTest, TypedValuesBecomeNumbersAndDates) {
   const TimeValue moment = BuildLocal(2005, 10, 26, 9, 45, 30);
-  for (int withDate = 0; withDate < 2; ++withDate) {
+  for (const bool withDate : {false, true}) {
     SCOPED_TRACE(withDate);
-    {
-      ExcelFile file;
+    const spreadsheet::Sheet sheet = Written("typed.xls", [&](ExcelFile& file) {
       file.dateWithTime = withDate;
-      file.OpenWrite(Path("typed.xls"));
       file.WriteDate(moment);
       file.WriteTime(moment);
       file.WriteSpan(5400);
@@ -203,9 +171,7 @@ TEST_F(ExcelFileWritingTest, TypedValuesBecomeNumbersAndDates) {
       file.WriteInt(-42);
       file.WriteTime(LocalMidnight(moment));
       file.EndRecord();
-      file.Finish();
-    }
-    const spreadsheet::Sheet sheet = Saved("typed.xls");
+    });
     const double day = spreadsheet::DateSerial(2005, 10, 26, 0, 0, 0);
     EXPECT_EQ(sheet.At(0, 0).style, NumberStyle::Date);
     EXPECT_EQ(sheet.At(0, 0).number, day);
@@ -226,14 +192,8 @@ TEST_F(ExcelFileWritingTest, TooLongTextsAreCutToWhatACellHolds) {
   std::string text(39990, 'x');
   text += std::string(20, '\r') + "0123456789tail";
   EXPECT_EQ(RemoveCarriageReturns(text), std::string(39990, 'x') + "012345678");
-  {
-    ExcelFile file;
-    file.OpenWrite(Path("long.xls"));
-    file.WriteText(text);
-    file.EndRecord();
-    file.Finish();
-  }
-  EXPECT_EQ(Saved("long.xls").At(0, 0).text.size(), spreadsheet::kMaxCellText);
+  const spreadsheet::Sheet sheet = Written("long.xls", [&](ExcelFile& file) { TextRecord(file, {text}); });
+  EXPECT_EQ(sheet.At(0, 0).text.size(), spreadsheet::kMaxCellText);
 }
 
 TEST_F(ExcelFileWritingTest, SpreadsheetFailuresCarryTheirTextOutOfTheOperation) {

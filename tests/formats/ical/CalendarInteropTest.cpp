@@ -54,10 +54,6 @@ std::string DateText(TimeValue day) {
 
 std::string MomentText(TimeValue moment) { return "T:" + std::to_string(moment); }
 
-RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra, TimeValue end) {
-  return RepeatRule{type, interval, end, extra};
-}
-
 CalendarAppointment Timed(int year, int month, int day, int startHour, int startMinute, int endHour,
                           int endMinute, const char* text) {
   CalendarAppointment a;
@@ -85,79 +81,60 @@ std::string LongNote() {
   return note;
 }
 
+CalendarAppointment Repeating(CalendarAppointment a, std::int32_t type, std::int32_t interval, std::int32_t extra,
+                              TimeValue end) {
+  a.repeat = RepeatRule{type, interval, end, extra};
+  return a;
+}
+
+CalendarAppointment WithAlarm(CalendarAppointment a, std::int32_t unit, std::int32_t amount) {
+  a.alarm = true;
+  a.alarmUnit = unit;
+  a.alarmAmount = amount;
+  return a;
+}
+
 std::vector<InteropCase> Cases() {
-  std::vector<InteropCase> cases;
-  {
-    CalendarAppointment a = Timed(2005, 11, 14, 9, 0, 10, 30, "Caf\xC3\xA9; B\xC3\xBCro, C:\\Temp");
-    a.note = "Zeile eins\r\nZeile zwei\r\n\r\nnach der Leerzeile\nLF\rCR";
-    a.category = "B\xC3\xBCro, \xC3\x84rger";
-    a.location = "Stra\xC3\x9F" "e 5; 2. OG";
-    a.isPrivate = true;
-    a.alarm = true;
-    a.alarmUnit = Hours;
-    a.alarmAmount = 2;
-    cases.push_back({"texts", a, "Zeile eins\nZeile zwei\n\nnach der Leerzeile\nLF\nCR"});
-  }
-  {
-    CalendarAppointment a = Timed(2005, 11, 15, 8, 0, 8, 30, "Long note");
-    a.note = LongNote();
-    cases.push_back({"a 30,000-byte note", a, a.note});
-  }
-  {
-    CalendarAppointment a = Timed(2005, 11, 14, 9, 0, 10, 0, "Every third day");
-    a.repeat = Rule(Daily, 3, 0, LocalMidnight(2006, 3, 31));
-    a.alarm = true;
-    a.alarmAmount = 15;
-    cases.push_back({"daily", a, ""});
-  }
-  {
-    CalendarAppointment a = Timed(2005, 11, 14, 14, 0, 15, 0, "Sunday, Monday, Wednesday");
-    a.repeat = Rule(Weekly, 2, 1 | 2 | 8, 0);
-    cases.push_back({"weekly every second week, with Sunday", a, ""});
-  }
-  {
-    CalendarAppointment a = Timed(2005, 11, 17, 18, 0, 19, 0, "The start's weekday");
-    a.repeat = Rule(Weekly, 1, 0, LocalMidnight(2006, 1, 31));
-    cases.push_back({"weekly without weekdays", a, ""});
-  }
-  {
-    CalendarAppointment a = Timed(2005, 11, 8, 19, 30, 20, 30, "Second Tuesday evening");
-    a.repeat = Rule(MonthlyDay, 1, 2, 0);
-    cases.push_back({"monthly by day", a, ""});
-  }
-  {
-    CalendarAppointment a = Timed(2005, 11, 25, 23, 0, 1, 0, "Last Friday, overnight");
-    a.repeat = Rule(MonthlyDay, 1, 5, 0);
-    cases.push_back({"monthly on the last weekday, ending the next day", a, ""});
-  }
-  {
-    CalendarAppointment a = Untimed(2005, 10, 31, "The 31st");
-    a.repeat = Rule(MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31));
-    cases.push_back({"monthly by date, untimed", a, ""});
-  }
-  {
-    CalendarAppointment a = Timed(2005, 11, 15, 7, 0, 7, 45, "Every other month");
-    a.repeat = Rule(MonthlyDate, 2, 0, 0);
-    cases.push_back({"monthly by date every two months", a, ""});
-  }
-  {
-    CalendarAppointment a = Timed(2004, 2, 29, 8, 0, 9, 0, "Leap day");
-    a.repeat = Rule(Yearly, 1, 0, 0);
-    cases.push_back({"yearly on 29 February", a, ""});
-  }
-  {
-    CalendarAppointment a = Untimed(2005, 11, 15, "Tuesday and Thursday");
-    a.repeat = Rule(Weekly, 1, 4 | 16, LocalMidnight(2006, 2, 28));
-    a.alarm = true;
-    a.alarmUnit = Days;
-    a.alarmAmount = 1;
-    cases.push_back({"weekly, untimed, until", a, ""});
-  }
-  cases.push_back({"untimed on the day clocks go back", Untimed(2005, 10, 30, "Autumn"), ""});
-  cases.push_back({"untimed on the day clocks go forward", Untimed(2006, 3, 26, "Spring"), ""});
-  cases.push_back({"across the change of the clocks", Timed(2005, 10, 30, 1, 0, 4, 0, "Night"), ""});
-  cases.push_back({"no texts", Timed(2005, 12, 1, 12, 0, 13, 0, ""), ""});
-  return cases;
+  CalendarAppointment texts =
+      WithAlarm(Timed(2005, 11, 14, 9, 0, 10, 30, "Caf\xC3\xA9; B\xC3\xBCro, C:\\Temp"), Hours, 2);
+  texts.note = "Zeile eins\r\nZeile zwei\r\n\r\nnach der Leerzeile\nLF\rCR";
+  texts.category = "B\xC3\xBCro, \xC3\x84rger";
+  texts.location = "Stra\xC3\x9F" "e 5; 2. OG";
+  texts.isPrivate = true;
+  CalendarAppointment longNote = Timed(2005, 11, 15, 8, 0, 8, 30, "Long note");
+  longNote.note = LongNote();
+  return {
+      {"texts", texts, "Zeile eins\nZeile zwei\n\nnach der Leerzeile\nLF\nCR"},
+      {"a 30,000-byte note", longNote, longNote.note},
+      {"daily",
+       WithAlarm(Repeating(Timed(2005, 11, 14, 9, 0, 10, 0, "Every third day"), Daily, 3, 0,
+                           LocalMidnight(2006, 3, 31)),
+                 Minutes, 15),
+       ""},
+      {"weekly every second week, with Sunday",
+       Repeating(Timed(2005, 11, 14, 14, 0, 15, 0, "Sunday, Monday, Wednesday"), Weekly, 2, 1 | 2 | 8, 0), ""},
+      {"weekly without weekdays",
+       Repeating(Timed(2005, 11, 17, 18, 0, 19, 0, "The start's weekday"), Weekly, 1, 0, LocalMidnight(2006, 1, 31)),
+       ""},
+      {"monthly by day", Repeating(Timed(2005, 11, 8, 19, 30, 20, 30, "Second Tuesday evening"), MonthlyDay, 1, 2, 0),
+       ""},
+      {"monthly on the last weekday, ending the next day",
+       Repeating(Timed(2005, 11, 25, 23, 0, 1, 0, "Last Friday, overnight"), MonthlyDay, 1, 5, 0), ""},
+      {"monthly by date, untimed",
+       Repeating(Untimed(2005, 10, 31, "The 31st"), MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31)), ""},
+      {"monthly by date every two months",
+       Repeating(Timed(2005, 11, 15, 7, 0, 7, 45, "Every other month"), MonthlyDate, 2, 0, 0), ""},
+      {"yearly on 29 February", Repeating(Timed(2004, 2, 29, 8, 0, 9, 0, "Leap day"), Yearly, 1, 0, 0), ""},
+      {"weekly, untimed, until",
+       WithAlarm(Repeating(Untimed(2005, 11, 15, "Tuesday and Thursday"), Weekly, 1, 4 | 16,
+                           LocalMidnight(2006, 2, 28)),
+                 Days, 1),
+       ""},
+      {"untimed on the day clocks go back", Untimed(2005, 10, 30, "Autumn"), ""},
+      {"untimed on the day clocks go forward", Untimed(2006, 3, 26, "Spring"), ""},
+      {"across the change of the clocks", Timed(2005, 10, 30, 1, 0, 4, 0, "Night"), ""},
+      {"no texts", Timed(2005, 12, 1, 12, 0, 13, 0, ""), ""},
+  };
 }
 
 // What a reader must give back for the event of case c written for the host
