@@ -25,17 +25,19 @@
 
 namespace tavir::testing {
 
+// Every member has a default, so that designated initializers name only
+// what differs.
 struct CalendarAppointment {
   int year = 2005, month = 11, day = 14;
   int startHour = 9, startMinute = 0;
   int endHour = 10, endMinute = 0;  // before the start: the end lies on the next day
   bool untimed = false;
-  std::string text, note, category, location;  // ANSI
+  std::string text{}, note{}, category{}, location{};  // ANSI
   bool isPrivate = false;
   bool alarm = false;
   std::int32_t alarmUnit = 0, alarmAmount = 0;
-  RepeatRule repeat;  // type 0: no repeat
-  std::set<TimeValue> exceptionDays;  // local midnights
+  RepeatRule repeat{};  // type 0: no repeat
+  std::set<TimeValue> exceptionDays{};  // local midnights
 };
 
 // One datebook; each appointment added to it gets the next record id.
