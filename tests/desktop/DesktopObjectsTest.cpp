@@ -85,7 +85,7 @@ TEST(DesktopObjectCounts, EveryReferenceCountReturnsToZero) {
   EXPECT_EQ(objectsBefore, LiveDesktopObjects());
 }
 
-TEST_F(DesktopObjects, QueryInterfaceAndAnEmptyIDispatch) {
+TEST_F(DesktopObjects, QueryInterfaceGivesTheSameObjectOrNothing) {
   auto datebook = host.Datebook();
   void* object = reinterpret_cast<void*>(1);
   EXPECT_EQ(E_NOINTERFACE, datebook->QueryInterface(IID_IDesktopAppointment, &object));
@@ -98,12 +98,6 @@ TEST_F(DesktopObjects, QueryInterfaceAndAnEmptyIDispatch) {
   ASSERT_EQ(S_OK, host.application->get_Datebook(plain.Receive()));
   EXPECT_TRUE(plain.Query<IDesktopDatebook>(IID_IDesktopDatebook));
   EXPECT_FALSE(host.application.Query<IDesktopDatebook>(IID_IDesktopDatebook));
-
-  UINT count = 7;
-  EXPECT_EQ(S_OK, datebook->GetTypeInfoCount(&count));
-  EXPECT_EQ(0u, count);
-  EXPECT_EQ(E_NOTIMPL,
-            datebook->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr));
 
   // A host without the second appointment interface says so.
   host.data->SetOffersAppointment2(false);
@@ -320,9 +314,7 @@ TEST(DesktopObjectCounts, UserAndCommandManager) {
     // Tests see what was registered through the one manager the application has.
     auto& commands = static_cast<DesktopApplication&>(*host.application.Get()).CommandManager();
     ASSERT_EQ(1u, commands.Commands().size());
-    EXPECT_EQ(Wide("TAVIRAddInCommand"), commands.Commands()[0].name);
     ASSERT_EQ(1u, commands.MenuItems().size());
-    EXPECT_EQ(Wide("&TAVIR"), commands.MenuItems()[0].text);
     commands.ReleaseCommands();
     EXPECT_EQ(0u, command.References());
   }

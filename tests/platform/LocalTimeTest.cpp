@@ -1,9 +1,14 @@
-// Local time port: splitting and building TimeValues in Central European Time,
-// across the daylight saving changes and at the ends of the 32-bit range.
+// Local time and clock ports: splitting and building TimeValues in Central
+// European Time, across the daylight saving changes and at the ends of the
+// 32-bit range; TAVIR_NOW replaces the system clock, and a malformed value is
+// a configuration error that names the variable.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <tuple>
 
+#include "platform/Clock.h"
+#include "platform/ConfigurationError.h"
 #include "platform/LocalTime.h"
 #include "support/Environment.h"
 
@@ -65,6 +70,40 @@ TEST_F(LocalTimeTest, MidnightIsTheLocalStartOfTheDay) {
   EXPECT_EQ(LocalMidnight(1111885200), 1111878000);  // the day the clocks go forward
   EXPECT_EQ(LocalMidnight(2005, 3, 28), 1111960800);
   EXPECT_EQ(LocalMidnight(2005, 3, 28) - LocalMidnight(2005, 3, 27), kSecondsPerDay - 3600);
+}
+
+TEST_F(LocalTimeTest, FixedLocalTimeReplacesTheSystemClock) {
+  {
+    testing::ScopedEnvironmentVariable winter("TAVIR_NOW", "2005-11-10T16:42:17");
+    EXPECT_EQ(CurrentTime(), 1131637337);
+    testing::ScopedEnvironmentVariable summer("TAVIR_NOW", "2005-07-15T18:30:00");
+    EXPECT_EQ(CurrentTime(), 1121445000);
+  }
+  testing::ScopedEnvironmentVariable now("TAVIR_NOW", std::nullopt);
+  const auto before = std::time(nullptr);
+  const TimeValue current = CurrentTime();
+  EXPECT_GE(current, before);
+  EXPECT_LE(current, std::time(nullptr));
+}
+
+TEST_F(LocalTimeTest, MalformedFixedTimeIsAConfigurationError) {
+  const char* const malformed[] = {
+      "2005-11-10 16:42:17", "2005-11-10T16:42",     "2005-13-10T16:42:17",
+      "2005-02-29T10:00:00", "2005-11-10T24:00:00", "2005-11-10T16:60:00",
+      "1969-12-31T23:00:00", "2040-01-01T00:00:00", "yesterday",
+      "2005-11-10T16:42:17Z", "2005-1-10T16:42:17",  "+005-11-10T16:42:17",
+  };
+  for (const char* text : malformed) {
+    testing::ScopedEnvironmentVariable now("TAVIR_NOW", text);
+    try {
+      CurrentTime();
+      ADD_FAILURE() << text << " was accepted";
+    } catch (const ConfigurationError& error) {
+      const std::string message = error.what();
+      EXPECT_NE(message.find("TAVIR_NOW"), std::string::npos) << message;
+      EXPECT_NE(message.find(text), std::string::npos) << message;
+    }
+  }
 }
 
 }  // namespace
