@@ -53,20 +53,8 @@ std::string DateText(TimeValue day) {
 
 std::string MomentText(TimeValue moment) { return "T:" + std::to_string(moment); }
 
-CalendarAppointment Timed(int year, int month, int day, int startHour, int startMinute, int endHour,
-                          int endMinute, const char* text) {
-  CalendarAppointment a;
-  a.year = year, a.month = month, a.day = day;
-  a.startHour = startHour, a.startMinute = startMinute;
-  a.endHour = endHour, a.endMinute = endMinute;
-  a.text = text;
-  return a;
-}
-
-CalendarAppointment Untimed(int year, int month, int day, const char* text) {
-  CalendarAppointment a = Timed(year, month, day, 0, 0, 0, 0, text);
-  a.untimed = true;
-  return a;
+RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra, TimeValue end = 0) {
+  return RepeatRule{type, interval, end, extra};
 }
 
 std::string LongNote() {
@@ -80,59 +68,61 @@ std::string LongNote() {
   return note;
 }
 
-CalendarAppointment Repeating(CalendarAppointment a, std::int32_t type, std::int32_t interval, std::int32_t extra,
-                              TimeValue end) {
-  a.repeat = RepeatRule{type, interval, end, extra};
-  return a;
-}
-
-CalendarAppointment WithAlarm(CalendarAppointment a, std::int32_t unit, std::int32_t amount) {
-  a.alarm = true;
-  a.alarmUnit = unit;
-  a.alarmAmount = amount;
-  return a;
-}
-
+// Unless set otherwise, an appointment is 2005-11-14, 09:00 to 10:00.
 std::vector<InteropCase> Cases() {
-  CalendarAppointment texts =
-      WithAlarm(Timed(2005, 11, 14, 9, 0, 10, 30, "Caf\xC3\xA9; B\xC3\xBCro, C:\\Temp"), Hours, 2);
-  texts.note = "Zeile eins\r\nZeile zwei\r\n\r\nnach der Leerzeile\nLF\rCR";
-  texts.category = "B\xC3\xBCro, \xC3\x84rger";
-  texts.location = "Stra\xC3\x9F" "e 5; 2. OG";
-  texts.isPrivate = true;
-  CalendarAppointment longNote = Timed(2005, 11, 15, 8, 0, 8, 30, "Long note");
-  longNote.note = LongNote();
+  const CalendarAppointment texts{.endMinute = 30,
+                                  .text = "Caf\xC3\xA9; B\xC3\xBCro, C:\\Temp",
+                                  .note = "Zeile eins\r\nZeile zwei\r\n\r\nnach der Leerzeile\nLF\rCR",
+                                  .category = "B\xC3\xBCro, \xC3\x84rger",
+                                  .location = "Stra\xC3\x9F" "e 5; 2. OG",
+                                  .isPrivate = true,
+                                  .alarm = true,
+                                  .alarmUnit = Hours,
+                                  .alarmAmount = 2};
+  const CalendarAppointment longNote{
+      .day = 15, .startHour = 8, .endHour = 8, .endMinute = 30, .text = "Long note", .note = LongNote()};
   return {
       {"texts", texts, "Zeile eins\nZeile zwei\n\nnach der Leerzeile\nLF\nCR"},
       {"a 30,000-byte note", longNote, longNote.note},
       {"daily",
-       WithAlarm(Repeating(Timed(2005, 11, 14, 9, 0, 10, 0, "Every third day"), Daily, 3, 0,
-                           LocalMidnight(2006, 3, 31)),
-                 Minutes, 15),
+       {.text = "Every third day", .alarm = true, .alarmAmount = 15,
+        .repeat = Rule(Daily, 3, 0, LocalMidnight(2006, 3, 31))},
        ""},
       {"weekly every second week, with Sunday",
-       Repeating(Timed(2005, 11, 14, 14, 0, 15, 0, "Sunday, Monday, Wednesday"), Weekly, 2, 1 | 2 | 8, 0), ""},
-      {"weekly without weekdays",
-       Repeating(Timed(2005, 11, 17, 18, 0, 19, 0, "The start's weekday"), Weekly, 1, 0, LocalMidnight(2006, 1, 31)),
+       {.startHour = 14, .endHour = 15, .text = "Sunday, Monday, Wednesday", .repeat = Rule(Weekly, 2, 1 | 2 | 8)},
        ""},
-      {"monthly by day", Repeating(Timed(2005, 11, 8, 19, 30, 20, 30, "Second Tuesday evening"), MonthlyDay, 1, 2, 0),
+      {"weekly without weekdays",
+       {.day = 17, .startHour = 18, .endHour = 19, .text = "The start's weekday",
+        .repeat = Rule(Weekly, 1, 0, LocalMidnight(2006, 1, 31))},
+       ""},
+      {"monthly by day",
+       {.day = 8, .startHour = 19, .startMinute = 30, .endHour = 20, .endMinute = 30,
+        .text = "Second Tuesday evening", .repeat = Rule(MonthlyDay, 1, 2)},
        ""},
       {"monthly on the last weekday, ending the next day",
-       Repeating(Timed(2005, 11, 25, 23, 0, 1, 0, "Last Friday, overnight"), MonthlyDay, 1, 5, 0), ""},
-      {"monthly by date, untimed",
-       Repeating(Untimed(2005, 10, 31, "The 31st"), MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31)), ""},
-      {"monthly by date every two months",
-       Repeating(Timed(2005, 11, 15, 7, 0, 7, 45, "Every other month"), MonthlyDate, 2, 0, 0), ""},
-      {"yearly on 29 February", Repeating(Timed(2004, 2, 29, 8, 0, 9, 0, "Leap day"), Yearly, 1, 0, 0), ""},
-      {"weekly, untimed, until",
-       WithAlarm(Repeating(Untimed(2005, 11, 15, "Tuesday and Thursday"), Weekly, 1, 4 | 16,
-                           LocalMidnight(2006, 2, 28)),
-                 Days, 1),
+       {.day = 25, .startHour = 23, .endHour = 1, .text = "Last Friday, overnight", .repeat = Rule(MonthlyDay, 1, 5)},
        ""},
-      {"untimed on the day clocks go back", Untimed(2005, 10, 30, "Autumn"), ""},
-      {"untimed on the day clocks go forward", Untimed(2006, 3, 26, "Spring"), ""},
-      {"across the change of the clocks", Timed(2005, 10, 30, 1, 0, 4, 0, "Night"), ""},
-      {"no texts", Timed(2005, 12, 1, 12, 0, 13, 0, ""), ""},
+      {"monthly by date, untimed",
+       {.month = 10, .day = 31, .untimed = true, .text = "The 31st",
+        .repeat = Rule(MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31))},
+       ""},
+      {"monthly by date every two months",
+       {.day = 15, .startHour = 7, .endHour = 7, .endMinute = 45, .text = "Every other month",
+        .repeat = Rule(MonthlyDate, 2, 0)},
+       ""},
+      {"yearly on 29 February",
+       {.year = 2004, .month = 2, .day = 29, .startHour = 8, .endHour = 9, .text = "Leap day",
+        .repeat = Rule(Yearly, 1, 0)},
+       ""},
+      {"weekly, untimed, until",
+       {.day = 15, .untimed = true, .text = "Tuesday and Thursday", .alarm = true, .alarmUnit = Days,
+        .alarmAmount = 1, .repeat = Rule(Weekly, 1, 4 | 16, LocalMidnight(2006, 2, 28))},
+       ""},
+      {"untimed on the day clocks go back", {.month = 10, .day = 30, .untimed = true, .text = "Autumn"}, ""},
+      {"untimed on the day clocks go forward",
+       {.year = 2006, .month = 3, .day = 26, .untimed = true, .text = "Spring"}, ""},
+      {"across the change of the clocks", {.month = 10, .day = 30, .startHour = 1, .endHour = 4, .text = "Night"}, ""},
+      {"no texts", {.month = 12, .day = 1, .startHour = 12, .endHour = 13}, ""},
   };
 }
 
