@@ -13,10 +13,11 @@ namespace {
 
 using testing::ScopedTimeZone;
 using testing::TestZone;
+using R = AppointmentRecord;
 
 // A timed repeating appointment, the same on both sides unless a case
 // changes one of them.
-void Fill(AppointmentRecord& record) {
+void Fill(R& record) {
   record.text = "Meeting";
   record.note = "Bring slides";
   record.location = "Room 101";
@@ -35,125 +36,76 @@ void Fill(AppointmentRecord& record) {
   record.repeatEnd = BuildLocal(2005, 12, 31, 0, 0, 0);
 }
 
-using Change = std::function<void(AppointmentRecord&)>;
+TimeValue At(int day, int hour, int minute, int second = 0) {
+  return BuildLocal(2005, 10, day, hour, minute, second);
+}
 
 struct SameCase {
   const char* what;
-  Change changeThis;   // the record read from the host
-  Change changeOther;  // the imported record
+  std::function<void(R&)> changeHost;      // the record read from the host; null: none
+  std::function<void(R&)> changeImported;  // the imported record; null: none
   bool same;
 };
 
-void Nothing(AppointmentRecord&) {}
-
 const SameCase kCases[] = {
-    {"identical", Nothing, Nothing, true},
+    {"identical", nullptr, nullptr, true},
     // 1-3: texts, trimmed, byte for byte
-    {"text differs", Nothing, [](AppointmentRecord& r) { r.text = "Meeting 2"; }, false},
-    {"text differs in case", Nothing, [](AppointmentRecord& r) { r.text = "meeting"; }, false},
-    {"text differs in outer white space", [](AppointmentRecord& r) { r.text = " Meeting\r\n"; },
-     [](AppointmentRecord& r) { r.text = "\tMeeting "; }, true},
-    {"note differs", Nothing, [](AppointmentRecord& r) { r.note = "Bring coffee"; }, false},
-    {"note differs in outer white space", Nothing,
-     [](AppointmentRecord& r) { r.note = "Bring slides\n"; }, true},
-    {"location differs", Nothing, [](AppointmentRecord& r) { r.location = "Room 102"; }, false},
-    {"location missing on one side", Nothing, [](AppointmentRecord& r) { r.location.clear(); },
-     false},
+    {"text differs", nullptr, [](R& r) { r.text = "Meeting 2"; }, false},
+    {"text differs in case", nullptr, [](R& r) { r.text = "meeting"; }, false},
+    {"text differs in outer white space", [](R& r) { r.text = " Meeting\r\n"; },
+     [](R& r) { r.text = "\tMeeting "; }, true},
+    {"note differs", nullptr, [](R& r) { r.note = "Bring coffee"; }, false},
+    {"note differs in outer white space", nullptr, [](R& r) { r.note = "Bring slides\n"; }, true},
+    {"location differs", nullptr, [](R& r) { r.location = "Room 102"; }, false},
+    {"location missing on one side", nullptr, [](R& r) { r.location.clear(); }, false},
     // 4: untimed
-    {"untimed on one side", Nothing, [](AppointmentRecord& r) { r.untimed = 1; }, false},
-    {"untimed as different non-zero values",
-     [](AppointmentRecord& r) { r.untimed = 1; }, [](AppointmentRecord& r) { r.untimed = 2; },
-     true},
+    {"untimed on one side", nullptr, [](R& r) { r.untimed = 1; }, false},
+    {"untimed as different non-zero values", [](R& r) { r.untimed = 1; },
+     [](R& r) { r.untimed = 2; }, true},
     // 5: the day
-    {"date on another day", Nothing,
-     [](AppointmentRecord& r) { r.SetDate(BuildLocal(2005, 10, 27, 0, 0, 0)); }, false},
-    {"date with a time of day on the same day", Nothing,
-     [](AppointmentRecord& r) { r.date = BuildLocal(2005, 10, 26, 18, 0, 0); }, true},
-    // 6: times of a timed record, hour and minute only
-    {"start minute differs", Nothing,
-     [](AppointmentRecord& r) { r.startTime = BuildLocal(2005, 10, 26, 9, 1, 0); }, false},
-    {"end hour differs", Nothing,
-     [](AppointmentRecord& r) { r.endTime = BuildLocal(2005, 10, 26, 11, 30, 0); }, false},
-    {"times differ only in seconds", Nothing,
-     [](AppointmentRecord& r) {
-       r.startTime = BuildLocal(2005, 10, 26, 9, 0, 59);
-       r.endTime = BuildLocal(2005, 10, 26, 10, 30, 1);
-     },
+    {"date on another day", nullptr, [](R& r) { r.SetDate(At(27, 0, 0)); }, false},
+    {"date with a time of day on the same day", nullptr, [](R& r) { r.date = At(26, 18, 0); },
      true},
-    {"times given on another day", Nothing,
-     [](AppointmentRecord& r) {
+    // 6: times of a timed record, hour and minute only
+    {"start minute differs", nullptr, [](R& r) { r.startTime = At(26, 9, 1); }, false},
+    {"end hour differs", nullptr, [](R& r) { r.endTime = At(26, 11, 30); }, false},
+    {"times differ only in seconds", nullptr,
+     [](R& r) { r.startTime = At(26, 9, 0, 59), r.endTime = At(26, 10, 30, 1); }, true},
+    {"times given on another day", nullptr,
+     [](R& r) {
        r.startTime = BuildLocal(2005, 1, 3, 9, 0, 0);
        r.endTime = BuildLocal(2005, 7, 3, 10, 30, 0);
      },
      true},
-    {"untimed records with different times",
-     [](AppointmentRecord& r) { r.untimed = 1; },
-     [](AppointmentRecord& r) {
-       r.untimed = 1;
-       r.startTime = BuildLocal(2005, 10, 26, 14, 0, 0);
-       r.endTime = 0;
-     },
-     true},
+    {"untimed records with different times", [](R& r) { r.untimed = 1; },
+     [](R& r) { r.untimed = 1, r.startTime = At(26, 14, 0), r.endTime = 0; }, true},
     // 7: private
-    {"private on one side", Nothing, [](AppointmentRecord& r) { r.isPrivate = 1; }, false},
+    {"private on one side", nullptr, [](R& r) { r.isPrivate = 1; }, false},
     // 8: alarm flag and advance
-    {"alarm only in the imported record", [](AppointmentRecord& r) { r.alarm = 0; }, Nothing,
-     false},
-    {"alarm only in the Datebook", Nothing, [](AppointmentRecord& r) { r.alarm = 0; }, false},
-    {"alarms of a different advance", Nothing,
-     [](AppointmentRecord& r) { r.alarmAmount = 30; }, false},
-    {"the same advance in other units",
-     [](AppointmentRecord& r) {
-       r.alarmUnit = Hours;
-       r.alarmAmount = 24;
-     },
-     [](AppointmentRecord& r) {
-       r.alarmUnit = Days;
-       r.alarmAmount = 1;
-     },
-     true},
-    {"no alarms, leftover advances differ", [](AppointmentRecord& r) { r.alarm = 0; },
-     [](AppointmentRecord& r) {
-       r.alarm = 0;
-       r.alarmAmount = 99;
-     },
-     true},
+    {"alarm only in the imported record", [](R& r) { r.alarm = 0; }, nullptr, false},
+    {"alarm only in the Datebook", nullptr, [](R& r) { r.alarm = 0; }, false},
+    {"alarms of a different advance", nullptr, [](R& r) { r.alarmAmount = 30; }, false},
+    {"the same advance in other units", [](R& r) { r.alarmUnit = Hours, r.alarmAmount = 24; },
+     [](R& r) { r.alarmUnit = Days, r.alarmAmount = 1; }, true},
+    {"no alarms, leftover advances differ", [](R& r) { r.alarm = 0; },
+     [](R& r) { r.alarm = 0, r.alarmAmount = 99; }, true},
     // 9: repeat flag
-    {"repeat on one side", Nothing, [](AppointmentRecord& r) { r.repeat = 0; }, false},
-    {"neither repeats, rules differ", [](AppointmentRecord& r) { r.repeat = 0; },
-     [](AppointmentRecord& r) {
-       r.repeat = 0;
-       r.repeatType = Yearly;
-       r.weekDays = 0;
-       r.repeatInterval = 9;
-     },
+    {"repeat on one side", nullptr, [](R& r) { r.repeat = 0; }, false},
+    {"neither repeats, rules differ", [](R& r) { r.repeat = 0; },
+     [](R& r) { r.repeat = 0, r.repeatType = Yearly, r.weekDays = 0, r.repeatInterval = 9; },
      true},
     // 10: the rule
-    {"repeat type differs", Nothing, [](AppointmentRecord& r) { r.repeatType = Daily; }, false},
-    {"repeat interval differs", Nothing, [](AppointmentRecord& r) { r.repeatInterval = 2; },
-     false},
-    {"repeat end differs by a second", Nothing, [](AppointmentRecord& r) { r.repeatEnd += 1; },
-     false},
-    {"repeat without end on one side", Nothing, [](AppointmentRecord& r) { r.repeatEnd = 0; },
-     false},
-    {"weekdays differ in a daily rule",
-     [](AppointmentRecord& r) { r.repeatType = Daily; },
-     [](AppointmentRecord& r) {
-       r.repeatType = Daily;
-       r.weekDays = 0;
-     },
-     false},
+    {"repeat type differs", nullptr, [](R& r) { r.repeatType = Daily; }, false},
+    {"repeat interval differs", nullptr, [](R& r) { r.repeatInterval = 2; }, false},
+    {"repeat end differs by a second", nullptr, [](R& r) { r.repeatEnd += 1; }, false},
+    {"repeat without end on one side", nullptr, [](R& r) { r.repeatEnd = 0; }, false},
+    {"weekdays differ in a daily rule", [](R& r) { r.repeatType = Daily; },
+     [](R& r) { r.repeatType = Daily, r.weekDays = 0; }, false},
     // Members the test ignores
-    {"week index differs", Nothing, [](AppointmentRecord& r) { r.monthlyWeekIndex = 4; }, true},
-    {"exceptions differ", Nothing, [](AppointmentRecord& r) { r.exceptions = "10/27/2005"; },
-     true},
-    {"category, record id and time span differ", Nothing,
-     [](AppointmentRecord& r) {
-       r.category = "Personal";
-       r.recordId = 12;
-       r.timeSpan = 60;
-     },
-     true},
+    {"week index differs", nullptr, [](R& r) { r.monthlyWeekIndex = 4; }, true},
+    {"exceptions differ", nullptr, [](R& r) { r.exceptions = "10/27/2005"; }, true},
+    {"category, record id and time span differ", nullptr,
+     [](R& r) { r.category = "Personal", r.recordId = 12, r.timeSpan = 60; }, true},
 };
 
 TEST(IsSameAppointmentTest, EachStepDecides) {
@@ -162,12 +114,12 @@ TEST(IsSameAppointmentTest, EachStepDecides) {
   Options options;
   for (const SameCase& c : kCases) {
     SCOPED_TRACE(c.what);
-    AppointmentRecord fromHost(options);
-    AppointmentRecord imported(options);
+    R fromHost(options);
+    R imported(options);
     Fill(fromHost);
     Fill(imported);
-    c.changeThis(fromHost);
-    c.changeOther(imported);
+    if (c.changeHost) c.changeHost(fromHost);
+    if (c.changeImported) c.changeImported(imported);
     EXPECT_EQ(fromHost.IsSameAppointment(imported), c.same);
     EXPECT_EQ(imported.IsSameAppointment(fromHost), c.same) << "the other way round";
   }

@@ -20,6 +20,47 @@ using testing::ScratchRegistry;
 using testing::TestZone;
 using testing::UtcTime;
 
+// Every stored option: its registry name, its default (en-US) and a value
+// that differs from the default.
+struct NumberOption {
+  const char* name;
+  std::int32_t Options::*member;
+  std::int32_t byDefault, changed;
+};
+const NumberOption kNumbers[] = {
+    {"filtertype", &Options::filtertype, 0, 6},
+    {"dofilter", &Options::dofilter, 0, 1},
+    {"datewithtime", &Options::datewithtime, 0, 1},
+    {"usecategories", &Options::usecategories, 0, 1},
+    {"defaultapptlength", &Options::defaultapptlength, 60, 45},
+    {"prcdeleteappts", &Options::prcdeleteappts, 1, 0},
+    {"exportnocr", &Options::exportnocr, 0, 1},
+    {"ignoreimporterrors", &Options::ignoreimporterrors, 0, 1},
+    {"fullformat", &Options::fullformat, 1, 0},
+    {"daysahead", &Options::daysahead, 30, 7},
+    {"daysback", &Options::daysback, 30, -3},
+    {"noduplicates", &Options::noduplicates, 1, 0},
+    {"minsize", &Options::minsize, 1000, 250},
+};
+struct TextOption {
+  const char* name;
+  std::string Options::*member;
+  const char* byDefault;
+  const char* changed;
+};
+const TextOption kTexts[] = {
+    {"filtertext", &Options::filtertext, "", "Team"},
+    {"quote", &Options::quote, "\"", "'"},
+    {"exceptiondateseparator", &Options::exceptiondateseparator, " ", ";"},
+    {"prcicontext", &Options::prcicontext, "Add Appts", "icon"},
+    {"prcmsgtitle", &Options::prcmsgtitle, "Appointments added", "title"},
+    {"prcmsgtext", &Options::prcmsgtext,
+     "Appointments have been added to the datebook.\r\nYou may now delete this application.",
+     "line 1\r\nline 2"},
+    {"lastfile", &Options::lastfile, "", "C:\\Data\\appointments.csv"},
+    {"separator", &Options::separator, ",", "\t"},
+};
+
 class OptionsTest : public ::testing::Test {
  protected:
   ScratchRegistry registry_;
@@ -27,28 +68,8 @@ class OptionsTest : public ::testing::Test {
 };
 
 void ExpectDefaults(const Options& o) {
-  EXPECT_EQ(o.filtertext, "");
-  EXPECT_EQ(o.filtertype, 0);
-  EXPECT_EQ(o.dofilter, 0);
-  EXPECT_EQ(o.datewithtime, 0);
-  EXPECT_EQ(o.usecategories, 0);
-  EXPECT_EQ(o.defaultapptlength, 60);
-  EXPECT_EQ(o.quote, "\"");
-  EXPECT_EQ(o.exceptiondateseparator, " ");
-  EXPECT_EQ(o.prcdeleteappts, 1);
-  EXPECT_EQ(o.prcicontext, "Add Appts");
-  EXPECT_EQ(o.prcmsgtitle, "Appointments added");
-  EXPECT_EQ(o.prcmsgtext,
-            "Appointments have been added to the datebook.\r\nYou may now delete this application.");
-  EXPECT_EQ(o.exportnocr, 0);
-  EXPECT_EQ(o.ignoreimporterrors, 0);
-  EXPECT_EQ(o.fullformat, 1);
-  EXPECT_EQ(o.daysahead, 30);
-  EXPECT_EQ(o.daysback, 30);
-  EXPECT_EQ(o.lastfile, "");
-  EXPECT_EQ(o.separator, ",");
-  EXPECT_EQ(o.noduplicates, 1);
-  EXPECT_EQ(o.minsize, 1000);
+  for (const NumberOption& n : kNumbers) EXPECT_EQ(o.*n.member, n.byDefault) << n.name;
+  for (const TextOption& t : kTexts) EXPECT_EQ(o.*t.member, t.byDefault) << t.name;
   EXPECT_EQ(o.mapping.simpleFields.size(), 13u);
   EXPECT_EQ(o.mapping.repeatFields.size(), 12u);
 }
@@ -65,78 +86,26 @@ TEST_F(OptionsTest, SeparatorDefaultComesFromTheLocale) {
   ScopedEnvironmentVariable german("TAVIR_LOCALE", std::string("de-DE"));
   const std::optional<std::string> fromLocale = ListSeparator();
   ASSERT_TRUE(fromLocale);
-  Options options;
-  EXPECT_EQ(options.separator, *fromLocale);
+  EXPECT_EQ(Options().separator, *fromLocale);
 }
 
 TEST_F(OptionsTest, SaveWritesEveryValueUnderItsNameAndLoadReadsItBack) {
   Options saved;
-  saved.filtertext = "Team";
-  saved.filtertype = 6;
-  saved.dofilter = 1;
-  saved.datewithtime = 1;
-  saved.usecategories = 1;
-  saved.defaultapptlength = 45;
-  saved.quote = "'";
-  saved.exceptiondateseparator = ";";
-  saved.prcdeleteappts = 0;
-  saved.prcicontext = "icon";
-  saved.prcmsgtitle = "title";
-  saved.prcmsgtext = "line 1\r\nline 2";
-  saved.exportnocr = 1;
-  saved.ignoreimporterrors = 1;
-  saved.fullformat = 0;
-  saved.daysahead = 7;
-  saved.daysback = -3;
-  saved.lastfile = "C:\\Data\\appointments.csv";
-  saved.separator = "\t";
-  saved.noduplicates = 0;
-  saved.minsize = 250;
+  for (const NumberOption& n : kNumbers) saved.*n.member = n.changed;
+  for (const TextOption& t : kTexts) saved.*t.member = t.changed;
   saved.mapping.simpleFields = {5, 0, 32};
   EXPECT_EQ(saved.Save(), 0);
 
-  const struct {
-    const char* name;
-    std::uint32_t value;
-  } numbers[] = {{"filtertype", 6},       {"dofilter", 1},         {"datewithtime", 1},
-                 {"usecategories", 1},    {"defaultapptlength", 45}, {"prcdeleteappts", 0},
-                 {"exportnocr", 1},       {"ignoreimporterrors", 1}, {"fullformat", 0},
-                 {"daysahead", 7},        {"daysback", 0xFFFFFFFDu}, {"noduplicates", 0},
-                 {"minsize", 250}};
-  for (const auto& n : numbers)
-    EXPECT_EQ(RegGetDword(kOptionsKey, n.name, 12345), n.value) << n.name;
-  const struct {
-    const char* name;
-    const char* value;
-  } texts[] = {{"filtertext", "Team"}, {"quote", "'"}, {"exceptiondateseparator", ";"},
-               {"prcicontext", "icon"}, {"prcmsgtitle", "title"},
-               {"prcmsgtext", "line 1\r\nline 2"}, {"lastfile", "C:\\Data\\appointments.csv"},
-               {"separator", "\t"}};
-  for (const auto& t : texts) EXPECT_EQ(RegGetString(kOptionsKey, t.name, "?"), t.value) << t.name;
+  for (const NumberOption& n : kNumbers)
+    EXPECT_EQ(RegGetDword(kOptionsKey, n.name, 12345), static_cast<std::uint32_t>(n.changed))
+        << n.name;
+  for (const TextOption& t : kTexts)
+    EXPECT_EQ(RegGetString(kOptionsKey, t.name, "?"), t.changed) << t.name;
 
   Options loaded;
   loaded.Load();
-  EXPECT_EQ(loaded.filtertext, "Team");
-  EXPECT_EQ(loaded.filtertype, 6);
-  EXPECT_EQ(loaded.dofilter, 1);
-  EXPECT_EQ(loaded.datewithtime, 1);
-  EXPECT_EQ(loaded.usecategories, 1);
-  EXPECT_EQ(loaded.defaultapptlength, 45);
-  EXPECT_EQ(loaded.quote, "'");
-  EXPECT_EQ(loaded.exceptiondateseparator, ";");
-  EXPECT_EQ(loaded.prcdeleteappts, 0);
-  EXPECT_EQ(loaded.prcicontext, "icon");
-  EXPECT_EQ(loaded.prcmsgtitle, "title");
-  EXPECT_EQ(loaded.prcmsgtext, "line 1\r\nline 2");
-  EXPECT_EQ(loaded.exportnocr, 1);
-  EXPECT_EQ(loaded.ignoreimporterrors, 1);
-  EXPECT_EQ(loaded.fullformat, 0);
-  EXPECT_EQ(loaded.daysahead, 7);
-  EXPECT_EQ(loaded.daysback, -3);
-  EXPECT_EQ(loaded.lastfile, "C:\\Data\\appointments.csv");
-  EXPECT_EQ(loaded.separator, "\t");
-  EXPECT_EQ(loaded.noduplicates, 0);
-  EXPECT_EQ(loaded.minsize, 250);
+  for (const NumberOption& n : kNumbers) EXPECT_EQ(loaded.*n.member, n.changed) << n.name;
+  for (const TextOption& t : kTexts) EXPECT_EQ(loaded.*t.member, t.changed) << t.name;
   EXPECT_EQ(loaded.mapping.simpleFields, (std::vector<FieldId>{5, 0, 32}));
 }
 
@@ -154,14 +123,11 @@ TEST_F(OptionsTest, FilterTypeAboveSevenLoadsAsZero) {
 }
 
 TEST_F(OptionsTest, EmptyTextsLoadAsStoredExceptTheExceptionSeparator) {
-  for (const char* name : {"separator", "quote", "exceptiondateseparator", "prcicontext"})
-    RegSetString(kOptionsKey, name, "");
+  for (const TextOption& t : kTexts) RegSetString(kOptionsKey, t.name, "");
   Options options;
   options.Load();
-  EXPECT_EQ(options.separator, "");
-  EXPECT_EQ(options.quote, "");
-  EXPECT_EQ(options.exceptiondateseparator, " ");
-  EXPECT_EQ(options.prcicontext, "");
+  for (const TextOption& t : kTexts)
+    EXPECT_EQ(options.*t.member, t.member == &Options::exceptiondateseparator ? " " : "") << t.name;
 }
 
 TEST_F(OptionsTest, TooLongStoredTextKeepsTheCurrentValue) {
@@ -229,25 +195,22 @@ TEST_F(OptionsTest, DamagedDayCountsGiveAnExtremeRangeInsteadOfWrapping) {
   EXPECT_GT(options.GetSpanEnd(), UtcTime(2038, 1, 1));
 }
 
-struct SetSpanCase {
-  const char* now;
-  int year, month, day, hour;  // the picked date (its time of day does not count)
-  std::int32_t daysFromToday;
-};
-
-const SetSpanCase kSetSpanCases[] = {
-    {"2005-11-10T16:42:17", 2005, 11, 20, 10, 10},
-    {"2005-11-10T16:42:17", 2005, 11, 9, 23, -1},
-    {"2005-11-10T00:00:00", 2005, 11, 10, 23, 0},
-    {"2005-03-20T12:00:00", 2005, 4, 5, 0, 16},     // over the spring change
-    {"2005-10-20T12:00:00", 2005, 11, 5, 0, 16},    // over the autumn change
-    {"2005-04-05T01:00:00", 2005, 3, 20, 12, -16},  // back over the spring change
-};
-
 TEST_F(OptionsTest, SetSpanCountsWholeDaysFromToday) {
+  const struct {
+    const char* now;
+    int year, month, day, hour;  // the picked date (its time of day does not count)
+    std::int32_t daysFromToday;
+  } cases[] = {
+      {"2005-11-10T16:42:17", 2005, 11, 20, 10, 10},
+      {"2005-11-10T16:42:17", 2005, 11, 9, 23, -1},
+      {"2005-11-10T00:00:00", 2005, 11, 10, 23, 0},
+      {"2005-03-20T12:00:00", 2005, 4, 5, 0, 16},     // over the spring change
+      {"2005-10-20T12:00:00", 2005, 11, 5, 0, 16},    // over the autumn change
+      {"2005-04-05T01:00:00", 2005, 3, 20, 12, -16},  // back over the spring change
+  };
   ScopedTimeZone zone(TestZone::Berlin);
   ASSERT_TRUE(testing::CentralEuropeanTimeIsActive());
-  for (const SetSpanCase& c : kSetSpanCases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.now);
     ScopedEnvironmentVariable now("TAVIR_NOW", std::string(c.now));
     const TimeValue picked = BuildLocal(c.year, c.month, c.day, c.hour, 0, 0);
