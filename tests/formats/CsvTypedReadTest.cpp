@@ -36,98 +36,70 @@ class CsvTypedRead : public ::testing::Test {
   ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
 };
 
-struct DateCase {
-  const char* text;
-  int result;
-  int year, month, day;  // when result is 0
-};
-
-TEST_F(CsvTypedRead, Dates) {
-  const DateCase cases[] = {
-      {"10/26/2005", 0, 2005, 10, 26},
-      {" 3/4/05 ", 0, 2005, 3, 4},
-      {"12/31/2031", 0, 2031, 12, 31},
-      {"1/1/1970", 0, 1970, 1, 1},
-      {"10/26/2005 9:00 AM", 0, 2005, 10, 26},  // a time after the date is allowed
-      {"10:00", 0, 1999, 12, 30},               // the parser's day zero, a century on
-      {"1/1/69", -1, 0, 0, 0},                  // 1969 becomes 2069
-      {"1/1/2032", -1, 0, 0, 0},
-      {"Date", -1, 0, 0, 0},
-      {"\xEF\xBB\xBF" "10/26/2005", -1, 0, 0, 0},  // a byte-order mark is not blank
-      {"", -2, 0, 0, 0},
-      {" \t ", -2, 0, 0, 0},
-  };
-  for (const DateCase& c : cases) {
-    auto file = FieldFile(c.text);
-    TimeValue value = 12345;
-    EXPECT_EQ(file->ReadDate(value), c.result) << c.text;
-    EXPECT_EQ(file->GetLastField(), c.text);
-    EXPECT_EQ(value, c.result == 0 ? LocalMidnight(c.year, c.month, c.day) : 12345) << c.text;
-  }
-}
-
-TEST_F(CsvTypedRead, TimesAreOfToday) {
+TEST_F(CsvTypedRead, DatesAndTimesOfToday) {
   const struct {
-    const char* text;
-    int result, hour, minute;
-  } cases[] = {
-      {"9:15 PM", 0, 21, 15},
-      {"9:15:59 PM", 0, 21, 15},
-      {"10/26/2005 9:00 AM", 0, 9, 0},  // the date is ignored
-      {"0:00", 0, 0, 0},
-      {"lunch", -1, 0, 0},
-      {"  ", -2, 0, 0},
-  };
-  for (const auto& c : cases) {
-    auto file = FieldFile(c.text);
-    TimeValue value = 12345;
-    EXPECT_EQ(file->ReadTime(value), c.result) << c.text;
-    EXPECT_EQ(value, c.result == 0 ? BuildLocal(2005, 11, 10, c.hour, c.minute, 0) : 12345)
-        << c.text;
-  }
-}
-
-TEST_F(CsvTypedRead, SpansInHours) {
-  const struct {
+    char kind;  // d: ReadDate, t: ReadTime
     const char* text;
     int result;
-    std::int32_t seconds;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;  // when result is 0; a time is of today
   } cases[] = {
-      {"1.5", 0, 5400},      {"1,5", 0, 3600},        {" -0.5 ", 0, -1800},
-      {"+2", 0, 7200},       {"1e3", 0, 3600000},     {".25", 0, 900},
-      {"0.00014", 0, 1},     {"0.0001", 0, 0},        {"1e-400", 0, 0},
-      {"hours", 0, 0},       {"+-1", 0, 0},           {"596523.235", 0, 2147483646},
-      {"596524", -1, 7},     {"1e10", -1, 7},         {"-1e400", -1, 7},
-      {"inf", -1, 7},        {"nan", -1, 7},          {"", -2, 7},
+      {'d', "10/26/2005", 0, 2005, 10, 26, 0, 0},
+      {'d', " 3/4/05 ", 0, 2005, 3, 4, 0, 0},
+      {'d', "12/31/2031", 0, 2031, 12, 31, 0, 0},
+      {'d', "1/1/1970", 0, 1970, 1, 1, 0, 0},
+      {'d', "10/26/2005 9:00 AM", 0, 2005, 10, 26, 0, 0},  // a time after the date is allowed
+      {'d', "10:00", 0, 1999, 12, 30, 0, 0},               // the parser's day zero, a century on
+      {'d', "1/1/69", -1},                                 // 1969 becomes 2069
+      {'d', "1/1/2032", -1},
+      {'d', "Date", -1},
+      {'d', "\xEF\xBB\xBF" "10/26/2005", -1},  // a byte-order mark is not blank
+      {'d', "", -2},
+      {'d', " \t ", -2},
+      {'t', "9:15 PM", 0, 2005, 11, 10, 21, 15},
+      {'t', "9:15:59 PM", 0, 2005, 11, 10, 21, 15},
+      {'t', "10/26/2005 9:00 AM", 0, 2005, 11, 10, 9, 0},  // the date is ignored
+      {'t', "0:00", 0, 2005, 11, 10, 0, 0},
+      {'t', "lunch", -1},
+      {'t', "  ", -2},
   };
   for (const auto& c : cases) {
     auto file = FieldFile(c.text);
-    std::int32_t seconds = 7;
-    EXPECT_EQ(file->ReadSpan(seconds), c.result) << c.text;
-    EXPECT_EQ(seconds, c.seconds) << c.text;
+    TimeValue value = 12345;
+    EXPECT_EQ(c.kind == 'd' ? file->ReadDate(value) : file->ReadTime(value), c.result) << c.text;
+    EXPECT_EQ(file->GetLastField(), c.text);
+    EXPECT_EQ(value, c.result == 0 ? BuildLocal(c.year, c.month, c.day, c.hour, c.minute, 0) : 12345) << c.text;
   }
 }
 
-TEST_F(CsvTypedRead, IntegersTakeTheLeadingNumber) {
+TEST_F(CsvTypedRead, SpansInHoursAndIntegersTakeTheLeadingNumber) {
   const struct {
+    char kind;  // s: ReadSpan, i: ReadInt and ReadLong
     const char* text;
+    int result;
     std::int32_t value;
   } cases[] = {
-      {"42", 42},          {" 42x", 42},        {"-7", -7},
-      {"+5", 5},           {"x1", 0},           {"", 0},
-      {"15", 15},          {"- 3", 0},          {"2147483647", 2147483647},
-      {"99999999999999999999", 2147483647},     {"-2147483648", -2147483647 - 1},
-      {"-99999999999", -2147483647 - 1},
+      {'s', "1.5", 0, 5400},      {'s', "1,5", 0, 3600},     {'s', " -0.5 ", 0, -1800},
+      {'s', "+2", 0, 7200},       {'s', "1e3", 0, 3600000},  {'s', ".25", 0, 900},
+      {'s', "0.00014", 0, 1},     {'s', "0.0001", 0, 0},     {'s', "1e-400", 0, 0},
+      {'s', "hours", 0, 0},       {'s', "+-1", 0, 0},        {'s', "596523.235", 0, 2147483646},
+      {'s', "596524", -1, 7},     {'s', "1e10", -1, 7},      {'s', "-1e400", -1, 7},
+      {'s', "inf", -1, 7},        {'s', "nan", -1, 7},       {'s', "", -2, 7},
+      {'i', "42", 0, 42},         {'i', " 42x", 0, 42},      {'i', "-7", 0, -7},
+      {'i', "+5", 0, 5},          {'i', "x1", 0, 0},         {'i', "", 0, 0},
+      {'i', "15", 0, 15},         {'i', "- 3", 0, 0},        {'i', "2147483647", 0, 2147483647},
+      {'i', "99999999999999999999", 0, 2147483647},          {'i', "-2147483648", 0, -2147483647 - 1},
+      {'i', "-99999999999", 0, -2147483647 - 1},
   };
   for (const auto& c : cases) {
-    auto file = FieldFile(c.text);
     std::int32_t value = 7;
-    EXPECT_EQ(file->ReadInt(value), 0) << c.text;
+    EXPECT_EQ(c.kind == 's' ? FieldFile(c.text)->ReadSpan(value) : FieldFile(c.text)->ReadInt(value), c.result)
+        << c.text;
     EXPECT_EQ(value, c.value) << c.text;
-    auto again = FieldFile(c.text);
-    std::int32_t longValue = 7;
-    EXPECT_EQ(again->ReadLong(longValue), 0) << c.text;
-    EXPECT_EQ(longValue, c.value) << c.text;
+    if (c.kind == 'i') {
+      std::int32_t longValue = 7;
+      EXPECT_EQ(FieldFile(c.text)->ReadLong(longValue), 0) << c.text;
+      EXPECT_EQ(longValue, c.value) << c.text;
+    }
   }
 }
 

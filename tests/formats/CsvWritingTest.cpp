@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,18 +31,25 @@ struct WriteSetup {
   bool removeLineBreaks = false;
 };
 
-// The bytes of one record of text fields.
-std::string WriteTexts(const WriteSetup& setup, const std::vector<std::string>& texts) {
+// The bytes body writes into a file in memory.
+std::string Written(const std::function<void(CsvFile&)>& body) {
   std::string bytes;
   CsvFile file;
-  file.SetQuote(setup.quote);
-  file.SetSeparator(setup.separator);
-  file.SetRemoveLineBreaks(setup.removeLineBreaks);
   file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
-  for (const std::string& text : texts) EXPECT_EQ(file.WriteText(text), 0);
-  EXPECT_EQ(file.EndRecord(), 0);
+  body(file);
   EXPECT_EQ(file.Finish(), 0);
   return bytes;
+}
+
+// The bytes of one record of text fields.
+std::string WriteTexts(const WriteSetup& setup, const std::vector<std::string>& texts) {
+  return Written([&](CsvFile& file) {
+    file.SetQuote(setup.quote);
+    file.SetSeparator(setup.separator);
+    file.SetRemoveLineBreaks(setup.removeLineBreaks);
+    for (const std::string& text : texts) EXPECT_EQ(file.WriteText(text), 0);
+    EXPECT_EQ(file.EndRecord(), 0);
+  });
 }
 
 struct EscapeCase {
@@ -81,18 +89,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EscapeCase>& info) { return info.param.name; });
 
 TEST(CsvWriting, RecordsCountAndStartAfreshAfterEndRecord) {
-  std::string bytes;
-  CsvFile file;
-  file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
-  file.WriteText("a");
-  file.WriteText("b");
-  file.EndRecord();
-  file.EndRecord();
-  file.WriteText("c");
-  file.EndRecord();
-  EXPECT_EQ(file.GetLineNumber(), 3);
-  file.Finish();
-  EXPECT_EQ(bytes, "\"a\",\"b\"\r\n\r\n\"c\"\r\n");
+  EXPECT_EQ(Written([](CsvFile& file) {
+              file.WriteText("a");
+              file.WriteText("b");
+              file.EndRecord();
+              file.EndRecord();
+              file.WriteText("c");
+              file.EndRecord();
+              EXPECT_EQ(file.GetLineNumber(), 3);
+            }),
+            "\"a\",\"b\"\r\n\r\n\"c\"\r\n");
 }
 
 // printf would take the decimal point from the C library's locale.
@@ -111,16 +117,13 @@ class GermanNumericLocale {
 TEST(CsvWriting, NumbersHaveFixedFormsWhateverTheLocale) {
   ScopedEnvironmentVariable locale("TAVIR_LOCALE", std::string("de-DE"));
   GermanNumericLocale german;
-  std::string bytes;
-  CsvFile file;
-  file.SetQuote("");
-  file.SetSeparator(";");
-  file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
-  for (const std::int32_t seconds : {5400, 90, 0, -1800, 2147483647}) file.WriteSpan(seconds);
-  for (const std::int32_t value : {0, -5, 2147483647, -2147483647 - 1}) file.WriteInt(value);
-  file.EndRecord();
-  file.Finish();
-  EXPECT_EQ(bytes,
+  EXPECT_EQ(Written([](CsvFile& file) {
+              file.SetQuote("");
+              file.SetSeparator(";");
+              for (const std::int32_t seconds : {5400, 90, 0, -1800, 2147483647}) file.WriteSpan(seconds);
+              for (const std::int32_t value : {0, -5, 2147483647, -2147483647 - 1}) file.WriteInt(value);
+              file.EndRecord();
+            }),
             "1.500000;0.025000;0.000000;-0.500000;596523.235278;"
             "0;-5;2147483647;-2147483648\r\n");
 }
@@ -131,16 +134,13 @@ TEST(CsvWriting, DatesAndTimesInTheRegionalForms) {
   ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
   const TimeValue start = BuildLocal(2005, 10, 26, 9, 0, 0);
   for (const bool withDate : {false, true}) {
-    std::string bytes;
-    CsvFile file;
-    file.dateWithTime = withDate;
-    file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
-    file.WriteDate(start);
-    file.WriteTime(start);
-    file.EndRecord();
-    file.Finish();
-    EXPECT_EQ(bytes, withDate ? "\"10/26/2005\",\"10/26/2005 9:00 AM\"\r\n"
-                              : "\"10/26/2005\",\"9:00 AM\"\r\n");
+    EXPECT_EQ(Written([&](CsvFile& file) {
+                file.dateWithTime = withDate;
+                file.WriteDate(start);
+                file.WriteTime(start);
+                file.EndRecord();
+              }),
+              withDate ? "\"10/26/2005\",\"10/26/2005 9:00 AM\"\r\n" : "\"10/26/2005\",\"9:00 AM\"\r\n");
   }
 }
 
