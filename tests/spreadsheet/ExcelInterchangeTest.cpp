@@ -22,35 +22,41 @@ class InterchangeWriter {
  public:
   explicit InterchangeWriter(ExcelFile& file) : file_(file) { rows_.emplace_back(); }
 
-  void Text(const std::string& ansi) {
+  InterchangeWriter& Text(const std::string& ansi) {
     file_.WriteText(ansi);
     const std::string utf8 = AnsiToUtf8(RemoveCarriageReturns(ansi));
     std::string escaped;
     for (char c : utf8) escaped += c == '\n' ? std::string("\\n") : std::string(1, c);
     Note(utf8.empty() ? "empty" : "text", escaped, Quoted(utf8));
+    return *this;
   }
-  void Date(int year, int month, int day) {
+  InterchangeWriter& Date(int year, int month, int day) {
     file_.WriteDate(LocalMidnight(year, month, day));
     Note("date", Join(year, month, day) + " 0:0:0",
          std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year));
+    return *this;
   }
-  void Time(int hour, int minute) {
+  InterchangeWriter& Time(int hour, int minute) {
     file_.WriteTime(BuildLocal(2005, 11, 10, hour, minute, 33));
     const std::string minutes = (minute < 10 ? "0" : "") + std::to_string(minute);
     Note("date", "0-0-0 " + std::to_string(hour) + ":" + std::to_string(minute) + ":0",
          std::to_string(hour) + ":" + minutes);
+    return *this;
   }
-  void Span(std::int32_t seconds) {
+  InterchangeWriter& Span(std::int32_t seconds) {
     file_.WriteSpan(seconds);
     Note("number", std::to_string(seconds / 3600), std::to_string(seconds / 3600));
+    return *this;
   }
-  void Int(std::int32_t value) {
+  InterchangeWriter& Int(std::int32_t value) {
     file_.WriteInt(value);
     Note("number", std::to_string(value), std::to_string(value));
+    return *this;
   }
-  void EndRecord() {
+  InterchangeWriter& EndRecord() {
     file_.EndRecord();
     rows_.emplace_back();
+    return *this;
   }
 
   std::string XlrdExpectations() const { return xlrd_; }
@@ -110,30 +116,10 @@ TEST_F(ExcelInterchangeTest, OtherProgramsReadEveryValueAsWritten) {
     InterchangeWriter w(file);
     for (const char* header : {"Subject", "Start Date", "Start Time", "Duration", "Count", "Note"}) w.Text(header);
     w.EndRecord();
-    w.Text("Dentist");
-    w.Date(2005, 10, 26);
-    w.Time(9, 5);
-    w.Span(5400);
-    w.Int(3);
-    w.Text("Bring card, and \"papers\"");
-    w.EndRecord();
-    w.Text("15");
-    w.Date(2031, 12, 31);
-    w.Time(23, 59);
-    w.Span(-7200);
-    w.Int(-7);
-    w.Text("Line one\r\nLine two");
-    w.EndRecord();
-    w.Text("=A1");
-    w.Date(1970, 1, 2);
-    w.Time(0, 0);
-    w.Span(0);
-    w.Int(2147483647);
-    w.Text(std::string(600, 'n'));
-    w.EndRecord();
-    w.Text("M\xC3\xBCller");
-    w.Date(2000, 2, 29);
-    w.EndRecord();
+    w.Text("Dentist").Date(2005, 10, 26).Time(9, 5).Span(5400).Int(3).Text("Bring card, and \"papers\"").EndRecord();
+    w.Text("15").Date(2031, 12, 31).Time(23, 59).Span(-7200).Int(-7).Text("Line one\r\nLine two").EndRecord();
+    w.Text("=A1").Date(1970, 1, 2).Time(0, 0).Span(0).Int(2147483647).Text(std::string(600, 'n')).EndRecord();
+    w.Text("M\xC3\xBCller").Date(2000, 2, 29).EndRecord();
     file.Finish();
     xlrdExpectations = w.XlrdExpectations();
     csv = w.Csv();

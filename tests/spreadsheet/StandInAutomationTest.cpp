@@ -81,11 +81,11 @@ TEST_F(StandInAutomationTest, ABlockTakesAndGivesOneBasedTwoDimensionalArrays) {
   ASSERT_EQ(values.Type(), VT_ARRAY | VT_VARIANT);
   SafeArray read(values.Get()->parray);
   VariantInit(values.Get());
-  LONG lower = 0;
-  SafeArrayGetLBound(read.Get(), 1, &lower);
-  EXPECT_EQ(lower, 1);
-  SafeArrayGetLBound(read.Get(), 2, &lower);
-  EXPECT_EQ(lower, 1);
+  for (const UINT dimension : {1u, 2u}) {
+    LONG lower = 0;
+    SafeArrayGetLBound(read.Get(), dimension, &lower);
+    EXPECT_EQ(lower, 1) << dimension;
+  }
   EXPECT_EQ(read.Rows(), 2);
   EXPECT_EQ(read.Columns(), 2);
   EXPECT_EQ(read.GetElement(1, 1).ToAnsiText(), "a");
