@@ -44,6 +44,12 @@ class StreamBuilder {
     out_.Zeros(14);
     End();
   }
+  // A string of one-byte characters: length, flags, bytes.
+  void CompressedString(const std::string& text) {
+    out_.U16(static_cast<std::uint16_t>(text.size()));
+    out_.U8(0);
+    for (char c : text) out_.U8(static_cast<std::uint8_t>(c));
+  }
   ByteWriter& Out() { return out_; }
 
  private:
@@ -55,12 +61,8 @@ WorkbookData Parse(bool dates1904) {
   StreamBuilder b;
   b.Bof(0x0005);
   b.Record(record::kDateMode, {static_cast<std::uint8_t>(dates1904 ? 1 : 0), 0});
-  auto& format = b.Begin(record::kFormat);
-  format.U16(164);
-  const std::string text = "dd/mm/yy\\ hh:mm";
-  format.U16(static_cast<std::uint16_t>(text.size()));
-  format.U8(0);
-  for (char c : text) format.U8(static_cast<std::uint8_t>(c));
+  b.Begin(record::kFormat).U16(164);
+  b.CompressedString("dd/mm/yy\\ hh:mm");
   b.End();
   b.Xf(0);    // 0: General
   b.Xf(164);  // 1: the custom date-time format
@@ -91,10 +93,8 @@ WorkbookData Parse(bool dates1904) {
   b.Out().U16(0xFFFF);
   b.Out().Zeros(6);
   b.End();
-  auto& result = b.Begin(record::kString);
-  result.U16(4);
-  result.U8(0);
-  for (char c : std::string("calc")) result.U8(static_cast<std::uint8_t>(c));
+  b.Begin(record::kString);
+  b.CompressedString("calc");
   b.End();
   b.CellHeader(record::kFormula, 1, 1, 1);
   b.Out().F64(38651.25);
