@@ -55,57 +55,34 @@ class OccurrenceSearch : public ::testing::Test {
   DesktopHost host;
 };
 
+// The rule types against python-dateutil on generated rules is
+// occurrences_match_dateutil; these are the datebook's own turns.
 TEST_F(OccurrenceSearch, RulesYieldTheirDays) {
   struct Case {
     const char* name;
     int start;
     RepeatRule rule;
     int end;  // zero: no end
-    std::vector<int> exceptions;
     int to;
     std::vector<int> expected;
   } cases[] = {
-      {"daily every third day up to the end day inclusive", 20050301, {1, 3}, 20050310, {},
-       20051231, {20050301, 20050304, 20050307, 20050310}},
-      {"weekly every second week counted from the start's week (Sunday first)", 20050301,
-       {2, 2, 0, 2 | 8}, 0, {}, 20050331,
-       {20050301, 20050302, 20050314, 20050316, 20050328, 20050330}},
-      {"weekly with an empty set repeats the start's weekday", 20050304, {2, 1}, 0, {}, 20050320,
-       {20050304, 20050311, 20050318}},
       {"weekly on Saturday and Sunday: the Sunday after a Saturday opens the next week", 20050305,
-       {2, 2, 0, 1 | 64}, 0, {}, 20050327, {20050305, 20050313, 20050319, 20050327}},
-      {"monthly on the last Monday", 20050131, {3, 1, 0, 5}, 0, {}, 20050430,
+       {2, 2, 0, 1 | 64}, 0, 20050327, {20050305, 20050313, 20050319, 20050327}},
+      {"monthly on the last Monday", 20050131, {3, 1, 0, 5}, 0, 20050430,
        {20050131, 20050228, 20050328, 20050425}},
-      {"monthly on the second Tuesday of every second month", 20050308, {3, 2, 0, 2}, 0, {},
-       20050731, {20050308, 20050510, 20050712}},
-      {"monthly by day from a start that is not the rule's day", 20050301, {3, 1, 0, 3}, 0, {},
+      {"monthly by day from a start that is not the rule's day", 20050301, {3, 1, 0, 3}, 0,
        20050430, {20050301, 20050315, 20050419}},
-      {"monthly on the 31st skips shorter months", 20050131, {4, 1}, 0, {}, 20050815,
+      {"monthly on the 31st skips shorter months", 20050131, {4, 1}, 0, 20050815,
        {20050131, 20050331, 20050531, 20050731}},
-      {"yearly on 29 February only in leap years", 20040229, {5, 1}, 0, {}, 20121231,
-       {20040229, 20080229, 20120229}},
-      {"yearly every second year on 29 February", 20000229, {5, 2}, 0, {}, 20090101,
-       {20000229, 20040229, 20080229}},
-      {"exception days are left out", 20050301, {1, 1}, 0, {20050302, 20050303}, 20050305,
-       {20050301, 20050304, 20050305}},
-      {"an exception on the start day removes it", 20050301, {1, 2}, 0, {20050301}, 20050306,
-       {20050303, 20050305}},
-      {"no end stops at 2031-12-31", 20311229, {1, 1}, 0, {}, 20371231,
-       {20311229, 20311230, 20311231}},
-      {"an end before the start leaves the start day", 20050308, {2, 1}, 20050301, {}, 20051231,
+      {"no end stops at 2031-12-31", 20311229, {1, 1}, 0, 20371231, {20311229, 20311230, 20311231}},
+      {"an end before the start leaves the start day", 20050308, {2, 1}, 20050301, 20051231,
        {20050308}},
-      {"a single appointment occurs on its day", 20050308, {}, 0, {}, 20051231, {20050308}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    AppointmentData data;
-    data.start = Day(c.start) + 9 * 3600;
-    data.repeat = c.rule;
-    if (c.end != 0)
-      data.repeat.end = Day(c.end);
-    for (int e : c.exceptions)
-      data.exceptions.insert(Day(e));
-    auto appointment = host.Add(data);
+    RepeatRule rule = c.rule;
+    rule.end = c.end != 0 ? Day(c.end) : 0;
+    auto appointment = AddAt(Day(c.start) + 9 * 3600, rule);
     EXPECT_EQ(c.expected, Expand(*appointment.Get(), Day(19700102), Day(c.to)));
   }
 }
