@@ -36,14 +36,12 @@ TEST(FaultInjection, FailsTheChosenCallsWithTheChosenText) {
     InjectedFault fault;
     std::vector<HRESULT> results;  // of five calls of get_Description
   } cases[] = {
-      {"bare name, once",
-       {"get_Description", E_FAIL, "broken", 1, false},
+      {"bare name, once", {"get_Description", E_FAIL, "broken", 1, false},
        {E_FAIL, S_OK, S_OK, S_OK, S_OK}},
       {"qualified name, third call only",
        {"IDesktopAppointment.get_Description", E_ACCESSDENIED, "denied", 3, false},
        {S_OK, S_OK, E_ACCESSDENIED, S_OK, S_OK}},
-      {"from the fourth call on",
-       {"get_Description", E_OUTOFMEMORY, "full", 4, true},
+      {"from the fourth call on", {"get_Description", E_OUTOFMEMORY, "full", 4, true},
        {S_OK, S_OK, S_OK, E_OUTOFMEMORY, E_OUTOFMEMORY}},
       {"another interface's method of that name is not touched",
        {"IDesktopUser.get_Description", E_FAIL, "x", 1, true},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <type_traits>
 
 #include "platform/ComError.h"
@@ -20,29 +21,21 @@ constexpr bool kPortableCom = std::is_same_v<OLECHAR, char16_t>;
 HRESULT Code(std::uint32_t value) { return static_cast<HRESULT>(value); }
 
 TEST(ComError, CodesWithoutSystemTextGetTheFallbackForms) {
-  struct Case {
-    std::uint32_t error;
-    const char* text;
-  };
-  const Case cases[] = {
+  const std::pair<std::uint32_t, const char*> cases[] = {
       {0x80040201, "IDispatch error #1"},
       {0x80040250, "IDispatch error #80"},
       {0x8004FFFF, "IDispatch error #65023"},
       {0x80040200, "Unknown error 0x80040200"},  // the base itself is no IDispatch error
       {0x8ABCDEF0, "Unknown error 0x8ABCDEF0"},
   };
-  for (const Case& c : cases) {
-    ASSERT_EQ(SystemMessageText(Code(c.error)), "") << std::hex << c.error;
-    EXPECT_EQ(ComError(Code(c.error), "IDesktopDatebook", "").ErrorMessage(), c.text);
+  for (const auto& [error, text] : cases) {
+    ASSERT_EQ(SystemMessageText(Code(error)), "") << std::hex << error;
+    EXPECT_EQ(ComError(Code(error), "IDesktopDatebook", "").ErrorMessage(), text);
   }
 }
 
 TEST(ComError, SystemTextLosesItsLineEnd) {
-  struct Case {
-    HRESULT error;
-    const char* english;
-  };
-  const Case cases[] = {
+  const std::pair<HRESULT, const char*> cases[] = {
       {E_POINTER, "Invalid pointer"},
       {E_FAIL, "Unspecified error"},
       {E_UNEXPECTED, "Catastrophic failure"},
@@ -53,18 +46,18 @@ TEST(ComError, SystemTextLosesItsLineEnd) {
       {REGDB_E_CLASSNOTREG, "Class not registered"},
       {CO_E_CLASSSTRING, "Invalid class string"},
   };
-  for (const Case& c : cases) {
-    const std::string system = SystemMessageText(c.error);
+  for (const auto& [error, english] : cases) {
+    const std::string system = SystemMessageText(error);
     if (kPortableCom) {
-      EXPECT_EQ(system, std::string(c.english) + "\r\n");
+      EXPECT_EQ(system, std::string(english) + "\r\n");
     }
-    const std::string message = ComError(c.error, "", "").ErrorMessage();
+    const std::string message = ComError(error, "", "").ErrorMessage();
     if (system.size() >= 2 && system.compare(system.size() - 2, 2, "\r\n") == 0) {
-      EXPECT_EQ(message, system.substr(0, system.size() - 2)) << c.english;
+      EXPECT_EQ(message, system.substr(0, system.size() - 2)) << english;
     } else if (system.empty()) {
-      EXPECT_EQ(message.rfind("Unknown error 0x", 0), 0u) << c.english;
+      EXPECT_EQ(message.rfind("Unknown error 0x", 0), 0u) << english;
     }
-    EXPECT_TRUE(message.empty() || (message.back() != '\n' && message.back() != '\r')) << c.english;
+    EXPECT_TRUE(message.empty() || (message.back() != '\n' && message.back() != '\r')) << english;
   }
 }
 
