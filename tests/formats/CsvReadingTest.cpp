@@ -120,7 +120,7 @@ class CsvLineTable : public ::testing::TestWithParam<LineCase> {};
 TEST_P(CsvLineTable, GivesTheseRecords) {
   const LineCase& c = GetParam();
   // Short reads from the medium must not change where lines end.
-  for (const std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{4096}, std::size_t{39999}})
+  for (const std::size_t chunk : {0, 1, 3, 4096, 39999})
     EXPECT_EQ(ReadAll(c.bytes, "\"", ",", chunk), c.records) << "chunk " << chunk;
 }
 

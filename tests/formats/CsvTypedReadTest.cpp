@@ -41,7 +41,7 @@ TEST_F(CsvTypedRead, DatesAndTimesOfToday) {
     char kind;  // d: ReadDate, t: ReadTime
     const char* text;
     int result;
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0;  // when result is 0; a time is of today
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;  // when result is 0
   } cases[] = {
       {'d', "10/26/2005", 0, 2005, 10, 26, 0, 0},
       {'d', " 3/4/05 ", 0, 2005, 3, 4, 0, 0},
@@ -67,7 +67,8 @@ TEST_F(CsvTypedRead, DatesAndTimesOfToday) {
     TimeValue value = 12345;
     EXPECT_EQ(c.kind == 'd' ? file->ReadDate(value) : file->ReadTime(value), c.result) << c.text;
     EXPECT_EQ(file->GetLastField(), c.text);
-    EXPECT_EQ(value, c.result == 0 ? BuildLocal(c.year, c.month, c.day, c.hour, c.minute, 0) : 12345) << c.text;
+    const TimeValue expected = BuildLocal(c.year, c.month, c.day, c.hour, c.minute, 0);
+    EXPECT_EQ(value, c.result == 0 ? expected : 12345) << c.text;
   }
 }
 
@@ -92,8 +93,8 @@ TEST_F(CsvTypedRead, SpansInHoursAndIntegersTakeTheLeadingNumber) {
   };
   for (const auto& c : cases) {
     std::int32_t value = 7;
-    EXPECT_EQ(c.kind == 's' ? FieldFile(c.text)->ReadSpan(value) : FieldFile(c.text)->ReadInt(value), c.result)
-        << c.text;
+    auto file = FieldFile(c.text);
+    EXPECT_EQ(c.kind == 's' ? file->ReadSpan(value) : file->ReadInt(value), c.result) << c.text;
     EXPECT_EQ(value, c.value) << c.text;
     if (c.kind == 'i') {
       std::int32_t longValue = 7;
