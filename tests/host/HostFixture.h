@@ -65,6 +65,15 @@ class HostFixture : public ::testing::Test {
     return {result, data_->FindActive(id)};
   }
 
+  // The texts of a stored appointment or a record: "text|note|location|category".
+  static std::string TextsOf(const AppointmentData& a) {
+    return WideToAnsi(a.description) + "|" + WideToAnsi(a.note) + "|" + WideToAnsi(a.location) +
+           "|" + WideToAnsi(a.category);
+  }
+  static std::string TextsOf(const AppointmentRecord& r) {
+    return r.text + "|" + r.note + "|" + r.location + "|" + r.category;
+  }
+
   std::vector<std::shared_ptr<AppointmentData>> ActiveAppointments() const {
     std::vector<std::shared_ptr<AppointmentData>> active;
     for (const auto& [id, appointment] : data_->All())

@@ -40,10 +40,7 @@ class ReadFromHostTest : public HostFixture {
 TEST_F(ReadFromHostTest, TimedAppointmentWithAlarm) {
   AppointmentRecord record(options_);
   ASSERT_EQ(Read(Meeting(), record), 0);
-  EXPECT_EQ(record.text, "Meeting");
-  EXPECT_EQ(record.note, "Bring slides");
-  EXPECT_EQ(record.location, "Room 101");
-  EXPECT_EQ(record.category, "Business");
+  EXPECT_EQ(TextsOf(record), "Meeting|Bring slides|Room 101|Business");
   EXPECT_NE(record.isPrivate, 0);
   EXPECT_EQ(record.untimed, 0);
   EXPECT_GT(record.recordId, 0);
@@ -51,31 +48,28 @@ TEST_F(ReadFromHostTest, TimedAppointmentWithAlarm) {
   EXPECT_EQ(record.startTime, BuildLocal(2005, 10, 26, 9, 0, 0));
   EXPECT_EQ(record.endTime, BuildLocal(2005, 10, 26, 10, 30, 0));
   EXPECT_EQ(record.timeSpan, 5400);
-  EXPECT_EQ(record.alarm, 1);
+  EXPECT_EQ(record.GetAlarmMinutes(), 120);
   EXPECT_EQ(record.alarmUnit, Hours);
-  EXPECT_EQ(record.alarmAmount, 2);
   EXPECT_EQ(record.repeat, 0);
   EXPECT_EQ(record.exceptions, "");
 }
 
-struct RepeatCase {
-  const char* what;
-  RepeatRule rule;
-  std::int32_t type, interval, weekIndex;
-  std::uint8_t weekDays;
-  TimeValue repeatEnd;
-};
-
 TEST_F(ReadFromHostTest, RepeatRules) {
   const TimeValue end = BuildLocal(2006, 3, 1, 0, 0, 0);
-  const RepeatCase cases[] = {
+  const struct {
+    const char* what;
+    RepeatRule rule;
+    std::int32_t type, interval, weekIndex;
+    std::uint8_t weekDays;
+    TimeValue repeatEnd;
+  } cases[] = {
       {"weekly with end", {Weekly, 2, end, 2 | 8}, Weekly, 2, 0, 2 | 8, end},
       {"monthly by day without end", {MonthlyDay, 1, 0, 4}, MonthlyDay, 1, 4, 0, 0},
       {"monthly by date", {MonthlyDate, 3, end, 0}, MonthlyDate, 3, 0, 0, end},
       {"yearly", {Yearly, 1, 0, 0}, Yearly, 1, 0, 0, 0},
       {"daily", {Daily, 5, end, 0}, Daily, 5, 0, 0, end},
   };
-  for (const RepeatCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     AppointmentData stored = Meeting();
     stored.repeat = c.rule;

@@ -37,7 +37,8 @@ class UpdateHostTest : public HostFixture {
 
   int Update() {
     const ComPtr<IDesktopDatebook> datebook = OpenDatebook(options_);
-    const ComPtr<IDesktopAppointment> appointment = FindHostAppointment(datebook.Get(), record_.recordId);
+    const ComPtr<IDesktopAppointment> appointment =
+        FindHostAppointment(datebook.Get(), record_.recordId);
     EXPECT_TRUE(appointment);
     return UpdateHost(record_, datebook.Get(), appointment.Get());
   }
@@ -48,9 +49,7 @@ TEST_F(UpdateHostTest, RewritesTheAppointmentInPlace) {
   EXPECT_EQ(ActiveAppointments().size(), 1u);
   EXPECT_EQ(stored_->start, UtcTime(2005, 10, 30, 22));
   EXPECT_EQ(stored_->end, UtcTime(2005, 10, 30, 23, 30));
-  EXPECT_EQ(WideToAnsi(stored_->description), "New text");
-  EXPECT_EQ(WideToAnsi(stored_->note), "New note");
-  EXPECT_EQ(WideToAnsi(stored_->location), "New room");
+  EXPECT_EQ(TextsOf(*stored_), "New text|New note|New room|");
 }
 
 TEST_F(UpdateHostTest, UntimedRecordGetsItsDateAsStartAndEnd) {
@@ -71,8 +70,8 @@ TEST_F(UpdateHostTest, TimesStayWhenTheyCannotBeSet) {
     EXPECT_EQ(Update(), 0);
     EXPECT_EQ(stored_->start, oldStart);
     EXPECT_EQ(stored_->end, oldEnd);
-    EXPECT_EQ(WideToAnsi(stored_->note), "New note");
-    EXPECT_EQ(WideToAnsi(stored_->location), offersSecond ? "New room" : "Old room");
+    EXPECT_EQ(TextsOf(*stored_),
+              offersSecond ? "New text|New note|New room|" : "New text|New note|Old room|");
   }
   EXPECT_TRUE(shell_.Messages().empty());
 }
@@ -82,13 +81,12 @@ TEST_F(UpdateHostTest, AHostErrorKeepsTheAppointmentAsFarAsItWasWritten) {
     const char* method;
     MessageAnswer answer;
     int expected;
-    const char* description;  // what the appointment holds afterwards
-    const char* note;
+    const char* texts;  // what the appointment holds afterwards
   } cases[] = {
-      {"put_Untimed", MessageAnswer::Ok, 0, "Old text", "Old note"},
-      {"put_Description", MessageAnswer::Cancel, -1, "Old text", "Old note"},
-      {"put_Note", MessageAnswer::Ok, 0, "New text", "Old note"},
-      {"SetAlarm", MessageAnswer::Cancel, -1, "New text", "New note"},
+      {"put_Untimed", MessageAnswer::Ok, 0, "Old text|Old note|Old room|"},
+      {"put_Description", MessageAnswer::Cancel, -1, "Old text|Old note|Old room|"},
+      {"put_Note", MessageAnswer::Ok, 0, "New text|Old note|Old room|"},
+      {"SetAlarm", MessageAnswer::Cancel, -1, "New text|New note|Old room|"},
   };
   record_.alarm = 1;
   for (const auto& c : cases) {
@@ -99,8 +97,7 @@ TEST_F(UpdateHostTest, AHostErrorKeepsTheAppointmentAsFarAsItWasWritten) {
     shell_.QueueAnswer(c.answer);
     EXPECT_EQ(Update(), c.expected);
     ASSERT_EQ(ActiveAppointments().size(), 1u) << "the user's appointment is never deleted";
-    EXPECT_EQ(WideToAnsi(stored_->description), c.description);
-    EXPECT_EQ(WideToAnsi(stored_->note), c.note);
+    EXPECT_EQ(TextsOf(*stored_), c.texts);
     ASSERT_FALSE(shell_.Messages().empty());
     EXPECT_EQ(shell_.Messages().back().text,
               "Can't add the following appointment to Palm Desktop:\n"

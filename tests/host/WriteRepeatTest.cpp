@@ -55,10 +55,7 @@ TEST_F(WriteRepeatTest, RuleByType) {
     const auto [result, stored] = Add();
     EXPECT_EQ(result, 0);
     ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->repeat.type, c.expected.type);
-    EXPECT_EQ(stored->repeat.interval, c.expected.interval);
-    EXPECT_EQ(stored->repeat.end, c.expected.end);
-    EXPECT_EQ(stored->repeat.extra, c.expected.extra);
+    EXPECT_EQ(stored->repeat, c.expected);
   }
 }
 
@@ -89,23 +86,22 @@ TEST_F(WriteRepeatTest, EndOnOrBeforeTheDateAndUnknownTypesKeepASingleAppointmen
   EXPECT_TRUE(shell_.Messages().empty());
 }
 
-struct ExceptionCase {
-  const char* what;
-  const char* separator;
-  const char* exceptions;
-  int expected;
-  std::set<TimeValue> days;
-};
-
 TEST_F(WriteRepeatTest, ExceptionDates) {
   const TimeValue jan4 = BuildLocal(2005, 1, 4, 0, 0, 0);
   const TimeValue jan9 = BuildLocal(2005, 1, 9, 0, 0, 0);
-  const ExceptionCase cases[] = {
+  const struct {
+    const char* what;
+    const char* separator;
+    const char* exceptions;
+    int expected;
+    std::set<TimeValue> days;
+  } cases[] = {
       {"comma", ",", "1/4/2005,1/9/2005", 0, {jan4, jan9}},
       {"blank", " ", "1/4/2005 1/9/2005", 0, {jan4, jan9}},
       {"only the first separator character splits", "; ", "1/4/2005; 1/9/2005", 0, {jan4, jan9}},
       {"a trailing separator", ",", "1/4/2005,", 0, {jan4}},
-      {"with times of day", ",", "1/4/2005 10:00 AM,1/9/2005 11:30 PM", 0, {jan4, jan9}},
+      {"with times of day, on the 23-hour day", ",", "1/4/2005 10:00 AM,3/27/2005 11:30 PM", 0,
+       {jan4, BuildLocal(2005, 3, 27, 0, 0, 0)}},
       {"two-digit years", ",", "1/4/05,1/9/05", 0, {jan4, jan9}},
       {"no separator: one token", "", "1/4/2005 1/9/2005", 112, {}},
       {"an empty token", ",", "1/4/2005,,1/9/2005", 112, {jan4}},
@@ -116,7 +112,7 @@ TEST_F(WriteRepeatTest, ExceptionDates) {
       {"a time alone is 30 December 1899, moved on a century", ",", "10:00 AM", 0,
        {BuildLocal(1999, 12, 30, 0, 0, 0)}},
   };
-  for (const ExceptionCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     options_.exceptiondateseparator = c.separator;
     record_.exceptions = c.exceptions;
