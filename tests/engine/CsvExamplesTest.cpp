@@ -10,13 +10,9 @@
 
 #include "engine/RecordExamples.h"
 #include "model/Options.h"
-#include "platform/Locale.h"
-#include "support/Environment.h"
 
 namespace tavir {
 namespace {
-
-using testing::ScopedEnvironmentVariable;
 
 std::string ReadDataFile(const std::string& name) {
   std::ifstream in(std::string(TAVIR_TEST_DATA) + "/" + name, std::ios::binary);
@@ -31,17 +27,13 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
-class CsvExamples : public ::testing::Test {
+class CsvExamples : public testing::PinnedEnUsTest {
  protected:
   void SetUp() override {
-    testing::PinCentralEuropeanTime();
-    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
+    PinnedEnUsTest::SetUp();
     options_.quote = "\"";
     options_.separator = ",";
   }
-
-  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
-  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   Options options_;
 };
 

@@ -35,8 +35,6 @@ std::string Describe(const RoundTrip& r) {
          (r.fullFormat ? "_Full" : "_Simple");
 }
 
-std::string Name(const ::testing::TestParamInfo<RoundTrip>& info) { return Describe(info.param); }
-
 void PrintTo(const RoundTrip& r, std::ostream* out) { *out << Describe(r); }
 
 class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
@@ -64,18 +62,10 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
     return plain + " \"Q3\", it's; \ttab";
   }
   // A note's CR LF comes back as it was, or as the blank that replaced it.
-  std::string NoteBack(const std::string& written) const {
-    if (!GetParam().removeLineBreaks) return written;
-    std::string back;
-    for (std::size_t i = 0; i < written.size(); ++i) {
-      if (written.compare(i, 2, "\r\n") == 0) {
-        back += ' ';
-        ++i;
-      } else {
-        back += written[i];
-      }
-    }
-    return back;
+  std::string NoteBack(std::string note) const {
+    for (std::size_t at; GetParam().removeLineBreaks && (at = note.find("\r\n")) != note.npos;)
+      note.replace(at, 2, " ");
+    return note;
   }
 
   std::vector<testing::RecordMaker> Records() const {
@@ -161,7 +151,8 @@ std::vector<RoundTrip> AllCombinations() {
   return rows;
 }
 
-INSTANTIATE_TEST_SUITE_P(Options, CsvRoundTrip, ::testing::ValuesIn(AllCombinations()), Name);
+INSTANTIATE_TEST_SUITE_P(Options, CsvRoundTrip, ::testing::ValuesIn(AllCombinations()),
+                         [](const auto& info) { return Describe(info.param); });
 
 }  // namespace
 }  // namespace tavir

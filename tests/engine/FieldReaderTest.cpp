@@ -7,26 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/FieldConversion.h"
-#include "formats/CsvFile.h"
-#include "formats/MemoryBytes.h"
-#include "model/AppointmentRecord.h"
-#include "model/Options.h"
+#include "engine/RecordExamples.h"
 #include "platform/CodePage.h"
-#include "platform/LocalTime.h"
-#include "platform/Locale.h"
-#include "support/Environment.h"
 
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
-
-class FieldReader : public ::testing::Test {
+class FieldReader : public testing::PinnedEnUsTest {
  protected:
   void SetUp() override {
-    testing::PinCentralEuropeanTime();
-    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
+    PinnedEnUsTest::SetUp();
     options_.separator = ",";
     options_.quote = "\"";
   }
@@ -46,8 +36,6 @@ class FieldReader : public ::testing::Test {
 
   TimeValue Today(int hour, int minute) const { return BuildLocal(2005, 11, 10, hour, minute, 0); }
 
-  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
-  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   Options options_;
   AppointmentRecord record_{options_};
   std::unique_ptr<CsvFile> file_;
@@ -78,76 +66,67 @@ TEST_F(FieldReader, ATimeSpanSetsTheEndAndMakesTheRecordTimed) {
   EXPECT_EQ(record_.endTime, 2147483647);
 }
 
-struct ResultCase {
-  const char* name;
-  std::string line;
-  int result;
-  std::string lastField;  // the field the reading stopped at
-};
-
-void PrintTo(const ResultCase& c, std::ostream* out) { *out << c.name; }
-
-class FieldReaderResults : public FieldReader, public ::testing::WithParamInterface<ResultCase> {};
-
-TEST_P(FieldReaderResults, DefaultMappingGives) {
-  options_.fullformat = 1;
-  const ResultCase& c = GetParam();
-  EXPECT_EQ(Read(c.line), c.result);
-  EXPECT_EQ(file_->GetLastField(), c.lastField);
-}
-
 // Default mapping: Date, Untimed, Start, End, Private, Text, Note, Alarm,
 // Alarm Time, Alarm Unit, Category, Location, Repeat; then the repeat fields.
-INSTANTIATE_TEST_SUITE_P(
-    Lines, FieldReaderResults,
-    ::testing::Values(
-        ResultCase{"EmptyDateEndsTheData", R"("","","9:00 AM")", -1, ""},
-        ResultCase{"EmptyLineEndsTheData", "", -1, ""},
-        ResultCase{"HeaderLine", R"("Date","Untimed")", fielderror::InvalidDate, "Date"},
-        ResultCase{"ByteOrderMarkIsNoEmptyDate", "\xEF\xBB\xBF,\"\"", fielderror::InvalidDate,
-                   "\xEF\xBB\xBF"},
-        ResultCase{"OnlyADate", R"("10/26/2005","","","","","Text")", fielderror::InvalidStartTime,
-                   "Text"},
-        ResultCase{"BadStart", R"("10/26/2005","","9:77","","","Text")",
-                   fielderror::InvalidStartTime, "9:77"},
-        ResultCase{"BadEnd", R"("10/26/2005","","9:00 AM","later","","Text")",
-                   fielderror::InvalidEndTime, "later"},
-        ResultCase{"EndWithoutStart", R"("10/26/2005","","","10:00 AM","","Text")",
-                   fielderror::InvalidStartTime, "Text"},
-        ResultCase{"UntimedNeedsNoTimes", R"("10/26/2005","x","","","","Text")", 0, "Text"},
-        ResultCase{"NoText", R"("10/26/2005","x","","","","")", fielderror::NoAppointmentText, ""},
-        ResultCase{"BlankTextIsText", R"("10/26/2005","x","","",""," ")", 0, " "},
-        ResultCase{"AlarmUnitInAnyCase", R"("10/26/2005","x","","","","T","","x","2","H")", 0, "H"},
-        ResultCase{"AlarmUnitWord", R"("10/26/2005","x","","","","T","","x","2","hours")",
-                   fielderror::InvalidAlarmUnit, "hours"},
-        ResultCase{"YearBefore1970IsOfTheNextCentury", R"("1/1/69","x","","","","T")",
-                   fielderror::InvalidDate, "1/1/69"},
-        ResultCase{"RepeatIntervalZero",
-                   R"("10/26/2005","x","","","","T","","","","","","","x","Daily","0")",
-                   fielderror::InvalidRepeatInterval, "0"},
-        ResultCase{"RepeatIntervalNotANumber",
-                   R"("10/26/2005","x","","","","T","","","","","","","x","Daily","every")",
-                   fielderror::InvalidRepeatInterval, "every"},
-        ResultCase{"RepeatEndNoDate",
-                   R"("10/26/2005","x","","","","T","","","","","","","x","Daily","1","soon")",
-                   fielderror::InvalidRepeatEndDate, "soon"},
-        ResultCase{"WeekIndexIsNotRangeChecked",
-                   R"("10/26/2005","x","","","","T","","","","","","","x","Monthly Day","1","","",)"
-                   R"("","","","","","","","9")",
-                   0, "9"}),
-    [](const ::testing::TestParamInfo<ResultCase>& info) { return info.param.name; });
+TEST_F(FieldReader, ResultAndTheFieldWhereReadingStopped) {
+  options_.fullformat = 1;
+  const std::string untimed = R"("10/26/2005","x","","","","T",)";
+  const std::string repeating = untimed + R"("","","","","","","x",)";
+  const struct {
+    const char* what;
+    std::string line;
+    int result;
+    std::string lastField;
+  } cases[] = {
+      {"an empty date ends the data", R"("","","9:00 AM")", -1, ""},
+      {"an empty line ends the data", "", -1, ""},
+      {"header line", R"("Date","Untimed")", fielderror::InvalidDate, "Date"},
+      {"a byte order mark is no empty date", "\xEF\xBB\xBF,\"\"", fielderror::InvalidDate,
+       "\xEF\xBB\xBF"},
+      {"only a date", R"("10/26/2005","","","","","Text")", fielderror::InvalidStartTime, "Text"},
+      {"bad start", R"("10/26/2005","","9:77","","","Text")", fielderror::InvalidStartTime, "9:77"},
+      {"bad end", R"("10/26/2005","","9:00 AM","later","","Text")", fielderror::InvalidEndTime,
+       "later"},
+      {"end without start", R"("10/26/2005","","","10:00 AM","","Text")",
+       fielderror::InvalidStartTime, "Text"},
+      {"untimed needs no times", R"("10/26/2005","x","","","","Text")", 0, "Text"},
+      {"no text", R"("10/26/2005","x","","","","")", fielderror::NoAppointmentText, ""},
+      {"a blank text is text", R"("10/26/2005","x","","",""," ")", 0, " "},
+      {"alarm unit as a word", untimed + R"("","x","2","hours")", fielderror::InvalidAlarmUnit,
+       "hours"},
+      {"a year before 1970 is of the next century", R"("1/1/69","x","","","","T")",
+       fielderror::InvalidDate, "1/1/69"},
+      {"repeat interval zero", repeating + R"("Daily","0")", fielderror::InvalidRepeatInterval,
+       "0"},
+      {"repeat interval no number", repeating + R"("Daily","every")",
+       fielderror::InvalidRepeatInterval, "every"},
+      {"a repeat type in another case reads as daily, no error", repeating + R"("weekly","1")", 0,
+       "1"},
+      {"repeat end no date", repeating + R"("Daily","1","soon")",
+       fielderror::InvalidRepeatEndDate, "soon"},
+      {"the week index is not range-checked",
+       repeating + R"("Monthly Day","1","","","","","","","","","","9")", 0, "9"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Read(c.line), c.result) << c.what;
+    EXPECT_EQ(file_->GetLastField(), c.lastField) << c.what;
+  }
+}
 
-TEST_F(FieldReader, AnEmptyAlarmUnitClearsTheAlarm) {
-  ASSERT_EQ(Read(R"("10/26/2005","x","","","","T","","x","15","")"), 0);
+TEST_F(FieldReader, AlarmUnitIsOneLetterInAnyCaseAndAnEmptyOneClearsTheAlarm) {
+  const std::string head = R"("10/26/2005","x","","","","T","","x","15",")";
+  const struct {
+    const char* unit;
+    std::int32_t expected;
+  } cases[] = {{"d", Days}, {" H ", Hours}, {"h", Hours}, {"M", Minutes}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(Read(head + c.unit + "\""), 0) << c.unit;
+    EXPECT_EQ(record_.alarm, 1);
+    EXPECT_EQ(record_.alarmAmount, 15);
+    EXPECT_EQ(record_.alarmUnit, c.expected) << c.unit;
+  }
+  ASSERT_EQ(Read(head + "\""), 0);
   EXPECT_EQ(record_.alarm, 0);
-  ASSERT_EQ(Read(R"("10/26/2005","x","","","","T","","x","15","d")"), 0);
-  EXPECT_EQ(record_.alarm, 1);
-  EXPECT_EQ(record_.alarmAmount, 15);
-  EXPECT_EQ(record_.alarmUnit, Days);
-  ASSERT_EQ(Read(R"("10/26/2005","x","","","","T","","x","15"," H ")"), 0);
-  EXPECT_EQ(record_.alarmUnit, Hours);
-  ASSERT_EQ(Read(R"("10/26/2005","x","","","","T","","x","15","M")"), 0);
-  EXPECT_EQ(record_.alarmUnit, Minutes);
 }
 
 TEST_F(FieldReader, TextsAreTrimmedOrExpandedAsTheirFieldsSay) {
@@ -188,14 +167,6 @@ TEST_F(FieldReader, RepeatEndOfTheLastDayMeansNoEnd) {
   }
 }
 
-TEST_F(FieldReader, RepeatTypeNamesAreCaseSensitive) {
-  const std::string head = R"("10/26/2005","x","","","","T","","","","","","","x",")";
-  ASSERT_EQ(Read(head + R"(weekly","1")"), 0);
-  EXPECT_EQ(record_.repeatType, Daily);
-  ASSERT_EQ(Read(head + R"(Monthly Date","1")"), 0);
-  EXPECT_EQ(record_.repeatType, MonthlyDate);
-}
-
 TEST_F(FieldReader, RepeatFieldsOnlyInTheFullFormatAndForRepeatingLines) {
   const std::string line =
       R"("10/26/2005","x","","","","T","","","","","","","x","Yearly","0")";
@@ -224,25 +195,23 @@ TEST_F(FieldReader, RecordIdAndAlarmAmountAreNumbers) {
   EXPECT_EQ(record_.alarmAmount, -3);
 }
 
-TEST(ExpandLineBreaks, LineFeedsBecomeReturnLineFeed) {
-  EXPECT_EQ(ExpandLineBreaks("a\nb"), "a\r\nb");
-  EXPECT_EQ(ExpandLineBreaks("a\r\nb\r"), "a\r\r\nb\r");
-  EXPECT_EQ(ExpandLineBreaks("\n\n"), "\r\n\r\n");
-  EXPECT_EQ(ExpandLineBreaks(""), "");
-}
-
-TEST(ExpandLineBreaks, IsCutBeforeWhatWouldPassTheLimit) {
-  const std::string fits(kMaxExpandedText, 'a');
-  EXPECT_EQ(ExpandLineBreaks(fits), fits);
-  EXPECT_EQ(ExpandLineBreaks(fits + "b"), fits);
-  // Never a CR without its LF at the end.
-  EXPECT_EQ(ExpandLineBreaks(std::string(kMaxExpandedText - 1, 'a') + "\n"),
-            std::string(kMaxExpandedText - 1, 'a'));
+TEST(ExpandLineBreaks, LineFeedsBecomeReturnLineFeedCutBeforeTheLimitBetweenCharacters) {
+  const std::string fits(kMaxExpandedText, 'a'), almost(kMaxExpandedText - 1, 'a');
+  const struct {
+    std::string text, expanded;
+  } cases[] = {
+      {"a\nb", "a\r\nb"},
+      {"a\r\nb\r", "a\r\r\nb\r"},
+      {"\n\n", "\r\n\r\n"},
+      {"", ""},
+      {fits, fits},
+      {fits + "b", fits},
+      {almost + "\n", almost},  // never a CR without its LF at the end
+      {almost + "\xC3\xA9", AnsiCodePageIsUtf8() ? almost : almost + "\xC3"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ExpandLineBreaks(c.text), c.expanded) << c.text.size() << " bytes";
   EXPECT_EQ(ExpandLineBreaks(std::string(30000, '\n')).size(), kMaxExpandedText - 1);
-  // Never half a character.
-  const std::string text = std::string(kMaxExpandedText - 1, 'a') + "\xC3\xA9";
-  EXPECT_EQ(ExpandLineBreaks(text), AnsiCodePageIsUtf8() ? text.substr(0, kMaxExpandedText - 1)
-                                                         : text.substr(0, kMaxExpandedText));
 }
 
 }  // namespace

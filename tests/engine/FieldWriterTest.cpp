@@ -9,19 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/FieldConversion.h"
 #include "engine/RecordExamples.h"
-#include "formats/CsvFile.h"
-#include "formats/MemoryBytes.h"
-#include "model/AppointmentRecord.h"
-#include "model/Options.h"
-#include "platform/Locale.h"
-#include "support/Environment.h"
 
 namespace tavir {
 namespace {
-
-using testing::ScopedEnvironmentVariable;
 
 struct WriterCase {
   const char* name;
@@ -31,16 +22,7 @@ struct WriterCase {
   std::string line;  // without CR LF
 };
 
-void PrintTo(const WriterCase& c, std::ostream* out) { *out << c.name; }
-
-class FieldWriter : public ::testing::TestWithParam<WriterCase> {
- protected:
-  void SetUp() override {
-    testing::PinCentralEuropeanTime();
-    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
-  }
-  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
-};
+using FieldWriter = testing::PinnedEnUsTest;
 
 std::string WriteLine(const std::function<void(CsvFile&)>& write) {
   std::string bytes;
@@ -54,28 +36,14 @@ std::string WriteLine(const std::function<void(CsvFile&)>& write) {
   return bytes.substr(0, bytes.size() - 2);
 }
 
-TEST_P(FieldWriter, WritesTheseColumns) {
-  const WriterCase& c = GetParam();
-  Options options;
-  if (!c.simple.empty()) options.mapping.simpleFields = c.simple;
-  AppointmentRecord record(options);
-  c.make(record);
-  EXPECT_EQ(WriteLine([&](CsvFile& file) {
-              c.full ? WriteFullRecord(options.mapping, file, record)
-                     : WriteSimpleRecord(options.mapping, file, record);
-            }),
-            c.line);
-}
-
 const std::vector<FieldId> kAllSimple = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, FieldWriter,
-    ::testing::Values(
-        WriterCase{"TimedDefaultMappingHas13Columns", false, {}, testing::MakeMeeting,
+TEST_F(FieldWriter, RecordsGetTheseColumns) {
+  const WriterCase cases[] = {
+        {"TimedDefaultMappingHas13Columns", false, {}, testing::MakeMeeting,
                    "10/26/2005||9:00 AM|10:30 AM||Meeting|Bring \"Q3\" figures\nand slides"
                    "||||Business|Room 101|"},
-        WriterCase{"EveryFieldTimed", false, kAllSimple,
+        {"EveryFieldTimed", false, kAllSimple,
                    [](AppointmentRecord& r) {
                      testing::MakeMeeting(r);
                      r.isPrivate = 1;
@@ -86,13 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    "10/26/2005||9:00 AM|10:30 AM|x|Meeting|Bring \"Q3\" figures\nand slides"
                    "|x|3|h|Business|Room 101||1.500000|4711"},
-        WriterCase{"UntimedLeavesTimesAndSpanEmpty", false, kAllSimple, testing::MakeHoliday,
+        {"UntimedLeavesTimesAndSpanEmpty", false, kAllSimple, testing::MakeHoliday,
                    "10/27/2005|x||||Holiday||x|15|m|||||0"},
-        WriterCase{"NoValueNoColumnIgnoredAnEmptyOne", false, {0, 15, 19, 33, 40, 32, 5},
+        {"NoValueNoColumnIgnoredAnEmptyOne", false, {0, 15, 19, 33, 40, 32, 5},
                    testing::MakeHoliday, "10/27/2005||Holiday"},
-        WriterCase{"WeeklyMarksItsWeekdays", true, {0, 5}, testing::MakeTeamCall,
+        {"WeeklyMarksItsWeekdays", true, {0, 5}, testing::MakeTeamCall,
                    "10/24/2005|Team call|Weekly|1||||x||x||||"},
-        WriterCase{"MonthlyByDateHasNoWeekdaysNorIndex", true, {0, 5},
+        {"MonthlyByDateHasNoWeekdaysNorIndex", true, {0, 5},
                    [](AppointmentRecord& r) {
                      testing::MakeTeamCall(r);
                      r.repeatType = MonthlyDate;
@@ -101,22 +69,34 @@ INSTANTIATE_TEST_SUITE_P(
                      r.monthlyWeekIndex = 4;
                    },
                    "10/24/2005|Team call|Monthly Date|2|6/30/2006|||||||||"},
-        WriterCase{"MonthlyByDayHasItsIndex", true, {0, 5},
+        {"MonthlyByDayHasItsIndex", true, {0, 5},
                    [](AppointmentRecord& r) {
                      testing::MakeTeamCall(r);
                      r.repeatType = MonthlyDay;
                      r.monthlyWeekIndex = 5;
                    },
                    "10/24/2005|Team call|Monthly Day|1||||||||||5"},
-        WriterCase{"UnknownRepeatKindIsEmpty", true, {0},
+        {"UnknownRepeatKindIsEmpty", true, {0},
                    [](AppointmentRecord& r) {
                      testing::MakeTeamCall(r);
                      r.repeatType = 9;
                    },
                    "10/24/2005||1||||||||||"},
-        WriterCase{"SimpleFormatNeverWritesRepeatColumns", false, {0, 12}, testing::MakeTeamCall,
-                   "10/24/2005|x"}),
-    [](const ::testing::TestParamInfo<WriterCase>& info) { return info.param.name; });
+        {"SimpleFormatNeverWritesRepeatColumns", false, {0, 12}, testing::MakeTeamCall,
+                   "10/24/2005|x"}};
+  for (const WriterCase& c : cases) {
+    Options options;
+    if (!c.simple.empty()) options.mapping.simpleFields = c.simple;
+    AppointmentRecord record(options);
+    c.make(record);
+    EXPECT_EQ(WriteLine([&](CsvFile& file) {
+                c.full ? WriteFullRecord(options.mapping, file, record)
+                       : WriteSimpleRecord(options.mapping, file, record);
+              }),
+              c.line)
+        << c.name;
+  }
+}
 
 TEST_F(FieldWriter, HeadersNameTheColumnsOfTheRecords) {
   Options options;

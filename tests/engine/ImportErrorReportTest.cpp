@@ -5,25 +5,14 @@
 
 #include <string>
 
-#include "engine/FieldConversion.h"
-#include "platform/Locale.h"
-#include "support/Environment.h"
+#include "engine/RecordExamples.h"
 #include "support/FakeShell.h"
 
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
-
-class ImportErrorReport : public ::testing::Test {
+class ImportErrorReport : public testing::PinnedEnUsTest {
  protected:
-  void SetUp() override {
-    testing::PinCentralEuropeanTime();
-    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
-  }
-
-  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
-  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   testing::FakeShell shell_;
   testing::InstalledShell installed_{shell_};
 };

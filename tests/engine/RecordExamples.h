@@ -18,8 +18,22 @@
 #include "model/FieldMapping.h"
 #include "model/Options.h"
 #include "platform/LocalTime.h"
+#include "platform/Locale.h"
+#include "support/Environment.h"
 
 namespace tavir::testing {
+
+// Central European time, the en-US regional settings and a fixed clock
+// (2005-11-10 16:42:17), as the examples of the file formats assume.
+class PinnedEnUsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PinCentralEuropeanTime();
+    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
+  }
+  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
+  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
+};
 
 inline void SetTimes(AppointmentRecord& record, int year, int month, int day, int startHour,
                      int startMinute, int endHour, int endMinute) {
