@@ -5,27 +5,19 @@
 
 #include <string>
 
-#include "model/Options.h"
-#include "platform/LocalTime.h"
-#include "platform/Locale.h"
-#include "support/Environment.h"
+#include "engine/RecordExamples.h"
 #include "ui/ExampleText.h"
 
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
-
-class ExampleText : public ::testing::Test {
+class ExampleText : public testing::PinnedEnUsTest {
  protected:
   void SetUp() override {
-    testing::PinCentralEuropeanTime();
-    ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
+    PinnedEnUsTest::SetUp();
     options_.separator = ";";
     options_.quote = "'";
   }
-  ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", std::string("en-US")};
-  ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   Options options_;
 };
 
