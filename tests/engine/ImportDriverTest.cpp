@@ -9,7 +9,7 @@
 namespace tavir::testing {
 namespace {
 
-const char* const kHeader =
+const std::string kHeader =
     "\"Date\",\"Untimed\",\"Start Time\",\"End Time\",\"Private\",\"Text\",\"Note\",\"Alarm\","
     "\"Alarm Time\",\"Alarm Unit\",\"Category\",\"Location\",\"Repeat\"\r\n";
 
@@ -36,7 +36,7 @@ class ImportDriverTest : public EngineFixture {
 };
 
 TEST_F(ImportDriverTest, HeaderLineIsSkippedAndAFileWithoutOneImportsItsFirstLine) {
-  EXPECT_EQ(Import(std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two")), 0);
+  EXPECT_EQ(Import(kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two")), 0);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(Import(Record("11/3/2005", "three")), 0);
   EXPECT_EQ(CountActive(), 3);
@@ -50,7 +50,7 @@ TEST_F(ImportDriverTest, InvalidFirstRecordWithoutHeaderIsLostWithoutAMessage) {
 }
 
 TEST_F(ImportDriverTest, SecondImportAddsNothingWithNoDuplicatesAndEverythingWithout) {
-  const std::string file = std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two");
+  const std::string file = kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two");
   Import(file);
   ImportSummary summary;
   Import(file, &summary);
@@ -62,7 +62,7 @@ TEST_F(ImportDriverTest, SecondImportAddsNothingWithNoDuplicatesAndEverythingWit
 }
 
 TEST_F(ImportDriverTest, DuplicatesWithinOneFileAndDifferingOnlyInCategoryAreSkipped) {
-  Import(std::string(kHeader) + Record("11/1/2005", "one", "Work") + Record("11/1/2005", "one", "Home") +
+  Import(kHeader + Record("11/1/2005", "one", "Work") + Record("11/1/2005", "one", "Home") +
          Record("11/1/2005", "one", "", "9:30 AM"));
   // The third starts half an hour later: not the same appointment.
   EXPECT_EQ(CountActive(), 2);
@@ -98,14 +98,14 @@ TEST_F(ImportDriverTest, FilterKeepsOnlyMatchingRecords) {
   options_.dofilter = 1;
   options_.filtertype = 2;  // text contains
   options_.filtertext = "lunch";
-  Import(std::string(kHeader) + Record("11/1/2005", "Team LUNCH") + Record("11/2/2005", "Dinner") +
+  Import(kHeader + Record("11/1/2005", "Team LUNCH") + Record("11/2/2005", "Dinner") +
          Record("11/3/2005", "lunch"));
   EXPECT_EQ(CountActive(), 2);
 }
 
 TEST_F(ImportDriverTest, FieldErrorIsReportedWithItsLineAndCancelKeepsWhatWasAdded) {
   shell_.QueueAnswer(MessageAnswer::Cancel);
-  Import(std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two") +
+  Import(kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two") +
          Record("11/3/2005", "three", "", "25:99") + Record("11/4/2005", "four"));
   EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "two"}));
   ASSERT_EQ(shell_.Messages().size(), 1u);
@@ -116,7 +116,7 @@ TEST_F(ImportDriverTest, FieldErrorIsReportedWithItsLineAndCancelKeepsWhatWasAdd
 }
 
 TEST_F(ImportDriverTest, FieldErrorAnsweredOkSkipsTheRecordAndIgnoredErrorsSkipSilently) {
-  const std::string file = std::string(kHeader) + Record("11/1/2005", "one") +
+  const std::string file = kHeader + Record("11/1/2005", "one") +
                            Record("11/2/2005", "", "") + Record("11/3/2005", "three");
   Import(file);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "three"}));
@@ -132,7 +132,7 @@ TEST_F(ImportDriverTest, FieldErrorAnsweredOkSkipsTheRecordAndIgnoredErrorsSkipS
 TEST_F(ImportDriverTest, EmptyFileHeaderOnlyAndBlankLineEndTheImportQuietly) {
   EXPECT_EQ(Import(""), 0);
   EXPECT_EQ(Import(kHeader), 0);
-  EXPECT_EQ(Import(std::string(kHeader) + Record("11/1/2005", "one") + "\r\n" + Record("11/2/2005", "two")), 0);
+  EXPECT_EQ(Import(kHeader + Record("11/1/2005", "one") + "\r\n" + Record("11/2/2005", "two")), 0);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"one"}));
   EXPECT_TRUE(shell_.Messages().empty());
 }
@@ -148,7 +148,7 @@ TEST_F(ImportDriverTest, HostRefusalAnsweredCancelStopsTheImport) {
   data_->Faults().Add({"AddAppointment", E_FAIL, "datebook full", 2, false});
   shell_.QueueAnswer(MessageAnswer::Cancel);
   ImportSummary summary;
-  Import(std::string(kHeader) + Record("11/1/2005", "one") + Record("11/2/2005", "two") +
+  Import(kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two") +
              Record("11/3/2005", "three"),
          &summary);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"one"}));
