@@ -83,17 +83,12 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
           r.recordId = 4711;
         },
         [](AppointmentRecord& r) {
-          testing::SetUntimed(r, 2005, 10, 27);
-          r.text = "Holiday";
-          r.alarm = 1;
+          testing::MakeHoliday(r);
           r.alarmAmount = 2;
           r.alarmUnit = Days;
         },
         [](AppointmentRecord& r) {
-          testing::SetTimes(r, 2005, 10, 24, 14, 0, 15, 0);
-          r.text = "Team call";
-          r.repeat = 1;
-          r.repeatType = Weekly;
+          testing::MakeTeamCall(r);
           r.repeatInterval = 2;
           r.repeatEnd = LocalMidnight(2005, 12, 31);
           r.weekDays = kWeekdayBit[0] | kWeekdayBit[1] | kWeekdayBit[3] | kWeekdayBit[6];
