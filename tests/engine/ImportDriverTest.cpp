@@ -35,17 +35,28 @@ class ImportDriverTest : public EngineFixture {
   }
 };
 
-TEST_F(ImportDriverTest, HeaderLineIsSkippedAndAFileWithoutOneImportsItsFirstLine) {
-  EXPECT_EQ(Import(kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two")), 0);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "two"}));
-  EXPECT_EQ(Import(Record("11/3/2005", "three")), 0);
-  EXPECT_EQ(CountActive(), 3);
-  EXPECT_TRUE(shell_.Messages().empty());
-}
-
-TEST_F(ImportDriverTest, InvalidFirstRecordWithoutHeaderIsLostWithoutAMessage) {
-  EXPECT_EQ(Import(Record("13/45/2005", "bad") + Record("11/2/2005", "good")), 0);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"good"}));
+TEST_F(ImportDriverTest, TheHeaderIsSkippedAndABlankLineEndsTheImportQuietly) {
+  const struct {
+    const char* what;
+    std::string content;
+    std::vector<std::string> imported;
+  } cases[] = {
+      {"empty file", "", {}},
+      {"header only", kHeader, {}},
+      {"header and records", kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two"),
+       {"one", "two"}},
+      {"no header: the first line is a record", Record("11/3/2005", "three"), {"three"}},
+      {"no header: an invalid first record is lost without a message",
+       Record("13/45/2005", "bad") + Record("11/4/2005", "four"), {"four"}},
+      {"a blank line ends the data",
+       kHeader + Record("11/5/2005", "five") + "\r\n" + Record("11/6/2005", "six"), {"five"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& appointment : ActiveAppointments()) data_->Delete(*appointment);
+    EXPECT_EQ(Import(c.content), 0);
+    EXPECT_EQ(Texts(), c.imported);
+  }
   EXPECT_TRUE(shell_.Messages().empty());
 }
 
@@ -127,14 +138,6 @@ TEST_F(ImportDriverTest, FieldErrorAnsweredOkSkipsTheRecordAndIgnoredErrorsSkipS
   Import(file, &summary);
   EXPECT_EQ(shell_.Messages().size(), 1u);
   EXPECT_EQ(summary.faulty, 1);
-}
-
-TEST_F(ImportDriverTest, EmptyFileHeaderOnlyAndBlankLineEndTheImportQuietly) {
-  EXPECT_EQ(Import(""), 0);
-  EXPECT_EQ(Import(kHeader), 0);
-  EXPECT_EQ(Import(kHeader + Record("11/1/2005", "one") + "\r\n" + Record("11/2/2005", "two")), 0);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"one"}));
-  EXPECT_TRUE(shell_.Messages().empty());
 }
 
 TEST_F(ImportDriverTest, MissingFileGivesMinusOneWithTheReason) {
