@@ -1,17 +1,22 @@
 // Workbooks written through ExcelFile and the stand-in, read by other
-// programs: xlrd checks every value, type and date here;
-// scripts/check-xls-libreoffice.sh has LibreOffice convert the
+// programs: xlrd checks every value, type and date here; FreeXL where it is
+// installed; scripts/check-xls-libreoffice.sh has LibreOffice convert the
 // same workbook (kept in TAVIR_XLS_KEEP) to CSV and compares it with the CSV
 // this test expects.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 #include "formats/ExcelFile.h"
 #include "platform/CodePage.h"
 #include "spreadsheet/SpreadsheetFixture.h"
+
+#if defined(TAVIR_HAVE_FREEXL)
+#include <freexl.h>
+#endif
 
 namespace tavir::testing {
 namespace {
@@ -131,6 +136,43 @@ TEST_F(ExcelInterchangeTest, OtherProgramsReadEveryValueAsWritten) {
   const std::string command = std::string(TAVIR_PYTHON) + " " + TAVIR_TOOLS + "/check_xls.py '" + workbook + "' '" +
                               Output("interchange-xlrd.txt") + "'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
+#endif
+
+#if defined(TAVIR_HAVE_FREEXL)
+  const void* handle = nullptr;
+  ASSERT_EQ(freexl_open(workbook.c_str(), &handle), FREEXL_OK);
+  const std::unique_ptr<const void, int (*)(const void*)> closer(handle, freexl_close);
+  ASSERT_EQ(freexl_select_active_worksheet(handle, 0), FREEXL_OK);
+  unsigned int rows = 0;
+  unsigned short columns = 0;
+  freexl_worksheet_dimensions(handle, &rows, &columns);
+  EXPECT_EQ(rows, 5u);
+  EXPECT_EQ(columns, 6u);
+  struct Expected {
+    unsigned row;
+    unsigned short column;
+    unsigned char type;
+    std::string text;
+  } const expected[] = {
+      {1, 0, FREEXL_CELL_SST_TEXT, "Dentist"},     {1, 1, FREEXL_CELL_DATE, "2005-10-26"},
+      {1, 2, FREEXL_CELL_TIME, "09:05:00"},        {2, 0, FREEXL_CELL_SST_TEXT, "15"},
+      {2, 1, FREEXL_CELL_DATE, "2031-12-31"},      {2, 5, FREEXL_CELL_SST_TEXT, "Line one\nLine two"},
+      {3, 0, FREEXL_CELL_SST_TEXT, "=A1"},         {4, 1, FREEXL_CELL_DATE, "2000-02-29"},
+  };
+  for (const Expected& e : expected) {
+    SCOPED_TRACE(e.text);
+    FreeXL_CellValue value;
+    ASSERT_EQ(freexl_get_cell_value(handle, e.row, e.column, &value), FREEXL_OK);
+    EXPECT_EQ(value.type, e.type);
+    EXPECT_EQ(std::string(value.value.text_value), e.text);
+  }
+  FreeXL_CellValue number;
+  ASSERT_EQ(freexl_get_cell_value(handle, 3, 4, &number), FREEXL_OK);
+  EXPECT_EQ(number.type, FREEXL_CELL_DOUBLE);  // beyond what an RK record holds
+  EXPECT_EQ(number.value.double_value, 2147483647.0);
+  ASSERT_EQ(freexl_get_cell_value(handle, 1, 3, &number), FREEXL_OK);
+  EXPECT_EQ(number.type, FREEXL_CELL_INT);
+  EXPECT_EQ(number.value.int_value, 1);
 #endif
 }
 
