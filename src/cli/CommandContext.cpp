@@ -6,15 +6,21 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace tavir {
 
-CommandContext::CommandContext(std::string datebookPath, std::ostream& out)
-    : datebookPath_(std::move(datebookPath)), out_(out), progress_(stderr) {}
+CommandContext::CommandContext(DatebookLocation datebook, std::ostream& out)
+    : datebook_(std::move(datebook)), out_(out), progress_(stderr) {}
 
 DatebookSession& CommandContext::Datebook() {
   if (!session_) {
-    session_ = std::make_unique<DatebookSession>(datebookPath_, LoginName());
+    if (datebook_.makeFolder) {
+      std::error_code ignored;  // a folder that cannot be made is reported by the store
+      std::filesystem::create_directories(std::filesystem::path(datebook_.path).parent_path(),
+                                          ignored);
+    }
+    session_ = std::make_unique<DatebookSession>(datebook_.path, LoginName());
     options_.host = session_->Host();
   }
   return *session_;

@@ -13,9 +13,14 @@
 
 namespace tavir {
 
+struct DatebookLocation {
+  std::string path;
+  bool makeFolder = false;  // the data directory's datebook: its folders are made
+};
+
 class CommandContext {
  public:
-  CommandContext(std::string datebookPath, std::ostream& out);
+  CommandContext(DatebookLocation datebook, std::ostream& out);
 
   Options& options() { return options_; }
   std::ostream& out() { return out_; }
@@ -25,7 +30,7 @@ class CommandContext {
   bool HasDatebook() const { return session_ != nullptr; }
 
  private:
-  std::string datebookPath_;
+  DatebookLocation datebook_;
   std::ostream& out_;
   Options options_;
   TerminalProgress progress_;

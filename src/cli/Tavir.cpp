@@ -20,13 +20,17 @@ namespace tavir {
 
 namespace {
 
-std::string DefaultDatebookPath() {
-  if (const char* path = std::getenv("TAVIR_DATEBOOK"); path && *path) return path;
+// The datebook a command uses. The one in the data directory is made on
+// first use, its folders included; a path the user names must exist up to
+// its folder, so that a mistyped one is reported rather than created.
+DatebookLocation ChooseDatebook(const std::string& given) {
+  if (!given.empty()) return {given, false};
+  if (const char* path = std::getenv("TAVIR_DATEBOOK"); path && *path) return {path, false};
   if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-    return std::string(data) + "/tavir/datebook.sqlite";
+    return {std::string(data) + "/tavir/datebook.sqlite", true};
   if (const char* home = std::getenv("HOME"); home && *home)
-    return std::string(home) + "/.local/share/tavir/datebook.sqlite";
-  return "datebook.sqlite";
+    return {std::string(home) + "/.local/share/tavir/datebook.sqlite", true};
+  return {"datebook.sqlite", false};
 }
 
 const char* const kDescription =
@@ -38,7 +42,7 @@ const char* const kDescription =
     "2 a usage error; 3 a host error.";
 
 struct Arguments {
-  std::string datebook = DefaultDatebookPath();
+  std::string datebook;
   std::string registry;
   bool yes = false;
   bool no = false;
@@ -147,7 +151,7 @@ int RunTavir(int argc, char** argv) {
 
   try {
     CheckSettings();
-    CommandContext context(args.datebook, std::cout);
+    CommandContext context(ChooseDatebook(args.datebook), std::cout);
     context.options().Load();
     int status = kExitDone;
     try {

@@ -134,6 +134,16 @@ TEST_F(TavirCommandsTest, RemoveAsksAndOnlyOkRemoves) {
   EXPECT_EQ(workspace_.Run({"count"}).out, "0 appointments\n");
 }
 
+TEST_F(TavirCommandsTest, DataDirectoryDatebookAndSettingsAreMadeOnFirstUse) {
+  ASSERT_EQ(workspace_.RunPlain({"options", "daysback", "7"}).status, 0);
+  EXPECT_EQ(workspace_.RunPlain({"user"}).out, "tester\n");
+  EXPECT_TRUE(std::filesystem::exists(workspace_.Path(".local/share/tavir/datebook.sqlite")));
+  EXPECT_EQ(workspace_.RunPlain({"options", "daysback"}).out, "7\n");
+  // A datebook the user names is not given folders of its own.
+  EXPECT_EQ(workspace_.RunPlain({"--datebook", workspace_.Path("typo/datebook.sqlite"), "count"}).status, 1);
+  EXPECT_FALSE(std::filesystem::exists(workspace_.Path("typo")));
+}
+
 TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
   EXPECT_EQ(workspace_.Run({"options", "defaultapptlength"}).out, "60\n");
   const ProcessResult bad = workspace_.Run({"options", "defaultapptlength", "0"});

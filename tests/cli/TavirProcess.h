@@ -48,7 +48,15 @@ class TavirWorkspace {
   // whileRunning, when given, runs with the child's pid once it started.
   ProcessResult Run(const std::vector<std::string>& args, const std::string& input = "",
                     std::function<void(pid_t)> whileRunning = nullptr) const {
-    std::vector<std::string> argv = {TAVIR_PROGRAM, "--datebook", Datebook(), "--registry", Registry()};
+    std::vector<std::string> all = {"--datebook", Datebook(), "--registry", Registry()};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunPlain(all, input, whileRunning);
+  }
+
+  // tavir args... with the default datebook and settings under HOME (the workspace).
+  ProcessResult RunPlain(const std::vector<std::string>& args, const std::string& input = "",
+                         std::function<void(pid_t)> whileRunning = nullptr) const {
+    std::vector<std::string> argv = {TAVIR_PROGRAM};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (std::string& a : argv) cargv.push_back(a.data());
