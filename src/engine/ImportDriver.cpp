@@ -40,12 +40,6 @@ class ReaderGuard {
   std::unique_ptr<AppointmentFile> reader_;
 };
 
-HostLong RecordIdOf(IDesktopAppointment* appointment) {
-  HostLong id = 0;
-  ThrowIfFailed(appointment->get_RecordID(&id), "IDesktopAppointment");
-  return id;
-}
-
 class ImportRun {
  public:
   ImportRun(const std::string& fileName, const Options& options, IDesktopDatebook* datebook,
@@ -71,7 +65,7 @@ class ImportRun {
     ComPtr<IDesktopAppointment> created;
     const int result = AddToHost(record, datebook_, created);
     // After a host error the half-written appointment was deleted again.
-    if (created && FindHostAppointment(datebook_, RecordIdOf(created.Get()))) {
+    if (created && FindHostAppointment(datebook_, ReadRecordId(created.Get()))) {
       ++summary_.added;
       if (index_) index_->Refresh(created.Get());
     }

@@ -12,6 +12,15 @@ constexpr const char* kApplication = "IDesktopApplication";
 constexpr const char* kDatebook = "IDesktopDatebook";
 constexpr const char* kAppointment = "IDesktopAppointment";
 constexpr const char* kAppointment2 = "IDesktopAppointment2";
+
+// One value out of an appointment's property getter; a failure throws.
+template <typename Value>
+Value ReadValue(IDesktopAppointment* appointment,
+                HRESULT (STDMETHODCALLTYPE IDesktopAppointment::*getter)(Value*)) {
+  Value value{};
+  ThrowIfFailed((appointment->*getter)(&value), kAppointment);
+  return value;
+}
 }  // namespace
 
 void ThrowMissingObject(const char* interfaceName) {
@@ -98,39 +107,27 @@ std::string ReadNote(IDesktopAppointment* appointment) {
 }
 
 bool ReadRepeating(IDesktopAppointment* appointment) {
-  HostLong repeating = 0;
-  ThrowIfFailed(appointment->get_Repeating(&repeating), kAppointment);
-  return repeating != 0;
+  return ReadValue<HostLong>(appointment, &IDesktopAppointment::get_Repeating) != 0;
 }
 
 TimeValue ReadStartTime(IDesktopAppointment* appointment) {
-  TimeValue start = 0;
-  ThrowIfFailed(appointment->get_StartTime(&start), kAppointment);
-  return start;
+  return ReadValue<TimeValue>(appointment, &IDesktopAppointment::get_StartTime);
 }
 
 TimeValue ReadEndTime(IDesktopAppointment* appointment) {
-  TimeValue end = 0;
-  ThrowIfFailed(appointment->get_EndTime(&end), kAppointment);
-  return end;
+  return ReadValue<TimeValue>(appointment, &IDesktopAppointment::get_EndTime);
 }
 
 HostLong ReadUntimed(IDesktopAppointment* appointment) {
-  HostLong untimed = 0;
-  ThrowIfFailed(appointment->get_Untimed(&untimed), kAppointment);
-  return untimed;
+  return ReadValue<HostLong>(appointment, &IDesktopAppointment::get_Untimed);
 }
 
 HostLong ReadPrivate(IDesktopAppointment* appointment) {
-  HostLong isPrivate = 0;
-  ThrowIfFailed(appointment->get_Private(&isPrivate), kAppointment);
-  return isPrivate;
+  return ReadValue<HostLong>(appointment, &IDesktopAppointment::get_Private);
 }
 
 HostLong ReadRecordId(IDesktopAppointment* appointment) {
-  HostLong recordId = 0;
-  ThrowIfFailed(appointment->get_RecordID(&recordId), kAppointment);
-  return recordId;
+  return ReadValue<HostLong>(appointment, &IDesktopAppointment::get_RecordID);
 }
 
 HostAlarm ReadAlarm(IDesktopAppointment* appointment) {
@@ -147,15 +144,11 @@ HostRepeat ReadRepeat(IDesktopAppointment* appointment) {
 }
 
 bool ReadAlarmFlag(IDesktopAppointment* appointment) {
-  HostLong alarm = 0;
-  ThrowIfFailed(appointment->get_Alarm(&alarm), kAppointment);
-  return alarm != 0;
+  return ReadValue<HostLong>(appointment, &IDesktopAppointment::get_Alarm) != 0;
 }
 
 HostLong ReadExceptionCount(IDesktopAppointment* appointment) {
-  HostLong count = 0;
-  ThrowIfFailed(appointment->get_ExceptionCount(&count), kAppointment);
-  return count;
+  return ReadValue<HostLong>(appointment, &IDesktopAppointment::get_ExceptionCount);
 }
 
 ComPtr<IDesktopAppointment2> QuerySecondInterface(IDesktopAppointment* appointment) {
