@@ -9,6 +9,7 @@
 #include "engine/ExportDriver.h"
 #include "host/Transfer.h"
 #include "model/Strings.h"
+#include "model/TextTrim.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "ui/ArchiveTexts.h"
@@ -24,7 +25,9 @@ int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments) {
   if (arguments.to) {
     const std::optional<TimeValue> day = ParseDateArgument(*arguments.to);
     if (!day) {
-      std::fprintf(stderr, "Not a date: \"%s\". Give the date as YYYY-MM-DD or in the short date form of your regional settings.\n",
+      std::fprintf(stderr,
+                   "Not a date: \"%s\". Give the date as YYYY-MM-DD or in the short date form of "
+                   "your regional settings.\n",
                    arguments.to->c_str());
       return kExitUsage;
     }
@@ -33,7 +36,8 @@ int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments) {
   int minimumSize = -1;
   if (arguments.larger) {
     int size = 0;
-    if (auto problem = CheckIntegerRange(*arguments.larger, kMinArchiveSize, kMaxArchiveSize, size)) {
+    if (auto problem =
+            CheckIntegerRange(*arguments.larger, kMinArchiveSize, kMaxArchiveSize, size)) {
       std::fprintf(stderr, "%s\n", problem->c_str());
       return kExitUsage;
     }
@@ -73,11 +77,16 @@ int RemoveCommand(CommandContext& context) {
 }
 
 int UserCommand(CommandContext& context, const std::optional<std::string>& name) {
-  DatebookSession& session = context.Datebook();
   if (name) {
+    if (TrimWhiteSpace(*name).empty()) {
+      std::fprintf(stderr, "Give the user a name; it cannot be empty.\n");
+      return kExitUsage;
+    }
+    DatebookSession& session = context.Datebook(WhenMissing::Create);
     session.Data().SetUserName(AnsiToWide(*name));
     return kExitDone;
   }
+  context.Datebook();
   context.out() << GetCurrentUserName(context.options()) << '\n';
   return kExitDone;
 }
