@@ -8,12 +8,11 @@
 #include "engine/ArchiveRemove.h"
 #include "engine/ExportDriver.h"
 #include "host/Transfer.h"
-#include "model/Strings.h"
 #include "model/TextTrim.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "ui/ArchiveTexts.h"
-#include "ui/CountLine.h"
+#include "ui/MainDialogTexts.h"
 #include "ui/OptionChecks.h"
 
 namespace tavir {
@@ -60,8 +59,7 @@ int RemoveCommand(CommandContext& context) {
   context.Datebook();
   const std::string user = GetCurrentUserName(options);
   const int count = CountExportable(options);
-  const std::string question =
-      FormatMessageText(LoadText(text::ConfirmRemoveAll).c_str(), count, user.c_str());
+  const std::string question = RemoveAllQuestion(count, user);
   if (CurrentShell().ShowMessage(question, MessageButtons::OkCancel, MessageIcon::Question) ==
       MessageAnswer::Ok) {
     int removed = 0;
@@ -72,8 +70,7 @@ int RemoveCommand(CommandContext& context) {
     context.out() << "Removed " << removed << (removed == 1 ? " appointment" : " appointments")
                   << '\n';
   }
-  context.out() << ComputeCountLine(options) << '\n';
-  return kExitDone;
+  return WriteCountLine(context) ? kExitDone : kExitFailed;
 }
 
 int UserCommand(CommandContext& context, const std::optional<std::string>& name) {

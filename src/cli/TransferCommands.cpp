@@ -5,28 +5,36 @@
 #include "cli/Commands.h"
 #include "cli/ImportFileCheck.h"
 #include "cli/Tavir.h"
+#include "cli/TerminalShell.h"
 #include "engine/ExportDriver.h"
 #include "engine/ImportDriver.h"
 #include "host/HostCalls.h"
 #include "host/Transfer.h"
-#include "model/Strings.h"
 #include "ui/CountLine.h"
+#include "ui/MainDialogTexts.h"
 
 namespace tavir {
 
 namespace {
 
 void ReportReadError(const std::string& reason) {
-  std::fprintf(stderr, "%s\n",
-               FormatMessageText(LoadText(text::ErrorReadingFile).c_str(), reason.c_str()).c_str());
+  std::fprintf(stderr, "%s\n", ReadErrorText(reason).c_str());
 }
 
 }  // namespace
 
+bool WriteCountLine(CommandContext& context) {
+  bool stopped = false;
+  const int count = CountExportable(context.options(), &stopped);
+  context.out() << (stopped ? "The count was interrupted."
+                            : CountLineText(context.options(), count))
+                << '\n';
+  return !stopped;
+}
+
 int CountCommand(CommandContext& context) {
   context.Datebook();
-  context.out() << ComputeCountLine(context.options()) << '\n';
-  return kExitDone;
+  return WriteCountLine(context) ? kExitDone : kExitFailed;
 }
 
 int ExportCommand(CommandContext& context, const std::string& file) {
@@ -76,7 +84,10 @@ int ImportCommand(CommandContext& context, const std::string& file, bool ignoreE
   context.out() << "Added " << summary.added << ", updated " << summary.updated << ", skipped "
                 << summary.duplicates << " duplicates and " << summary.faulty << " faulty records"
                 << (summary.stopped ? " (stopped)" : "") << '\n';
-  context.out() << ComputeCountLine(options) << '\n';
+  // The import took the Ctrl-C; the count shows what it left in the datebook.
+  if (summary.stopped)
+    TerminalShell::TakeQuitRequest();
+  WriteCountLine(context);
   // Faulty records skipped without a question leave the import incomplete;
   // records the user let pass (OK, or --yes) do not.
   const bool skippedSilently = options.ignoreimporterrors && summary.faulty > 0;
