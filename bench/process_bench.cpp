@@ -4,7 +4,9 @@
 // child's processor time and peak memory come from the kernel (wait4); the
 // ratio divides it by the time libical takes to build and
 // serialise the same events. Goal: the .ics export at 1.0 or less.
-// Usage: process_bench [--runs N] [APPOINTMENTS] (default 100,000, 3 runs).
+// Usage: process_bench [--runs N] [APPOINTMENTS] (default 100,000, 3 runs);
+// --program PATH runs another tavir (an older build, to compare);
+// --datebook-only FILE only writes the datebook file, for profiling tavir on it.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -116,7 +118,8 @@ double PrepareInChild(int count, const std::string& datebook, const std::string&
 
 class Bench {
  public:
-  Bench(std::string directory, int runs) : directory_(std::move(directory)), runs_(runs) {}
+  Bench(std::string directory, int runs, std::string program)
+      : directory_(std::move(directory)), runs_(runs), program_(std::move(program)) {}
 
   int Run(int count) {
     const std::string datebook = directory_ + "/datebook.sqlite";
@@ -159,7 +162,7 @@ class Bench {
 
  private:
   ChildResult Tavir(const std::string& datebook, std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {TAVIR_PROGRAM, "--datebook", datebook});
+    arguments.insert(arguments.begin(), {program_, "--datebook", datebook});
     return RunChild(arguments);
   }
   // The fastest run's time and memory; a failure of any run stays visible.
@@ -180,6 +183,7 @@ class Bench {
 
   std::string directory_;
   int runs_;
+  std::string program_;
   bool failed_ = false;
 };
 
@@ -187,15 +191,22 @@ class Bench {
 
 int main(int argc, char** argv) {
   int count = 100000, runs = 3;
+  std::string keep, program = TAVIR_PROGRAM;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
       runs = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--datebook-only") == 0 && i + 1 < argc) {
+      keep = argv[++i];
+    } else if (std::strcmp(argv[i], "--program") == 0 && i + 1 < argc) {
+      program = argv[++i];
     } else {
       count = std::atoi(argv[i]);
     }
   }
   if (count <= 0 || runs <= 0) {
-    std::fprintf(stderr, "usage: process_bench [--runs N] [APPOINTMENTS]\n");
+    std::fprintf(stderr,
+                 "usage: process_bench [--runs N] [--program PATH] [--datebook-only FILE] "
+                 "[APPOINTMENTS]\n");
     return 2;
   }
   const std::string directory = MakeBenchDirectory("process-bench");
@@ -205,7 +216,12 @@ int main(int argc, char** argv) {
   unsetenv("TAVIR_NOW");  // a real export takes the system clock
   int status = 1;
   try {
-    status = Bench(directory, runs).Run(count);
+    if (!keep.empty()) {
+      StoreDatebook(*GenerateDatebook(count, 1), keep);
+      status = 0;
+    } else {
+      status = Bench(directory, runs, program).Run(count);
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "process_bench: %s\n", error.what());
   }
