@@ -11,8 +11,8 @@
 #include "formats/FileFactories.h"
 #include "host/HostCalls.h"
 #include "host/Transfer.h"
-#include "model/Strings.h"
 #include "ui/CountLine.h"
+#include "ui/MainDialogTexts.h"
 
 namespace tavir {
 
@@ -21,7 +21,8 @@ namespace {
 // A CSV file is text: NUL bytes mean a binary file or a UTF-16 one, whose
 // lines the reader would take as a header and then silently skip.
 bool LooksLikeBinary(const std::string& file) {
-  if (HasExtension(file, ".xls")) return false;
+  if (HasExtension(file, ".xls"))
+    return false;
   std::ifstream in(file, std::ios::binary);
   char buffer[65536];
   in.read(buffer, sizeof buffer);
@@ -29,8 +30,7 @@ bool LooksLikeBinary(const std::string& file) {
 }
 
 void ReportReadError(const std::string& reason) {
-  std::fprintf(stderr, "%s\n",
-               FormatMessageText(LoadText(text::ErrorReadingFile).c_str(), reason.c_str()).c_str());
+  std::fprintf(stderr, "%s\n", ReadErrorText(reason).c_str());
 }
 
 }  // namespace
@@ -56,7 +56,8 @@ int ExportCommand(CommandContext& context, const std::string& file) {
                                  : ExportSimple(file, options.GetSpanStart(), options.GetSpanEnd(),
                                                 options, &context.progress(), &status);
   }
-  if (status.noWriter) return kExitFailed;
+  if (status.noWriter)
+    return kExitFailed;
   context.out() << "Wrote " << written << (written == 1 ? " appointment" : " appointments")
                 << " to " << file << (status.stopped ? " (interrupted)" : "") << '\n';
   return status.writeFailed || status.stopped ? kExitFailed : kExitDone;
@@ -65,8 +66,10 @@ int ExportCommand(CommandContext& context, const std::string& file) {
 int ImportCommand(CommandContext& context, const std::string& file) {
   Options& options = context.options();
   if (LooksLikeBinary(file)) {
-    ReportReadError(file + " holds NUL bytes: it is not a text file in the system's code page "
-                    "(a binary file, or one saved as UTF-16). Save it as CSV text and import it again.");
+    ReportReadError(
+        file +
+        " holds NUL bytes: it is not a text file in the system's code page "
+        "(a binary file, or one saved as UTF-16). Save it as CSV text and import it again.");
     return kExitFailed;
   }
   context.Datebook();
@@ -83,8 +86,8 @@ int ImportCommand(CommandContext& context, const std::string& file) {
     return kExitFailed;
   }
   context.out() << "Added " << summary.added << ", updated " << summary.updated << ", skipped "
-                << summary.duplicates << " duplicates and " << summary.faulty
-                << " faulty records" << (summary.stopped ? " (stopped)" : "") << '\n';
+                << summary.duplicates << " duplicates and " << summary.faulty << " faulty records"
+                << (summary.stopped ? " (stopped)" : "") << '\n';
   context.out() << ComputeCountLine(options) << '\n';
   return summary.readFailed || summary.stopped ? kExitFailed : kExitDone;
 }
@@ -96,11 +99,12 @@ int ListCommand(CommandContext& context) {
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (!appointment) continue;
+    if (!appointment)
+      continue;
     AppointmentRecord record(options);
     const bool valid = ReadFromHost(record, appointment.Get()) == 0;
-    context.out() << record.GetDisplayText() << (valid ? "" : " (no valid start or end)")
-                  << "\t" << record.recordId << '\n';
+    context.out() << record.GetDisplayText() << (valid ? "" : " (no valid start or end)") << "\t"
+                  << record.recordId << '\n';
   }
   return kExitDone;
 }

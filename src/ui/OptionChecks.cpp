@@ -22,7 +22,8 @@ std::optional<std::string> CheckIntegerRange(const std::string& text, int low, i
 }
 
 std::optional<std::string> CheckExceptionSeparator(const std::string& text) {
-  if (text.size() <= 1) return std::nullopt;
+  if (text.size() <= 1)
+    return std::nullopt;
   return FormatMessageText(LoadText(text::MaxCharactersExceeded).c_str(), 1);
 }
 
