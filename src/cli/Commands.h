@@ -11,6 +11,9 @@
 namespace tavir {
 
 int CountCommand(CommandContext& context);
+// Writes the count line. When Ctrl-C stops the count it says so instead of
+// giving a number short of the truth, and returns false.
+bool WriteCountLine(CommandContext& context);
 int ExportCommand(CommandContext& context, const std::string& file);
 int ImportCommand(CommandContext& context, const std::string& file);
 int ListCommand(CommandContext& context);

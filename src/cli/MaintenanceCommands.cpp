@@ -11,7 +11,6 @@
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "ui/ArchiveTexts.h"
-#include "ui/CountLine.h"
 #include "ui/MainDialogTexts.h"
 #include "ui/OptionChecks.h"
 
@@ -70,8 +69,7 @@ int RemoveCommand(CommandContext& context) {
     context.out() << "Removed " << removed << (removed == 1 ? " appointment" : " appointments")
                   << '\n';
   }
-  context.out() << ComputeCountLine(options) << '\n';
-  return kExitDone;
+  return WriteCountLine(context) ? kExitDone : kExitFailed;
 }
 
 int UserCommand(CommandContext& context, const std::optional<std::string>& name) {

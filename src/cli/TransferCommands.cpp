@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Tavir.h"
+#include "cli/TerminalShell.h"
 #include "engine/ExportDriver.h"
 #include "engine/ImportDriver.h"
 #include "formats/FileFactories.h"
@@ -35,10 +36,18 @@ void ReportReadError(const std::string& reason) {
 
 }  // namespace
 
+bool WriteCountLine(CommandContext& context) {
+  bool stopped = false;
+  const int count = CountExportable(context.options(), &stopped);
+  context.out() << (stopped ? "The count was interrupted."
+                            : CountLineText(context.options(), count))
+                << '\n';
+  return !stopped;
+}
+
 int CountCommand(CommandContext& context) {
   context.Datebook();
-  context.out() << ComputeCountLine(context.options()) << '\n';
-  return kExitDone;
+  return WriteCountLine(context) ? kExitDone : kExitFailed;
 }
 
 int ExportCommand(CommandContext& context, const std::string& file) {
@@ -88,7 +97,10 @@ int ImportCommand(CommandContext& context, const std::string& file) {
   context.out() << "Added " << summary.added << ", updated " << summary.updated << ", skipped "
                 << summary.duplicates << " duplicates and " << summary.faulty << " faulty records"
                 << (summary.stopped ? " (stopped)" : "") << '\n';
-  context.out() << ComputeCountLine(options) << '\n';
+  // The import took the Ctrl-C; the count shows what it left in the datebook.
+  if (summary.stopped)
+    TerminalShell::TakeQuitRequest();
+  WriteCountLine(context);
   return summary.readFailed || summary.stopped ? kExitFailed : kExitDone;
 }
 

@@ -206,6 +206,40 @@ TEST_F(TavirCommandsTest, InterruptedExportLeavesACompleteFileAndTheDatebookAsIt
   EXPECT_EQ(TavirWorkspace::Read(workspace_.Datebook()), before);
 }
 
+// How far the process has read the file it has open under that name (Linux).
+long ReadPosition(pid_t pid, const std::string& file) {
+  std::error_code error;
+  const std::string process = "/proc/" + std::to_string(pid);
+  for (const auto& entry : std::filesystem::directory_iterator(process + "/fd", error)) {
+    if (std::filesystem::read_symlink(entry.path(), error) != file)
+      continue;
+    std::ifstream info(process + "/fdinfo/" + entry.path().filename().string());
+    std::string key;
+    long position = 0;
+    info >> key >> position;  // "pos: N" comes first
+    return position;
+  }
+  return 0;
+}
+
+TEST_F(TavirCommandsTest, InterruptedImportSummaryCountsWhatTheDatebookHolds) {
+  std::string csv = kHeader;
+  for (int i = 0; i < 20000; ++i)
+    csv += Record("11/10/2005", "Item " + std::to_string(i));
+  workspace_.Write("long.csv", csv);
+  const std::string source = workspace_.Path("long.csv");
+  const ProcessResult result = workspace_.Run({"import", source}, "", [&](pid_t pid) {
+    for (int wait = 0; wait < 20000 && ReadPosition(pid, source) == 0; ++wait)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    kill(pid, SIGINT);
+  });
+  EXPECT_EQ(result.status, 1) << result.err;
+  ASSERT_NE(result.out.find("(stopped)"), std::string::npos) << result.out;
+  const std::string count = workspace_.Run({"count"}).out;
+  EXPECT_NE(count, "0 appointments\n");
+  EXPECT_EQ(result.out.substr(result.out.find('\n') + 1), count);
+}
+
 TEST_F(TavirCommandsTest, BadImportFilesGiveAClearMessageAndLoseNothing) {
   ImportSample();
   const std::string datebook = TavirWorkspace::Read(workspace_.Datebook());
