@@ -50,6 +50,8 @@ void PrintList(std::ostream& out, const char* title, const std::vector<FieldId>&
 // field at most once.
 std::optional<std::string> SetList(std::vector<FieldId>& list, bool simple,
                                    const std::vector<std::string>& names) {
+  if (names.empty())
+    return "Give at least one field for the list.";
   std::vector<FieldId> fields;
   for (const std::string& name : names) {
     const std::optional<FieldId> id = ParseField(name);
