@@ -252,10 +252,7 @@ int ExcelFile::ReadDate(TimeValue& value) {
   if (cell.Type() != VT_DATE) return ParseDateField(text, value);
   SerialParts parts;
   if (!SplitSerial(cell.Get()->date, parts)) return -1;
-  const int year = FileYear(parts.year);
-  if (year < 0) return -1;
-  value = LocalMidnight(year, parts.month, parts.day);
-  return 0;
+  return FileDate(parts.year, parts.month, parts.day, value);
 }
 
 int ExcelFile::ReadTime(TimeValue& value) {

@@ -42,15 +42,25 @@ int FileYear(int parsedYear) {
   return year > kLastFileYear ? -1 : year;
 }
 
+int FileDate(int parsedYear, int month, int day, TimeValue& value) {
+  const int year = FileYear(parsedYear);
+  // 1970-01-01 and years the century rule leaves before 1970 (1869 becomes
+  // 1969) would be stored where no query finds them.
+  if (year < kFirstFileYear || (year == kFirstFileYear && month == 1 && day < 2))
+    return -1;
+  const TimeValue midnight = LocalMidnight(year, month, day);
+  if (midnight == 0)
+    return -1;
+  value = midnight;
+  return 0;
+}
+
 int ParseDateField(std::string_view text, TimeValue& value) {
   const std::string trimmed = TrimWhiteSpace(text);
   if (trimmed.empty()) return -2;
   const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
   if (!parsed) return -1;
-  const int year = FileYear(parsed->year);
-  if (year < 0) return -1;
-  value = LocalMidnight(year, parsed->month, parsed->day);
-  return 0;
+  return FileDate(parsed->year, parsed->month, parsed->day, value);
 }
 
 int ParseTimeField(std::string_view text, TimeValue& value) {

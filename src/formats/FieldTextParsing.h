@@ -15,6 +15,9 @@ inline constexpr int kFirstFileYear = 1970;
 inline constexpr int kLastFileYear = 2031;
 // The file year of a parsed year, or -1 when it lies after kLastFileYear.
 int FileYear(int parsedYear);
+// Local midnight of a parsed date after the year rules above: 0 valid, -1
+// outside 1970-01-02 .. 2031-12-31, the days a datebook query can see.
+int FileDate(int parsedYear, int month, int day, TimeValue& value);
 
 // Local midnight of the day of a regional date text (a time may follow).
 int ParseDateField(std::string_view text, TimeValue& value);
