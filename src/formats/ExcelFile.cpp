@@ -10,7 +10,6 @@
 #include "model/TextTrim.h"
 #include "platform/AnsiCharacters.h"
 #include "platform/Automation.h"
-#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ComError.h"
 
@@ -263,8 +262,7 @@ int ExcelFile::ReadTime(TimeValue& value) {
   if (cell.Type() != VT_DATE && cell.Type() != VT_R8) return ParseTimeField(text, value);
   SerialParts parts;
   if (!SplitSerial(cell.Type() == VT_DATE ? cell.Get()->date : cell.Get()->dblVal, parts)) return -1;
-  const LocalFields today = SplitLocal(CurrentTime());
-  value = BuildLocal(today.year, today.month, today.day, parts.hour, parts.minute, 0);
+  value = TimeOfDay(parts.hour, parts.minute);
   return 0;
 }
 

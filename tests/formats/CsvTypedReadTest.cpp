@@ -62,10 +62,11 @@ TEST_F(CsvTypedRead, DatesAndTimesOfToday) {
        -1},  // a byte-order mark is not blank
       {'d', "", -2},
       {'d', " \t ", -2},
-      {'t', "9:15 PM", 0, 2005, 11, 10, 21, 15},
-      {'t', "9:15:59 PM", 0, 2005, 11, 10, 21, 15},
-      {'t', "10/26/2005 9:00 AM", 0, 2005, 11, 10, 9, 0},  // the date is ignored
-      {'t', "0:00", 0, 2005, 11, 10, 0, 0},
+      // Times of day lie on a fixed January day, whatever today is.
+      {'t', "9:15 PM", 0, 2001, 1, 15, 21, 15},
+      {'t', "9:15:59 PM", 0, 2001, 1, 15, 21, 15},
+      {'t', "10/26/2005 9:00 AM", 0, 2001, 1, 15, 9, 0},  // the date is ignored
+      {'t', "0:00", 0, 2001, 1, 15, 0, 0},
       {'t', "lunch", -1},
       {'t', "  ", -2},
   };
