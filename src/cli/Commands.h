@@ -15,12 +15,13 @@ int CountCommand(CommandContext& context);
 // giving a number short of the truth, and returns false.
 bool WriteCountLine(CommandContext& context);
 int ExportCommand(CommandContext& context, const std::string& file);
-int ImportCommand(CommandContext& context, const std::string& file);
+// ignoreErrors: skip faulty records without asking, for this run only.
+int ImportCommand(CommandContext& context, const std::string& file, bool ignoreErrors);
 int ListCommand(CommandContext& context);
 
 struct ArchiveArguments {
-  std::optional<std::string> to;     // cut-off date; default the span start
-  std::optional<std::string> larger; // only appointments of at least this many bytes
+  std::optional<std::string> to;      // cut-off date; default the span start
+  std::optional<std::string> larger;  // only appointments of at least this many bytes
 };
 int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments);
 int RemoveCommand(CommandContext& context);

@@ -8,6 +8,7 @@
 #include "engine/ArchiveRemove.h"
 #include "engine/ExportDriver.h"
 #include "host/Transfer.h"
+#include "model/TextTrim.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "ui/ArchiveTexts.h"
@@ -73,11 +74,16 @@ int RemoveCommand(CommandContext& context) {
 }
 
 int UserCommand(CommandContext& context, const std::optional<std::string>& name) {
-  DatebookSession& session = context.Datebook();
   if (name) {
+    if (TrimWhiteSpace(*name).empty()) {
+      std::fprintf(stderr, "Give the user a name; it cannot be empty.\n");
+      return kExitUsage;
+    }
+    DatebookSession& session = context.Datebook(WhenMissing::Create);
     session.Data().SetUserName(AnsiToWide(*name));
     return kExitDone;
   }
+  context.Datebook();
   context.out() << GetCurrentUserName(context.options()) << '\n';
   return kExitDone;
 }

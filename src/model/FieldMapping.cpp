@@ -66,6 +66,10 @@ void FieldMapping::ResetToDefaults() {
 
 void FieldMapping::AppendSimpleField(FieldId id) { simpleFields.push_back(id); }
 
+bool FieldMapping::HasSimpleField(FieldId id) const {
+  return std::find(simpleFields.begin(), simpleFields.end(), id) != simpleFields.end();
+}
+
 void FieldMapping::RemoveSimpleField(std::size_t position) {
   if (position < simpleFields.size())
     simpleFields.erase(simpleFields.begin() + static_cast<std::ptrdiff_t>(position));

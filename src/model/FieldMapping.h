@@ -46,6 +46,7 @@ class FieldMapping {
   void LoadFromRegistry();
 
   const Options& GetOptions() const { return owner; }
+  bool HasSimpleField(FieldId id) const;
 
   std::vector<FieldId> simpleFields;
   std::vector<FieldId> repeatFields;
