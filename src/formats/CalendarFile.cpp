@@ -8,6 +8,7 @@
 #include "formats/FileError.h"
 #include "formats/LineFolding.h"
 #include "formats/QuotedPrintable.h"
+#include "platform/CodePage.h"
 
 namespace tavir {
 
@@ -17,6 +18,13 @@ constexpr const char* kProductId = "-//Quelmar GmbH//NONSGML TAVIR//EN";
 // Only this much of a value is quoted-printable encoded.
 constexpr std::size_t kMaxEncodedValue = 39999;
 constexpr std::size_t kOutputBufferSize = 64 * 1024;
+
+bool IsAscii(std::string_view text) {
+  for (const char character : text)
+    if (static_cast<unsigned char>(character) >= 0x80)
+      return false;
+  return true;
+}
 
 }  // namespace
 
@@ -159,8 +167,12 @@ int CalendarFile::WriteProperty(const std::string& name, const std::string& valu
 
 int CalendarFile::WriteEncodedProperty(const std::string& name, const std::string& value) {
   WriteText(name);
+  // Without the charset a reader takes the bytes for its own code page.
+  const std::string_view encoded = std::string_view(value).substr(0, kMaxEncodedValue);
+  if (AnsiCodePageIsUtf8() && !IsAscii(encoded))
+    WriteText(";CHARSET=UTF-8");
   WriteText(";ENCODING=QUOTED-PRINTABLE:");
-  WriteText(EncodeQuotedPrintable(std::string_view(value).substr(0, kMaxEncodedValue)));
+  WriteText(EncodeQuotedPrintable(encoded));
   return EndRecord();
 }
 
@@ -170,6 +182,10 @@ int CalendarFile::WriteDateTimeProperty(const std::string& name, TimeValue value
 
 int CalendarFile::WriteDateProperty(const std::string& name, TimeValue value) {
   return WriteProperty(name + ";VALUE=DATE", FormatLocalDate(value));
+}
+
+void CalendarFile::SetUserName(const std::string& ansiName) {
+  userNameUtf8_ = AnsiToUtf8(ansiName);
 }
 
 int CalendarFile::WriteRepeatRule(const std::string& rule) {
