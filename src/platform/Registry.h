@@ -27,4 +27,8 @@ bool LocalMachineKeyExists(const std::string& keyPath);
 // file: where it is and what to do); does nothing on Windows.
 void CheckRegistryStore();
 
+// The file that holds the settings; empty where they are not kept in a file
+// (the Windows registry).
+std::string SettingsFilePath();
+
 }  // namespace tavir

@@ -247,6 +247,10 @@ bool LocalMachineKeyExists(const std::string& keyPath) {
   return store.document && rf::KeyExists(*store.document, FullKey(kLocalMachine, keyPath));
 }
 
+std::string SettingsFilePath() {
+  return registry_store::StorePath();
+}
+
 void CheckRegistryStore() {
   const LoadedStore store = LoadStore(registry_store::StorePath());
   if (!store.document) throw ConfigurationError(store.problem);

@@ -85,4 +85,8 @@ bool LocalMachineKeyExists(const std::string& keyPath) {
 // The Windows registry has no file of ours that could be damaged.
 void CheckRegistryStore() {}
 
+std::string SettingsFilePath() {
+  return {};
+}
+
 }  // namespace tavir
