@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/OptionsTable.h"
 #include "cli/Tavir.h"
+#include "ui/AddFieldMenu.h"
 #include "ui/ExampleText.h"
 
 namespace tavir {
@@ -117,10 +118,10 @@ int MappingCommand(CommandContext& context, const std::vector<std::string>& argu
     if (rest.size() != 1)
       return Fail("Give one field to add.");
     const std::optional<FieldId> id = ParseField(rest[0]);
-    const auto menu = mapping.AddFieldMenu();
+    const auto menu = AddFieldMenu(mapping);
     const bool offered =
         id && std::any_of(menu.begin(), menu.end(), [&](const AddFieldMenuEntry& e) {
-          return e.commandId == 1000 + static_cast<int>(*id);
+          return e.commandId == kAddFieldCommandBase + static_cast<int>(*id);
         });
     if (!offered)
       return Fail("\"" + rest[0] +

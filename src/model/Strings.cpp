@@ -5,8 +5,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 #include <vector>
 
+#include "platform/ModuleText.h"
 #include "platform/RegionalSettingsNote.h"
 
 namespace tavir {
@@ -34,6 +36,9 @@ static_assert(IsSortedById(), "StringTable.inc must list each id once, in ascend
 }  // namespace
 
 std::string LoadText(int id) {
+  // The module's resources first: a language resource can replace any text.
+  if (auto text = LoadModuleText(id))
+    return *std::move(text);
   const auto* end = std::end(kStringTable);
   const auto* found = std::lower_bound(std::begin(kStringTable), end, id,
                                        [](const StringEntry& e, int key) { return e.id < key; });
