@@ -26,6 +26,14 @@ void ReportReadError(const std::string& reason) {
   std::fprintf(stderr, "%s\n", ReadErrorText(reason).c_str());
 }
 
+// Stores the file's name as the last file and nothing else: the run's other
+// settings were read when it started, and writing them back could undo a
+// change another run made meanwhile.
+void RememberLastFile(Options& options, const std::string& file) {
+  options.lastfile = file;
+  RegSetString(kOptionsKey, "lastfile", file);
+}
+
 }  // namespace
 
 bool WriteCountLine(CommandContext& context) {
@@ -56,10 +64,8 @@ int ExportCommand(CommandContext& context, const std::string& file) {
       return kExitFailed;
     }
   }
-  if (!toStandardOutput) {
-    options.lastfile = file;
-    options.Save();
-  }
+  if (!toStandardOutput)
+    RememberLastFile(options, file);
   ExportStatus status;
   int written = 0;
   {
@@ -89,8 +95,7 @@ int ImportCommand(CommandContext& context, const std::string& file, bool ignoreE
     return kExitFailed;
   }
   context.Datebook(WhenMissing::Create);
-  options.lastfile = file;
-  options.Save();
+  RememberLastFile(options, file);
   // For this run only: set after saving, so the stored option stays as it was.
   if (ignoreErrors)
     options.ignoreimporterrors = 1;
