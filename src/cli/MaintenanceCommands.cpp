@@ -8,11 +8,11 @@
 #include "engine/ArchiveRemove.h"
 #include "engine/ExportDriver.h"
 #include "host/Transfer.h"
-#include "model/Strings.h"
+#include "model/TextTrim.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "ui/ArchiveTexts.h"
-#include "ui/CountLine.h"
+#include "ui/MainDialogTexts.h"
 #include "ui/OptionChecks.h"
 
 namespace tavir {
@@ -24,7 +24,9 @@ int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments) {
   if (arguments.to) {
     const std::optional<TimeValue> day = ParseDateArgument(*arguments.to);
     if (!day) {
-      std::fprintf(stderr, "Not a date: \"%s\". Give the date as YYYY-MM-DD or in the short date form of your regional settings.\n",
+      std::fprintf(stderr,
+                   "Not a date: \"%s\". Give the date as YYYY-MM-DD or in the short date form of "
+                   "your regional settings.\n",
                    arguments.to->c_str());
       return kExitUsage;
     }
@@ -33,7 +35,8 @@ int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments) {
   int minimumSize = -1;
   if (arguments.larger) {
     int size = 0;
-    if (auto problem = CheckIntegerRange(*arguments.larger, kMinArchiveSize, kMaxArchiveSize, size)) {
+    if (auto problem =
+            CheckIntegerRange(*arguments.larger, kMinArchiveSize, kMaxArchiveSize, size)) {
       std::fprintf(stderr, "%s\n", problem->c_str());
       return kExitUsage;
     }
@@ -56,8 +59,7 @@ int RemoveCommand(CommandContext& context) {
   context.Datebook();
   const std::string user = GetCurrentUserName(options);
   const int count = CountExportable(options);
-  const std::string question =
-      FormatMessageText(LoadText(text::ConfirmRemoveAll).c_str(), count, user.c_str());
+  const std::string question = RemoveAllQuestion(count, user);
   if (CurrentShell().ShowMessage(question, MessageButtons::OkCancel, MessageIcon::Question) ==
       MessageAnswer::Ok) {
     int removed = 0;
@@ -68,16 +70,20 @@ int RemoveCommand(CommandContext& context) {
     context.out() << "Removed " << removed << (removed == 1 ? " appointment" : " appointments")
                   << '\n';
   }
-  context.out() << ComputeCountLine(options) << '\n';
-  return kExitDone;
+  return WriteCountLine(context) ? kExitDone : kExitFailed;
 }
 
 int UserCommand(CommandContext& context, const std::optional<std::string>& name) {
-  DatebookSession& session = context.Datebook();
   if (name) {
+    if (TrimWhiteSpace(*name).empty()) {
+      std::fprintf(stderr, "Give the user a name; it cannot be empty.\n");
+      return kExitUsage;
+    }
+    DatebookSession& session = context.Datebook(WhenMissing::Create);
     session.Data().SetUserName(AnsiToWide(*name));
     return kExitDone;
   }
+  context.Datebook();
   context.out() << GetCurrentUserName(context.options()) << '\n';
   return kExitDone;
 }

@@ -11,7 +11,8 @@ std::string ArchiveStatisticsText(const ArchiveStatistics& statistics) {
 }
 
 std::string ArchiveResultText(int marked) {
-  if (marked < 0) return LoadText(text::ErrorArchiving);
+  if (marked < 0)
+    return LoadText(text::ErrorArchiving);
   const int id = marked == 1 ? text::MarkedOneForArchival : text::MarkedManyForArchival;
   return FormatMessageText(LoadText(id).c_str(), marked);
 }

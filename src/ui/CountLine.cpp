@@ -9,7 +9,8 @@
 namespace tavir {
 
 std::string CountLineText(const Options& options, int count) {
-  if (options.fullformat) return FormatMessageText(LoadText(text::CountFullFormat).c_str(), count);
+  if (options.fullformat)
+    return FormatMessageText(LoadText(text::CountFullFormat).c_str(), count);
   const int id = count == 1 ? text::CountSimpleFormatOne : text::CountSimpleFormatMany;
   return FormatMessageText(LoadText(id).c_str(), count,
                            FormatDateText(options.GetSpanStart()).c_str(),

@@ -1,13 +1,14 @@
 // Reading records along the field mapping: the checks, the field error codes,
 // the default length and the time span, the repeat end that means none.
 // Pinned to en-US, Central European time and a fixed clock.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/RecordExamples.h"
+#include "formats/FieldTextParsing.h"
 #include "platform/CodePage.h"
 
 namespace tavir {
@@ -34,7 +35,7 @@ class FieldReader : public testing::PinnedEnUsTest {
     options_.mapping.repeatFields = std::move(repeat);
   }
 
-  TimeValue Today(int hour, int minute) const { return BuildLocal(2005, 11, 10, hour, minute, 0); }
+  TimeValue TimeRead(int hour, int minute) const { return TimeOfDay(hour, minute); }
 
   Options options_;
   AppointmentRecord record_{options_};
@@ -45,8 +46,8 @@ TEST_F(FieldReader, AStartWithoutEndLastsTheDefaultLength) {
   options_.defaultapptlength = 45;
   ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","","","Meeting")"), 0);
   EXPECT_EQ(record_.date, LocalMidnight(2005, 10, 26));
-  EXPECT_EQ(record_.startTime, Today(9, 0));
-  EXPECT_EQ(record_.endTime, Today(9, 45));
+  EXPECT_EQ(record_.startTime, TimeRead(9, 0));
+  EXPECT_EQ(record_.endTime, TimeRead(9, 45));
   EXPECT_EQ(record_.GetEnd(), BuildLocal(2005, 10, 26, 9, 45, 0));
 }
 
@@ -55,7 +56,7 @@ TEST_F(FieldReader, ATimeSpanSetsTheEndAndMakesTheRecordTimed) {
   ASSERT_EQ(Read(R"("10/26/2005","x","9:00 AM","9:30 AM","Meeting","2")"), 0);
   EXPECT_EQ(record_.untimed, 0);
   EXPECT_EQ(record_.timeSpan, 7200);
-  EXPECT_EQ(record_.endTime, Today(11, 0));
+  EXPECT_EQ(record_.endTime, TimeRead(11, 0));
   // An empty span makes it untimed; a span too large for a time is no span.
   ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","9:30 AM","Meeting","")"), 0);
   EXPECT_EQ(record_.untimed, 1);
@@ -100,10 +101,13 @@ TEST_F(FieldReader, ResultAndTheFieldWhereReadingStopped) {
        "0"},
       {"repeat interval no number", repeating + R"("Daily","every")",
        fielderror::InvalidRepeatInterval, "every"},
-      {"a repeat type in another case reads as daily, no error", repeating + R"("weekly","1")", 0,
-       "1"},
-      {"repeat end no date", repeating + R"("Daily","1","soon")",
-       fielderror::InvalidRepeatEndDate, "soon"},
+      {"a repeat type in another case", repeating + R"("wEEKLY","1")", 0, "1"},
+      {"an unknown repeat type", repeating + R"("Fortnightly","1")", fielderror::InvalidRepeatType,
+       "Fortnightly"},
+      {"a fault in a rule column counts when the rule is not all empty",
+       repeating + R"("","","","","","","","x")", fielderror::InvalidRepeatInterval, ""},
+      {"repeat end no date", repeating + R"("Daily","1","soon")", fielderror::InvalidRepeatEndDate,
+       "soon"},
       {"the week index is not range-checked",
        repeating + R"("Monthly Day","1","","","","","","","","","","9")", 0, "9"},
   };
@@ -168,13 +172,27 @@ TEST_F(FieldReader, RepeatEndOfTheLastDayMeansNoEnd) {
 }
 
 TEST_F(FieldReader, RepeatFieldsOnlyInTheFullFormatAndForRepeatingLines) {
-  const std::string line =
-      R"("10/26/2005","x","","","","T","","","","","","","x","Yearly","0")";
+  const std::string head = R"("10/26/2005","x","","","","T","","","","","","","x")";
+  const std::string line = head + R"(,"Yearly","0")";
   options_.fullformat = 0;
   EXPECT_EQ(Read(line), 0);  // the bad interval is never read
   options_.fullformat = 1;
   EXPECT_EQ(Read(line), fielderror::InvalidRepeatInterval);
   EXPECT_EQ(Read(R"("10/26/2005","x","","","","T","","","","","","","","Yearly","0")"), 0);
+  // "x" in "Repeat" without a rule (as a simple export writes each occurrence)
+  // is a single appointment: rule columns absent, all empty, or not read.
+  const struct {
+    const char* what;
+    bool fullFormat;
+    std::string line;
+  } singles[] = {{"columns absent", true, head},
+                 {"columns empty", true, head + R"(,"","","","")"},
+                 {"simple format", false, line}};
+  for (const auto& c : singles) {
+    options_.fullformat = c.fullFormat;
+    ASSERT_EQ(Read(c.line), 0) << c.what;
+    EXPECT_EQ(record_.repeat, 0) << c.what;
+  }
 }
 
 TEST_F(FieldReader, IgnoredColumnsAreReadAndDropped) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "desktop/store/WallClock.h"
+
 namespace tavir {
 namespace {
 
@@ -58,6 +60,16 @@ class RowReader {
     return static_cast<std::int32_t>(value);
   }
   bool Flag(int column) const { return Integer(column, 0, 1) != 0; }
+  // A wall-clock date or time; a little beyond the 32-bit range is allowed,
+  // as the zone's offset moves a TimeValue near the limits past them.
+  TimeValue Time(int column) const {
+    if (statement_.ColumnType(column) != SQLITE_INTEGER)
+      Complain(column);
+    const std::int64_t value = statement_.Integer(column);
+    if (value < kIntMin - kSecondsPerDay || value > kIntMax + kSecondsPerDay)
+      Complain(column);
+    return FromWallClock(value);
+  }
   WideString Text(int column) const {
     if (statement_.ColumnType(column) != SQLITE_TEXT)
       Complain(column);
@@ -77,7 +89,7 @@ RepeatRule ReadRepeatRule(const RowReader& row) {
   RepeatRule rule;
   rule.type = row.Integer(kRepeatType, 0, 5);
   rule.interval = row.Integer(kRepeatInterval, rule.type == 0 ? 0 : 1);
-  rule.end = row.Integer(kRepeatEnd);
+  rule.end = row.Time(kRepeatEnd);
   const std::int64_t extraHigh = rule.type == 2 ? 127 : rule.type == 3 ? 5 : 0;
   rule.extra = row.Integer(kRepeatExtra, rule.type == 3 ? 1 : 0, extraHigh);
   return rule;
@@ -90,8 +102,8 @@ AppointmentData ReadAppointment(const SqliteStatement& statement) {
   const RowReader reader(statement, row, kAppointmentColumns);
   AppointmentData appointment;
   appointment.recordId = reader.Integer(kRecordId, 1);
-  appointment.start = reader.Integer(kStart);
-  appointment.end = reader.Integer(kEnd);
+  appointment.start = reader.Time(kStart);
+  appointment.end = reader.Time(kEnd);
   appointment.untimed = reader.Flag(kUntimed);
   appointment.description = reader.Text(kDescription);
   appointment.note = reader.Text(kNote);
@@ -139,7 +151,7 @@ void ReadDatebookRows(sqlite3* connection, DatebookData& data) {
     const auto owner = appointments.find(reader.Integer(0));
     if (owner == appointments.end())
       ThrowDamaged("an exception day belongs to no appointment");
-    owner->second.exceptions.insert(reader.Integer(1));
+    owner->second.exceptions.insert(reader.Time(1));
   }
   for (auto& [id, appointment] : appointments)
     data.Restore(std::move(appointment));
@@ -161,8 +173,8 @@ AppointmentRowWriter::AppointmentRowWriter(sqlite3* connection)
 
 void AppointmentRowWriter::Write(const AppointmentData& a) {
   upsert_.Bind(kRecordId + 1, a.recordId)
-      .Bind(kStart + 1, a.start)
-      .Bind(kEnd + 1, a.end)
+      .Bind(kStart + 1, ToWallClock(a.start))
+      .Bind(kEnd + 1, ToWallClock(a.end))
       .Bind(kUntimed + 1, a.untimed)
       .Bind(kDescription + 1, a.description)
       .Bind(kNote + 1, a.note)
@@ -170,7 +182,7 @@ void AppointmentRowWriter::Write(const AppointmentData& a) {
       .Bind(kLocation + 1, a.location)
       .Bind(kRepeatType + 1, a.repeat.type)
       .Bind(kRepeatInterval + 1, a.repeat.interval)
-      .Bind(kRepeatEnd + 1, a.repeat.end)
+      .Bind(kRepeatEnd + 1, ToWallClock(a.repeat.end))
       .Bind(kRepeatExtra + 1, a.repeat.extra)
       .Bind(kAlarm + 1, a.alarm)
       .Bind(kAlarmUnit + 1, a.alarmUnit)
@@ -180,7 +192,7 @@ void AppointmentRowWriter::Write(const AppointmentData& a) {
       .Run();
   deleteExceptions_.Bind(1, a.recordId).Run();
   for (TimeValue day : a.exceptions)
-    insertException_.Bind(1, a.recordId).Bind(2, day).Run();
+    insertException_.Bind(1, a.recordId).Bind(2, ToWallClock(day)).Run();
 }
 
 void AppointmentRowWriter::Remove(std::int32_t recordId) {

@@ -42,7 +42,7 @@ void CreateDatebookSchema(sqlite3* connection, const WideString& userName) {
   insert.Bind(1, WideString(OLESTR("next_record_id"))).Bind(2, std::int64_t{1}).Run();
 }
 
-void CheckDatebookSchema(sqlite3* connection, const std::string& path) {
+int CheckDatebookSchema(sqlite3* connection, const std::string& path) {
   const std::int64_t applicationId = PragmaValue(connection, "PRAGMA application_id");
   const std::int64_t version = PragmaValue(connection, "PRAGMA user_version");
   const std::string notOurs = "\"" + path + "\" is not a tavir datebook; it was left unchanged.";
@@ -57,13 +57,14 @@ void CheckDatebookSchema(sqlite3* connection, const std::string& path) {
   SqliteStatement tables(connection,
                          "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
                          "('meta', 'appointments', 'exceptions')");
-  if (version != kDatebookSchemaVersion || !tables.Step() || tables.Integer(0) != 3) {
+  if (version < kOldestDatebookSchemaVersion || !tables.Step() || tables.Integer(0) != 3) {
     throw DatebookStoreError(DatebookStoreFailure::NotADatebook, notOurs);
   }
   SqliteStatement format(connection, "SELECT value FROM meta WHERE key = 'format'");
   if (!format.Step() || format.ColumnType(0) != SQLITE_TEXT || format.Text(0) != kFormatName) {
     throw DatebookStoreError(DatebookStoreFailure::NotADatebook, notOurs);
   }
+  return static_cast<int>(version);
 }
 
 }  // namespace tavir

@@ -87,8 +87,9 @@ DatebookStore::DatebookStore(const std::string& path, const WideString& defaultU
       ThrowSqliteError(connection_.get(), "Cannot open the datebook \"" + path + "\"");
   }
   inTransaction_ = true;
+  int version = 0;
   try {
-    CheckDatebookSchema(connection_.get(), path);
+    version = CheckDatebookSchema(connection_.get(), path);
   } catch (const DatebookStoreError& error) {
     if (error.Failure() != DatebookStoreFailure::Unavailable)
       throw;
@@ -96,6 +97,7 @@ DatebookStore::DatebookStore(const std::string& path, const WideString& defaultU
     throw DatebookStoreError(DatebookStoreFailure::NotADatebook,
                              "\"" + path + "\" is not a tavir datebook; it was left unchanged.");
   }
+  UpgradeDatebookSchema(connection_.get(), version);
 }
 
 DatebookStore::~DatebookStore() {

@@ -151,7 +151,7 @@ TEST_F(DatebookFile, FilesThatAreNotDatebooksAreRefusedUntouched) {
       {"our identifier but no tables", "",
        "PRAGMA application_id = 1413568082; CREATE TABLE t (x);"},
       {"a datebook of a newer version", "",
-       "PRAGMA application_id = 1413568082; PRAGMA user_version = 2; CREATE TABLE t (x);"},
+       "PRAGMA application_id = 1413568082; PRAGMA user_version = 3; CREATE TABLE t (x);"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
