@@ -74,7 +74,11 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
 
 int CalendarFile::WriteTextProperty(const std::string& name, const std::string& ansiText) {
   if (!IsICalendar()) return WriteEncodedProperty(name, ansiText);
-  return WriteProperty(name, EscapeCalendarText(AnsiToUtf8(ansiText)));
+  // The escaped text holds no line break, so it goes on the line as it is.
+  WriteText(name);
+  line_ += ':';
+  AppendCalendarTextEscaped(line_, AnsiToUtf8(ansiText));
+  return EndRecord();
 }
 
 void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floating) {

@@ -98,7 +98,10 @@ void CalendarFile::FlushOutput() {
 
 int CalendarFile::EndRecord() {
   // Readers may limit the length of a line; iCalendar lets us fold it.
-  output_ += IsICalendar() ? FoldLine(line_) : line_;
+  if (IsICalendar())
+    AppendFoldedLine(output_, line_);
+  else
+    output_ += line_;
   output_ += "\r\n";
   line_.clear();
   if (output_.size() >= kOutputBufferSize) FlushOutput();
@@ -157,8 +160,8 @@ int CalendarFile::WriteProperty(const std::string& name, const std::string& valu
   // A value is written whole, however long: cutting it would lose the end of
   // a note, and an iCalendar line is folded anyway.
   WriteText(name);
-  WriteText(":");
-  WriteText(EscapeLineBreaks(value));
+  line_ += ':';
+  AppendLineBreaksEscaped(line_, value);
   return EndRecord();
 }
 
