@@ -47,19 +47,25 @@ Prints "Added N, updated N, skipped N duplicates and N faulty records", then
 the count line.
 )~"},
     {"export",
-     "  tavir export FILE             # writes by FILE's name: .xls, .vcs, .ics, else CSV\n",
+     "  tavir export FILE             # writes by FILE's name: .xls, .vcs, .ics, else CSV (- "
+     "stdout)\n",
      "export FILE",
-     R"~(Writes the appointments the filter selects to FILE; an existing FILE is
-replaced. In the full format (fullformat 1, the default) every appointment
-once, a repeating one with its repeat rule; in the simple format
-(fullformat 0) every occurrence from daysback days before today to daysahead
-days after.
+     R"~(Writes the appointments the filter selects to FILE. In the full format
+(fullformat 1, the default) every appointment once, a repeating one with its
+repeat rule; in the simple format (fullformat 0) every occurrence from
+daysback days before today to daysahead days after.
 
 Writes, by the end of FILE's name (case ignored):
   .xls   an Excel 97-2003 workbook
   .vcs   vCalendar 1.0
   .ics   iCalendar 2.0
   other  CSV text (the settings separator, quote, exportnocr, datewithtime)
+  -      CSV text on standard output (the summary then goes to standard error)
+
+The export writes beside FILE and replaces it only when the file is complete:
+a failed export leaves the old FILE. A symbolic link is followed; pipes and
+devices are written in place; a folder, the datebook and the settings file
+are refused.
 
 Prints "Wrote N appointments to FILE". Needs an existing datebook.
 )~"},

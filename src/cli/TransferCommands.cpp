@@ -97,7 +97,7 @@ int ImportCommand(CommandContext& context, const std::string& file, bool ignoreE
   }
   context.Datebook(WhenMissing::Create);
   RememberLastFile(options, file);
-  // For this run only: set after saving, so the stored option stays as it was.
+  // For this run only: the stored setting stays as it was.
   if (ignoreErrors)
     options.ignoreimporterrors = 1;
   options.importencoding = encoding;
