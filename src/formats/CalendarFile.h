@@ -35,7 +35,7 @@ class CalendarFile : public AppointmentFile {
   int Finish() override;
   int Close() override;
   int EndRecord() override;
-  // Lines as a CSV file has them, at most 39,999 bytes; -1 at the end.
+  // Lines as a CSV file has them (ended by CR LF); -1 at the end.
   int ReadRecord() override;
 
   // The text's bytes as they are, no separator, quote or escaping.
