@@ -99,6 +99,8 @@ class CalendarFile : public AppointmentFile {
   int WriteTextProperty(const std::string& name, const std::string& ansiText);
   void WriteStartAndEnd(const AppointmentRecord& record, bool floating);
   void WriteAlarm(const AppointmentRecord& record);
+  // RDATE with the start (iCalendar, floating or a DATE as DTSTART).
+  void WriteStartDay(const AppointmentRecord& record);
   // EXDATE with the days in the value type of DTSTART.
   void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();
