@@ -16,7 +16,7 @@ struct CommandHelpEntry {
 
 const CommandHelpEntry kCommands[] = {
     {"import", "  tavir import [--ignore-errors] FILE  # reads CSV or Excel 97-2003 (.xls)\n",
-     "import [--ignore-errors] FILE",
+     "import [--ignore-errors] [--encoding NAME] FILE",
      R"~(Adds the appointments of FILE to the datebook, through the field mapping
 (tavir mapping) and the filter (the settings dofilter, filtertype and
 filtertext); creates the datebook when it does not exist. A record that names
@@ -37,6 +37,11 @@ faulty record and exits with 0.
   --ignore-errors  skip faulty records without asking (the setting
                    ignoreimporterrors, for this run only); the exit status is
                    0 only when no record was faulty, else 1
+  --encoding NAME  how CSV bytes are read: utf-8, windows-1252 or ansi (as
+                   they are). Without it a file that starts with the UTF-8
+                   mark is UTF-8, and under a UTF-8 locale a line that is not
+                   UTF-8 is read as Windows-1252 (what Excel saves on western
+                   Windows); the import says so
 
 Prints "Added N, updated N, skipped N duplicates and N faulty records", then
 the count line.

@@ -105,4 +105,22 @@ std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeVal
   return result;
 }
 
+bool RuleYieldsItsStart(const HostRepeat& rule, TimeValue start) {
+  const sys_days day = LocalDay(start);
+  const year_month_day date{day};
+  switch (rule.type) {
+    case Weekly: {
+      const unsigned set = static_cast<unsigned>(rule.extra) & 0x7F;
+      return set == 0 || (set & (1u << WeekdayOf(day))) != 0;
+    }
+    case MonthlyDay:
+      if (rule.extra < 1 || rule.extra > 5)
+        return true;  // the start's own week
+      return NthWeekday(date.year() / date.month(), WeekdayOf(day), static_cast<int>(rule.extra)) ==
+             day;
+    default:
+      return true;
+  }
+}
+
 }  // namespace tavir
