@@ -9,7 +9,7 @@
 #include "desktop/store/DatebookStore.h"
 #include "platform/LocalTime.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 const char* const kHeader =
@@ -373,4 +373,4 @@ TEST_F(TavirCommandsTest, ForeignDatebookUnwritableTargetAndDamagedSettingsAreRe
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

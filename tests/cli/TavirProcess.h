@@ -20,7 +20,7 @@
 
 extern char** environ;
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 struct ProcessResult {
   int status = -1;  // exit status, or 128 + signal
@@ -113,4 +113,4 @@ class TavirWorkspace {
   std::vector<std::string> extraEnvironment_;
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -13,7 +13,7 @@
 #include "platform/CodePage.h"
 #include "support/ScratchRegistry.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class EngineFixture : public HostFixture {
  protected:
@@ -88,4 +88,4 @@ class EngineFixture : public HostFixture {
   int CountActive() const { return static_cast<int>(ActiveAppointments().size()); }
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

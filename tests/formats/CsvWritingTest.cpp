@@ -23,7 +23,7 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
+using test_support::ScopedEnvironmentVariable;
 
 struct WriteSetup {
   std::string quote = "\"";
@@ -129,7 +129,7 @@ TEST(CsvWriting, NumbersHaveFixedFormsWhateverTheLocale) {
 }
 
 TEST(CsvWriting, DatesAndTimesInTheRegionalForms) {
-  testing::PinCentralEuropeanTime();
+  test_support::PinCentralEuropeanTime();
   ScopedEnvironmentVariable locale("TAVIR_LOCALE", std::string("en-US"));
   ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
   const TimeValue start = BuildLocal(2005, 10, 26, 9, 0, 0);

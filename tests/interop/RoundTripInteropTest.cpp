@@ -25,7 +25,7 @@
 #include "support/FakeShell.h"
 #include "support/TimeZones.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 const TimeValue kFirstDay = LocalMidnight(2025, 1, 1);
@@ -211,4 +211,4 @@ TEST_F(RoundTripInterop, EveryFormatKeepsEveryOccurrenceAndNoCancelledOne) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -11,7 +11,7 @@
 #include "spreadsheet/StandIn.h"
 #include "support/Environment.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class SpreadsheetTest : public ::testing::Test {
  protected:
@@ -41,4 +41,4 @@ class SpreadsheetTest : public ::testing::Test {
   std::filesystem::path directory_;
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -12,7 +12,7 @@
 #include "spreadsheet/StandIn.h"
 #include "spreadsheet/server/ServerIds.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 const std::wstring kClassKey = std::wstring(L"CLSID\\") + spreadsheet::kStandInClassIdText;
@@ -76,4 +76,4 @@ TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

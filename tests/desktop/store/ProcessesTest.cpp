@@ -83,7 +83,7 @@ class DatebookProcesses : public ::testing::Test {
     EXPECT_EQ(SIGKILL, WTERMSIG(status));
   }
 
-  testing::ScratchDirectory directory;
+  test_support::ScratchDirectory directory;
   std::string path = directory.File("datebook.tavir");
 };
 

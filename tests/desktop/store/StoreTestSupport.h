@@ -13,7 +13,7 @@
 
 #include "desktop/store/SqliteHandles.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class ScratchDirectory {
  public:
@@ -52,4 +52,4 @@ inline void RunSql(const std::string& path, const std::string& sql) {
   ASSERT_EQ(SQLITE_OK, result) << text << " in " << sql;
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

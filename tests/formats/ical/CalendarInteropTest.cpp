@@ -22,10 +22,10 @@
 namespace tavir {
 namespace {
 
-using testing::CalendarAppointment;
-using testing::CalendarScenario;
-using testing::EscapeReadBackText;
-using testing::ScopedEnvironmentVariable;
+using test_support::CalendarAppointment;
+using test_support::CalendarScenario;
+using test_support::EscapeReadBackText;
+using test_support::ScopedEnvironmentVariable;
 
 // An appointment with its texts in UTF-8, and the note as a reader gives it
 // back (each line break one LF).
@@ -232,7 +232,7 @@ std::string ReadBackWithPython(const std::string& fileName, const char* firstDay
 
 struct Setting {
   const char* what;
-  testing::TestZone zone;
+  test_support::TestZone zone;
   bool utcPlusOne;  // the examples' zone instead of `zone`
   const char* locale;
 };
@@ -240,15 +240,15 @@ struct Setting {
 TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
   ScopedEnvironmentVariable now("TAVIR_NOW", std::string("2005-11-10T16:42:17"));
   const Setting settings[] = {
-      {"UTC+01:00, Windows-1252", testing::TestZone::Berlin, true, "C"},
-      {"Berlin, UTF-8", testing::TestZone::Berlin, false, "C.UTF-8"},
-      {"Berlin, Windows-1252", testing::TestZone::Berlin, false, "C"},
-      {"New York, UTF-8", testing::TestZone::NewYork, false, "C.UTF-8"},
+      {"UTC+01:00, Windows-1252", test_support::TestZone::Berlin, true, "C"},
+      {"Berlin, UTF-8", test_support::TestZone::Berlin, false, "C.UTF-8"},
+      {"Berlin, Windows-1252", test_support::TestZone::Berlin, false, "C"},
+      {"New York, UTF-8", test_support::TestZone::NewYork, false, "C.UTF-8"},
   };
   for (const Setting& setting : settings) {
     SCOPED_TRACE(setting.what);
-    testing::ScopedTimeZone zone(setting.zone);
-    std::optional<testing::ScopedUtcPlusOne> utcPlusOne;
+    test_support::ScopedTimeZone zone(setting.zone);
+    std::optional<test_support::ScopedUtcPlusOne> utcPlusOne;
     if (setting.utcPlusOne) utcPlusOne.emplace();
     ScopedEnvironmentVariable locale("LC_ALL", std::string(setting.locale));
 
@@ -281,11 +281,11 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
       }
     }
     ASSERT_EQ(file.Finish(), 0);
-    const std::string ics = testing::ReadWholeFile(name);
+    const std::string ics = test_support::ReadWholeFile(name);
 
     // gtest shows the lines that differ.
     try {
-      EXPECT_EQ(testing::ReadBackWithLibical(ics, firstDay, lastDay), expected) << "libical";
+      EXPECT_EQ(test_support::ReadBackWithLibical(ics, firstDay, lastDay), expected) << "libical";
     } catch (const std::exception& error) {
       ADD_FAILURE() << error.what();
     }
