@@ -15,7 +15,8 @@ namespace tavir::local_time_memo {
 namespace {
 
 // A power of two; enough for every day a daily rule yields from 1990 to 2031.
-constexpr std::size_t kSlots = 32768;
+constexpr int kSlotBits = 15;
+constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
 
 struct SplitSlot {
   bool used = false;
@@ -90,7 +91,8 @@ Memo& ThisThreadsMemo() {
 }
 
 std::size_t Slot(std::uint64_t hash) {
-  return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ULL) >> 40) & (kSlots - 1);
+  // The top bits of the product: days a day apart land far from each other.
+  return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits));
 }
 
 std::size_t SlotOf(TimeValue t) {
