@@ -11,6 +11,7 @@
 
 #include "host/HostFixture.h"
 #include "platform/CodePage.h"
+#include "support/ScratchDirectory.h"
 #include "support/ScratchRegistry.h"
 
 namespace tavir::test_support {
@@ -19,24 +20,9 @@ class EngineFixture : public HostFixture {
  protected:
   ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   ScratchRegistry registry_;
-  std::filesystem::path directory_ = MakeDirectory();
+  ScratchDirectory directory_{"engine"};
 
-  ~EngineFixture() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
-  }
-
-  static std::filesystem::path MakeDirectory() {
-    static int counter = 0;
-    auto path = std::filesystem::temp_directory_path() /
-                ("tavir-engine-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + std::to_string(++counter));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    return path;
-  }
-
-  std::string PathOf(const std::string& name) const { return (directory_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return directory_.File(name); }
 
   static std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -14,6 +14,7 @@
 #include "formats/MemoryBytes.h"
 #include "platform/ComError.h"
 #include "support/CalendarScenario.h"
+#include "support/ScratchDirectory.h"
 
 namespace tavir {
 namespace {
@@ -88,16 +89,14 @@ TEST_F(CalendarFileTest, WritesTheExampleFilesByteForByte) {
                                           std::pair{kICalendar, "calendar-example.ics"}}) {
     CalendarScenario fresh;  // record ids 1, 2, 3 in each file
     CalendarFile file(iCalendar);
-    const std::string name =
-        (std::filesystem::temp_directory_path() / ("tavir-calendar-" + std::string(golden))).string();
-    std::filesystem::remove(name);
+    const test_support::ScratchDirectory directory("calendar");
+    const std::string name = directory.File(golden);
     ASSERT_EQ(file.OpenWrite(name), 0);
     for (const CalendarAppointment* a : {&meeting, &holiday, &teamCall}) fresh.WriteWhole(file, *a);
     EXPECT_EQ(file.Finish(), 0);
     EXPECT_EQ(test_support::ReadWholeFile(name),
               test_support::ReadWholeFile(std::string(TAVIR_TEST_DATA) + "/" + golden))
         << golden;
-    std::filesystem::remove(name);
   }
 }
 

@@ -1,16 +1,17 @@
 // The stand-in's server DLL registered as "Excel.Application" in the Wine
 // prefix: ExcelFile writes and reads a workbook through CLSIDFromProgID and
 // CoCreateInstance, loading the DLL as it would start Excel.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "formats/ExcelFile.h"
 #include "platform/LocalTime.h"
 #include "platform/win32/WindowsApi.h"
 #include "spreadsheet/StandIn.h"
 #include "spreadsheet/server/ServerIds.h"
+#include "support/ScratchDirectory.h"
 
 namespace tavir::test_support {
 namespace {
@@ -30,21 +31,17 @@ class SpreadsheetServerTest : public ::testing::Test {
     ASSERT_TRUE(SetText(L"Excel.Application\\CLSID", nullptr, spreadsheet::kStandInClassIdText));
     ASSERT_TRUE(SetText(kClassKey + L"\\InprocServer32", nullptr, std::wstring(dll.begin(), dll.end())));
     ASSERT_TRUE(SetText(kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"));
-    directory_ = std::filesystem::temp_directory_path() / "tavir-spreadsheet-server";
-    std::filesystem::create_directories(directory_);
   }
   void TearDown() override {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Excel.Application");
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kClassKey.c_str());
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
     CoUninitialize();
   }
-  std::filesystem::path directory_;
+  ScratchDirectory directory_{"spreadsheet-server"};
 };
 
 TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
-  const std::string name = (directory_ / "server.xls").string();
+  const std::string name = directory_.File("server.xls");
   {
     ExcelFile file;
     ASSERT_EQ(file.OpenWrite(name), 0);

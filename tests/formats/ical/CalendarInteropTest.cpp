@@ -18,6 +18,7 @@
 #include "formats/CalendarFile.h"
 #include "formats/CalendarUid.h"
 #include "support/CalendarScenario.h"
+#include "support/ScratchDirectory.h"
 #include "support/TimeZones.h"
 
 namespace tavir {
@@ -257,10 +258,8 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
     const TimeValue lastDay = LocalMidnight(2008, 12, 31);
     const TimeValue simpleTo = BuildLocal(2006, 4, 30, 23, 59, 0);
     CalendarScenario scenario;
-    const std::string name = (std::filesystem::temp_directory_path() /
-                              ("tavir-calendar-interop-" + std::to_string(getpid()) + ".ics"))
-                                 .string();
-    std::filesystem::remove(name);
+    const test_support::ScratchDirectory directory("calendar-interop");
+    const std::string name = directory.File("interop.ics");
     CalendarFile file(true);
     ASSERT_EQ(file.OpenWrite(name), 0);
     std::string expected;
@@ -292,7 +291,6 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
       ADD_FAILURE() << error.what();
     }
     EXPECT_EQ(ReadBackWithPython(name, "2005-10-01", "2008-12-31"), expected) << "python-icalendar";
-    std::filesystem::remove(name);
   }
 }
 
