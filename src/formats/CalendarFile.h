@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "formats/AppointmentFile.h"
 #include "formats/ByteStream.h"
@@ -34,7 +35,7 @@ class CalendarFile : public AppointmentFile {
   int Finish() override;
   int Close() override;
   int EndRecord() override;
-  // Lines as a CSV file has them, at most 39,999 bytes; -1 at the end.
+  // Lines as a CSV file has them (ended by CR LF); -1 at the end.
   int ReadRecord() override;
 
   // The text's bytes as they are, no separator, quote or escaping.
@@ -89,6 +90,8 @@ class CalendarFile : public AppointmentFile {
   int WriteRepeatRule(const std::string& rule);
 
   bool IsICalendar() const { return iCalendarMode != 0; }
+  // The Datebook's user (ANSI), whose name goes into the events' UIDs.
+  void SetUserName(const std::string& ansiName);
 
  private:
   // A text of the appointment: quoted-printable in a vCalendar file; in an
@@ -96,6 +99,10 @@ class CalendarFile : public AppointmentFile {
   int WriteTextProperty(const std::string& name, const std::string& ansiText);
   void WriteStartAndEnd(const AppointmentRecord& record, bool floating);
   void WriteAlarm(const AppointmentRecord& record);
+  // RDATE with the start (iCalendar, floating or a DATE as DTSTART).
+  void WriteStartDay(const AppointmentRecord& record);
+  // EXDATE with the days in the value type of DTSTART.
+  void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();
   void FlushOutput();
 
@@ -108,6 +115,7 @@ class CalendarFile : public AppointmentFile {
   std::string currentLine_;   // the unread rest of the line ReadRecord loaded
   std::string lastField;
   std::int32_t iCalendarMode;
+  std::string userNameUtf8_;
 };
 
 }  // namespace tavir
