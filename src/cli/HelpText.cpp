@@ -15,7 +15,9 @@ struct CommandHelpEntry {
 };
 
 const CommandHelpEntry kCommands[] = {
-    {"import", "  tavir import [--ignore-errors] FILE  # reads CSV or Excel 97-2003 (.xls)\n",
+    {"import",
+     "  tavir import [--ignore-errors] [--encoding NAME] FILE  # reads CSV or Excel 97-2003 "
+     "(.xls)\n",
      "import [--ignore-errors] [--encoding NAME] FILE",
      R"~(Adds the appointments of FILE to the datebook, through the field mapping
 (tavir mapping) and the filter (the settings dofilter, filtertype and
@@ -187,7 +189,8 @@ Environment:
                           fr-FR (date and time forms, the list separator)
   LC_ALL, LC_TIME, LANG   the regional settings when TAVIR_LOCALE is unset
   LC_ALL, LC_CTYPE, LANG  the code page of files: UTF-8 when the locale's
-                          codeset is UTF-8, else Windows-1252
+                          codeset is UTF-8, else Windows-1252 (import
+                          --encoding chooses for one file)
   TAVIR_NOW               the current time, e.g. 2005-11-10T16:42:17
   TZ                      the time zone of the datebook and of "today"
   LOGNAME, USER           the Palm user of a new datebook
