@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,11 +27,12 @@ class EngineFixture : public HostFixture {
     std::filesystem::remove_all(directory_, ignored);
   }
 
+  // Of this run alone: other worktrees run the same tests at the same time.
   static std::filesystem::path MakeDirectory() {
+    static const unsigned run = std::random_device{}();
     static int counter = 0;
     auto path = std::filesystem::temp_directory_path() /
-                ("tavir-engine-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + std::to_string(++counter));
+                ("tavir-engine-" + std::to_string(run) + "-" + std::to_string(++counter));
     std::filesystem::remove_all(path);
     std::filesystem::create_directories(path);
     return path;
