@@ -29,7 +29,8 @@ class SpreadsheetServerTest : public ::testing::Test {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     const std::string dll = TAVIR_SPREADSHEET_SERVER;
     ASSERT_TRUE(SetText(L"Excel.Application\\CLSID", nullptr, spreadsheet::kStandInClassIdText));
-    ASSERT_TRUE(SetText(kClassKey + L"\\InprocServer32", nullptr, std::wstring(dll.begin(), dll.end())));
+    ASSERT_TRUE(
+        SetText(kClassKey + L"\\InprocServer32", nullptr, std::wstring(dll.begin(), dll.end())));
     ASSERT_TRUE(SetText(kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"));
   }
   void TearDown() override {
