@@ -19,7 +19,7 @@
 #include "ui/win32/ResourceIds.h"
 #include "win/support/DialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 std::string OutputDirectory() {
@@ -161,4 +161,4 @@ TEST_F(ScreenshotsTest, IconButtons) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support
