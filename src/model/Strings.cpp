@@ -5,7 +5,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 #include <vector>
+
+#include "platform/ModuleText.h"
 
 namespace tavir {
 namespace {
@@ -23,7 +26,8 @@ constexpr StringEntry kStringTable[] = {
 
 constexpr bool IsSortedById() {
   for (std::size_t i = 1; i < std::size(kStringTable); ++i)
-    if (kStringTable[i - 1].id >= kStringTable[i].id) return false;
+    if (kStringTable[i - 1].id >= kStringTable[i].id)
+      return false;
   return true;
 }
 static_assert(IsSortedById(), "StringTable.inc must list each id once, in ascending order");
@@ -31,10 +35,14 @@ static_assert(IsSortedById(), "StringTable.inc must list each id once, in ascend
 }  // namespace
 
 std::string LoadText(int id) {
+  // The module's resources first: a language resource can replace any text.
+  if (auto text = LoadModuleText(id))
+    return *std::move(text);
   const auto* end = std::end(kStringTable);
   const auto* found = std::lower_bound(std::begin(kStringTable), end, id,
                                        [](const StringEntry& e, int key) { return e.id < key; });
-  if (found == end || found->id != id) return {};
+  if (found == end || found->id != id)
+    return {};
   return found->text;
 }
 

@@ -15,7 +15,10 @@ std::optional<std::string> CheckIntegerRange(const std::string& text, int low, i
   char* end = nullptr;
   errno = 0;
   const long parsed = trimmed.empty() ? 0 : std::strtol(trimmed.c_str(), &end, 10);
-  if (trimmed.empty() || errno != 0 || *end != '\0' || parsed < low || parsed > high)
+  if (trimmed.empty() || *end != '\0')
+    return LoadText(text::IntegerRequired);
+  // A whole number too long for a long is still a number, only out of range.
+  if (errno == ERANGE || parsed < low || parsed > high)
     return FormatMessageText(LoadText(text::IntegerRangeRequired).c_str(), low, high);
   value = static_cast<int>(parsed);
   return std::nullopt;
