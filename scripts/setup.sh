@@ -3,10 +3,8 @@
 # Idempotent: what is already there is skipped quickly.
 set -euo pipefail
 
-if [[ $(id -u) -ne 0 ]]; then
-  echo "setup: run as root (sudo bash scripts/setup.sh)" >&2
-  exit 1
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/as-root.sh"
+ensure_root "${BASH_SOURCE[0]}" "$@"
 export DEBIAN_FRONTEND=noninteractive
 
 packages=(
@@ -15,6 +13,7 @@ packages=(
   python3 python3-icalendar python3-dateutil python3-xlrd
   mingw-w64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth locales
   libc6-i386  # the C library of the 32-bit Wine loader
+  help2man    # the man page of tavir, made from its --help at build time
 )
 wine32_dir=${TAVIR_WINE32:-/opt/tavir-wine32}
 locales_needed=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)

@@ -19,6 +19,8 @@ struct DatebookLocation {
   bool makeFolder = false;  // the data directory's datebook: its folders are made
 };
 
+enum class WhenMissing { Refuse, Create };
+
 class CommandContext {
  public:
   CommandContext(DatebookLocation datebook, std::ostream& out);
@@ -26,8 +28,11 @@ class CommandContext {
   Options& options() { return options_; }
   std::ostream& out() { return out_; }
   TerminalProgress& progress() { return progress_; }
-  // Opens the datebook and hands its host object to the options.
-  DatebookSession& Datebook();
+  // Opens the datebook and hands its host object to the options. Only the
+  // commands that add data create a missing datebook; for the others a
+  // missing one is an error (std::runtime_error naming the path), so that a
+  // mistyped path is reported instead of read as an empty datebook.
+  DatebookSession& Datebook(WhenMissing whenMissing = WhenMissing::Refuse);
   bool HasDatebook() const { return session_ != nullptr; }
 
  private:

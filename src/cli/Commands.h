@@ -11,13 +11,17 @@
 namespace tavir {
 
 int CountCommand(CommandContext& context);
+// Writes the count line. When Ctrl-C stops the count it says so instead of
+// giving a number short of the truth, and returns false.
+bool WriteCountLine(CommandContext& context);
 int ExportCommand(CommandContext& context, const std::string& file);
-int ImportCommand(CommandContext& context, const std::string& file);
+// ignoreErrors: skip faulty records without asking, for this run only.
+int ImportCommand(CommandContext& context, const std::string& file, bool ignoreErrors);
 int ListCommand(CommandContext& context);
 
 struct ArchiveArguments {
-  std::optional<std::string> to;     // cut-off date; default the span start
-  std::optional<std::string> larger; // only appointments of at least this many bytes
+  std::optional<std::string> to;      // cut-off date; default the span start
+  std::optional<std::string> larger;  // only appointments of at least this many bytes
 };
 int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments);
 int RemoveCommand(CommandContext& context);

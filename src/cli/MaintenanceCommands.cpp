@@ -8,10 +8,10 @@
 #include "engine/ArchiveRemove.h"
 #include "engine/ExportDriver.h"
 #include "host/Transfer.h"
+#include "model/TextTrim.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "ui/ArchiveTexts.h"
-#include "ui/CountLine.h"
 #include "ui/MainDialogTexts.h"
 #include "ui/OptionChecks.h"
 
@@ -70,16 +70,20 @@ int RemoveCommand(CommandContext& context) {
     context.out() << "Removed " << removed << (removed == 1 ? " appointment" : " appointments")
                   << '\n';
   }
-  context.out() << ComputeCountLine(options) << '\n';
-  return kExitDone;
+  return WriteCountLine(context) ? kExitDone : kExitFailed;
 }
 
 int UserCommand(CommandContext& context, const std::optional<std::string>& name) {
-  DatebookSession& session = context.Datebook();
   if (name) {
+    if (TrimWhiteSpace(*name).empty()) {
+      std::fprintf(stderr, "Give the user a name; it cannot be empty.\n");
+      return kExitUsage;
+    }
+    DatebookSession& session = context.Datebook(WhenMissing::Create);
     session.Data().SetUserName(AnsiToWide(*name));
     return kExitDone;
   }
+  context.Datebook();
   context.out() << GetCurrentUserName(context.options()) << '\n';
   return kExitDone;
 }

@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/OptionsTable.h"
 #include "cli/Tavir.h"
+#include "ui/AddFieldMenu.h"
 #include "ui/ExampleText.h"
 
 namespace tavir {
@@ -19,7 +20,9 @@ int Fail(const std::string& message, int status = kExitUsage) {
   return status;
 }
 
-bool HasValue(FieldId id) { return id < field::FirstDummy || (id > field::LastDummy && id <= field::Ignored); }
+bool HasValue(FieldId id) {
+  return id < field::FirstDummy || (id > field::LastDummy && id <= field::Ignored);
+}
 
 // A field by its name (case ignored) or its number.
 std::optional<FieldId> ParseField(const std::string& text) {
@@ -31,7 +34,8 @@ std::optional<FieldId> ParseField(const std::string& text) {
     return std::nullopt;
   }
   for (FieldId id = 0; id <= field::Ignored; ++id)
-    if (HasValue(id) && strcasecmp(FieldName(id).c_str(), text.c_str()) == 0) return id;
+    if (HasValue(id) && strcasecmp(FieldName(id).c_str(), text.c_str()) == 0)
+      return id;
   return std::nullopt;
 }
 
@@ -46,10 +50,13 @@ void PrintList(std::ostream& out, const char* title, const std::vector<FieldId>&
 // field at most once.
 std::optional<std::string> SetList(std::vector<FieldId>& list, bool simple,
                                    const std::vector<std::string>& names) {
+  if (names.empty())
+    return "Give at least one field for the list.";
   std::vector<FieldId> fields;
   for (const std::string& name : names) {
     const std::optional<FieldId> id = ParseField(name);
-    if (!id) return "Unknown field \"" + name + "\". Run 'tavir mapping fields' to list them.";
+    if (!id)
+      return "Unknown field \"" + name + "\". Run 'tavir mapping fields' to list them.";
     const bool allowed = simple ? (*id <= field::LastSimple || *id == field::Ignored)
                                 : (*id >= field::RepeatType && *id <= field::MonthlyWeekIndex);
     if (!allowed)
@@ -74,12 +81,15 @@ int OptionsCommand(CommandContext& context, const std::vector<std::string>& argu
   }
   if (arguments.size() == 1) {
     const std::optional<std::string> value = GetOptionText(options, arguments[0]);
-    if (!value) return Fail("Unknown option \"" + arguments[0] + "\". Run 'tavir options' to list them.");
+    if (!value)
+      return Fail("Unknown option \"" + arguments[0] + "\". Run 'tavir options' to list them.");
     context.out() << *value << '\n';
     return kExitDone;
   }
-  if (arguments.size() > 2) return Fail("Give one option name and one value.");
-  if (auto problem = SetOptionText(options, arguments[0], arguments[1])) return Fail(*problem);
+  if (arguments.size() > 2)
+    return Fail("Give one option name and one value.");
+  if (auto problem = SetOptionText(options, arguments[0], arguments[1]))
+    return Fail(*problem);
   options.Save();
   return kExitDone;
 }
@@ -96,7 +106,8 @@ int MappingCommand(CommandContext& context, const std::vector<std::string>& argu
   }
   if (verb == "fields") {
     for (FieldId id = 0; id <= field::Ignored; ++id)
-      if (HasValue(id)) context.out() << id << '\t' << FieldName(id) << '\n';
+      if (HasValue(id))
+        context.out() << id << '\t' << FieldName(id) << '\n';
     return kExitDone;
   }
   if (verb == "simple" || verb == "repeat") {
@@ -104,13 +115,18 @@ int MappingCommand(CommandContext& context, const std::vector<std::string>& argu
                                verb == "simple", rest))
       return Fail(*problem);
   } else if (verb == "add") {
-    if (rest.size() != 1) return Fail("Give one field to add.");
+    if (rest.size() != 1)
+      return Fail("Give one field to add.");
     const std::optional<FieldId> id = ParseField(rest[0]);
-    const auto menu = mapping.AddFieldMenu();
-    const bool offered = id && std::any_of(menu.begin(), menu.end(), [&](const AddFieldMenuEntry& e) {
-                           return e.commandId == 1000 + static_cast<int>(*id);
-                         });
-    if (!offered) return Fail("\"" + rest[0] + "\" cannot be added: the simple list offers the fields 0 to 14 it does not hold yet, and \"(Ignored)\".");
+    const auto menu = AddFieldMenu(mapping);
+    const bool offered =
+        id && std::any_of(menu.begin(), menu.end(), [&](const AddFieldMenuEntry& e) {
+          return e.commandId == kAddFieldCommandBase + static_cast<int>(*id);
+        });
+    if (!offered)
+      return Fail("\"" + rest[0] +
+                  "\" cannot be added: the simple list offers the fields 0 to 14 it does not hold "
+                  "yet, and \"(Ignored)\".");
     mapping.AppendSimpleField(*id);
   } else if (verb == "delete") {
     char* end = nullptr;
@@ -123,7 +139,8 @@ int MappingCommand(CommandContext& context, const std::vector<std::string>& argu
   } else if (verb == "reset") {
     mapping.ResetToDefaults();
   } else {
-    return Fail("Unknown mapping command \"" + verb + "\". Use show, fields, simple, repeat, add, delete or reset.");
+    return Fail("Unknown mapping command \"" + verb +
+                "\". Use show, fields, simple, repeat, add, delete or reset.");
   }
   context.options().Save();
   PrintList(context.out(), "Simple Fields:", mapping.simpleFields);

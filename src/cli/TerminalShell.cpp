@@ -31,6 +31,10 @@ TerminalShell::~TerminalShell() { signal(SIGINT, SIG_DFL); }
 
 bool TerminalShell::QuitRequested() { return quitRequested != 0; }
 
+void TerminalShell::TakeQuitRequest() {
+  quitRequested = 0;
+}
+
 MessageAnswer TerminalShell::ShowMessage(const std::string& text, MessageButtons buttons,
                                          MessageIcon) {
   std::cerr << text << '\n';

@@ -27,6 +27,9 @@ class TerminalShell : public Shell {
 
   // True once Ctrl-C was pressed.
   static bool QuitRequested();
+  // The command has ended the operation that Ctrl-C stopped; what it does
+  // next (the summary's count) runs unless Ctrl-C is pressed again.
+  static void TakeQuitRequest();
 
  private:
   std::optional<MessageAnswer> answer_;

@@ -1,14 +1,13 @@
 // `tavir count`, `export`, `import` and `list`: the main dialog's count line,
 // Export and Import, and a listing of the datebook.
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 
 #include "cli/Commands.h"
+#include "cli/ImportFileCheck.h"
 #include "cli/Tavir.h"
+#include "cli/TerminalShell.h"
 #include "engine/ExportDriver.h"
 #include "engine/ImportDriver.h"
-#include "formats/FileFactories.h"
 #include "host/HostCalls.h"
 #include "host/Transfer.h"
 #include "ui/CountLine.h"
@@ -18,27 +17,24 @@ namespace tavir {
 
 namespace {
 
-// A CSV file is text: NUL bytes mean a binary file or a UTF-16 one, whose
-// lines the reader would take as a header and then silently skip.
-bool LooksLikeBinary(const std::string& file) {
-  if (HasExtension(file, ".xls"))
-    return false;
-  std::ifstream in(file, std::ios::binary);
-  char buffer[65536];
-  in.read(buffer, sizeof buffer);
-  return std::memchr(buffer, '\0', static_cast<std::size_t>(in.gcount())) != nullptr;
-}
-
 void ReportReadError(const std::string& reason) {
   std::fprintf(stderr, "%s\n", ReadErrorText(reason).c_str());
 }
 
 }  // namespace
 
+bool WriteCountLine(CommandContext& context) {
+  bool stopped = false;
+  const int count = CountExportable(context.options(), &stopped);
+  context.out() << (stopped ? "The count was interrupted."
+                            : CountLineText(context.options(), count))
+                << '\n';
+  return !stopped;
+}
+
 int CountCommand(CommandContext& context) {
   context.Datebook();
-  context.out() << ComputeCountLine(context.options()) << '\n';
-  return kExitDone;
+  return WriteCountLine(context) ? kExitDone : kExitFailed;
 }
 
 int ExportCommand(CommandContext& context, const std::string& file) {
@@ -63,18 +59,18 @@ int ExportCommand(CommandContext& context, const std::string& file) {
   return status.writeFailed || status.stopped ? kExitFailed : kExitDone;
 }
 
-int ImportCommand(CommandContext& context, const std::string& file) {
+int ImportCommand(CommandContext& context, const std::string& file, bool ignoreErrors) {
   Options& options = context.options();
-  if (LooksLikeBinary(file)) {
-    ReportReadError(
-        file +
-        " holds NUL bytes: it is not a text file in the system's code page "
-        "(a binary file, or one saved as UTF-16). Save it as CSV text and import it again.");
+  if (const std::optional<std::string> problem = CheckImportFile(file)) {
+    ReportReadError(*problem);
     return kExitFailed;
   }
-  context.Datebook();
+  context.Datebook(WhenMissing::Create);
   options.lastfile = file;
   options.Save();
+  // For this run only: set after saving, so the stored option stays as it was.
+  if (ignoreErrors)
+    options.ignoreimporterrors = 1;
   ImportSummary summary;
   int result = 0;
   {
@@ -82,14 +78,20 @@ int ImportCommand(CommandContext& context, const std::string& file) {
     result = ImportFile(file, options, &context.progress(), &summary);
   }
   if (result < 0) {
-    ReportReadError(summary.openFailure);
+    ReportReadError(file + ": " + summary.openFailure);
     return kExitFailed;
   }
   context.out() << "Added " << summary.added << ", updated " << summary.updated << ", skipped "
                 << summary.duplicates << " duplicates and " << summary.faulty << " faulty records"
                 << (summary.stopped ? " (stopped)" : "") << '\n';
-  context.out() << ComputeCountLine(options) << '\n';
-  return summary.readFailed || summary.stopped ? kExitFailed : kExitDone;
+  // The import took the Ctrl-C; the count shows what it left in the datebook.
+  if (summary.stopped)
+    TerminalShell::TakeQuitRequest();
+  WriteCountLine(context);
+  // Faulty records skipped without a question leave the import incomplete;
+  // records the user let pass (OK, or --yes) do not.
+  const bool skippedSilently = options.ignoreimporterrors && summary.faulty > 0;
+  return summary.readFailed || summary.stopped || skippedSilently ? kExitFailed : kExitDone;
 }
 
 int ListCommand(CommandContext& context) {

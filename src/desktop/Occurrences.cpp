@@ -3,6 +3,7 @@
 #include "desktop/Occurrences.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace tavir {
@@ -10,39 +11,45 @@ namespace {
 
 constexpr DayNumber kNever = std::numeric_limits<DayNumber>::max();
 
+// Steps are counted in 64 bits: an interval of up to 2^31 - 1 days, weeks,
+// months or years must land past the last day, never wrap around before it.
+using Count = std::int64_t;
+
 int WeekdayBit(DayNumber day) {
   return 1 << DayOfWeek(day);
 }
 
-int MonthNumber(const CivilDate& date) {
-  return date.year * 12 + date.month - 1;
+Count MonthNumber(const CivilDate& date) {
+  return Count{date.year} * 12 + date.month - 1;
 }
 
 // Rounds n up to the next value congruent to origin modulo interval.
-int AlignUp(int n, int origin, int interval) {
-  const int remainder = (n - origin) % interval;
+Count AlignUp(Count n, Count origin, Count interval) {
+  Count remainder = (n - origin) % interval;
+  if (remainder < 0)
+    remainder += interval;
   return remainder == 0 ? n : n + interval - remainder;
 }
 
+DayNumber AsDay(Count day) {
+  return day >= kNever ? kNever : static_cast<DayNumber>(day);
+}
+
 DayNumber NextDaily(DayNumber start, int interval, DayNumber from) {
-  const DayNumber steps = (from - start + interval - 1) / interval;
-  return start + steps * interval;
+  return AsDay(AlignUp(from, start, interval));
 }
 
 DayNumber NextWeekly(DayNumber start, int interval, int weekdays, DayNumber from, DayNumber last) {
   if ((weekdays & 0x7F) == 0)
     weekdays = WeekdayBit(start);
-  const DayNumber startWeek = start - DayOfWeek(start);
-  DayNumber week = from - DayOfWeek(from);
-  const DayNumber alignedWeek = startWeek + 7 * AlignUp((week - startWeek) / 7, 0, interval);
-  if (alignedWeek != week) {
-    week = alignedWeek;
-    from = week;
-  }
-  for (; week <= last; week += 7 * interval, from = week) {
-    for (DayNumber day = std::max(from, week); day < week + 7; ++day) {
-      if (weekdays & WeekdayBit(day))
-        return day;
+  const Count startWeek = start - DayOfWeek(start);
+  const Count fromWeek = from - DayOfWeek(from);
+  Count week = AlignUp(fromWeek, startWeek, Count{7} * interval);
+  for (Count day = week == fromWeek ? from : week; week <= last;
+       week += Count{7} * interval, day = week) {
+    for (; day < week + 7; ++day) {
+      if (weekdays & WeekdayBit(static_cast<DayNumber>(day)))
+        return static_cast<DayNumber>(day);
     }
   }
   return kNever;
@@ -62,13 +69,12 @@ int NthWeekdayOfMonth(int year, int month, int weekday, int index) {
 template <typename PickDay>
 DayNumber NextMonthly(DayNumber start, int interval, DayNumber from, DayNumber last,
                       PickDay pickDay) {
-  const int startMonth = MonthNumber(CivilFromDay(start));
-  for (int month = AlignUp(MonthNumber(CivilFromDay(from)), startMonth, interval);;
-       month += interval) {
-    const int year = month / 12;
-    const int monthOfYear = month % 12 + 1;
-    if (DayFromCivil(year, monthOfYear, 1) > last)
-      return kNever;
+  const Count lastMonth = MonthNumber(CivilFromDay(last));
+  for (Count month =
+           AlignUp(MonthNumber(CivilFromDay(from)), MonthNumber(CivilFromDay(start)), interval);
+       month <= lastMonth; month += interval) {
+    const int year = static_cast<int>(month / 12);
+    const int monthOfYear = static_cast<int>(month % 12) + 1;
     const int dayOfMonth = pickDay(year, monthOfYear);
     if (dayOfMonth == 0)
       continue;
@@ -76,19 +82,22 @@ DayNumber NextMonthly(DayNumber start, int interval, DayNumber from, DayNumber l
     if (day >= from)
       return day;
   }
+  return kNever;
 }
 
 DayNumber NextYearly(DayNumber start, int interval, DayNumber from, DayNumber last) {
   const CivilDate startDate = CivilFromDay(start);
-  for (int year = AlignUp(CivilFromDay(from).year, startDate.year, interval);; year += interval) {
-    if (DayFromCivil(year, startDate.month, 1) > last)
-      return kNever;
-    if (startDate.day > DaysInMonth(year, startDate.month))
+  const int lastYear = CivilFromDay(last).year;
+  for (Count year = AlignUp(CivilFromDay(from).year, startDate.year, interval); year <= lastYear;
+       year += interval) {
+    const int y = static_cast<int>(year);
+    if (startDate.day > DaysInMonth(y, startDate.month))
       continue;  // 29 February
-    const DayNumber day = DayFromCivil(year, startDate.month, startDate.day);
+    const DayNumber day = DayFromCivil(y, startDate.month, startDate.day);
     if (day >= from)
       return day;
   }
+  return kNever;
 }
 
 // The first day after the start day, on or after from, that the rule yields.

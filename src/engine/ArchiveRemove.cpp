@@ -5,6 +5,7 @@
 
 #include "engine/Filter.h"
 #include "engine/MessagePump.h"
+#include "engine/OccurrenceWalk.h"
 #include "engine/WaitCursor.h"
 #include "host/HostCalls.h"
 #include "host/Transfer.h"
@@ -25,20 +26,15 @@ bool HasNoOccurrenceAfter(IDesktopAppointment* appointment, TimeValue limit) {
   TimeValue cursor = 0;
   HostLong found = 0;
   ThrowIfFailed(appointment->FindFirstOccurrence(limit, noEnd, &cursor, &found), kAppointment);
-  if (!found) return true;
-  bool first = true;
-  TimeValue previous = 0;
-  for (;;) {
-    TimeValue day = 0;
-    HostLong next = 0;
-    const HRESULT hr = appointment->FindNextOccurrence(&cursor, noEnd, &day, &next);
-    // A host that hands out the same day again would loop for ever.
-    if (hr != S_OK || !next || day == 0 || day == previous) return first;
-    if (day > limit) return false;
-    previous = day;
-    // An occurrence exactly at the limit keeps the appointment, but the search goes on.
-    first = false;
+  bool none = true;
+  if (found) {
+    WalkOccurrences(appointment, cursor, noEnd, HostFailure::EndsTheWalk, [&](TimeValue day) {
+      // An occurrence exactly at the limit keeps the appointment, but the search goes on.
+      none = false;
+      return day <= limit;
+    });
   }
+  return none;
 }
 
 }  // namespace
@@ -118,13 +114,11 @@ int RemoveAppointments(const Options& options, ProgressControl* progress) {
       ThrowIfFailed(appointment->FindFirstOccurrence(from, to, &cursor, &found), kAppointment);
       // The days are collected first: each exception changes what the search returns.
       std::vector<TimeValue> days;
-      TimeValue previous = 0;
-      while (found) {
-        TimeValue day = 0;
-        ThrowIfFailed(appointment->FindNextOccurrence(&cursor, to, &day, &found), kAppointment);
-        if (!found || day == previous) break;
-        previous = day;
-        days.push_back(day);
+      if (found) {
+        WalkOccurrences(appointment.Get(), cursor, to, HostFailure::IsThrown, [&](TimeValue day) {
+          days.push_back(day);
+          return true;
+        });
       }
       for (TimeValue day : days) {
         ThrowIfFailed(appointment->AddException(day), kAppointment);

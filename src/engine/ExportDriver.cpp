@@ -7,6 +7,7 @@
 #include "engine/FieldConversion.h"
 #include "engine/Filter.h"
 #include "engine/MessagePump.h"
+#include "engine/OccurrenceWalk.h"
 #include "engine/WaitCursor.h"
 #include "engine/WriterErrors.h"
 #include "formats/CalendarFile.h"
@@ -95,15 +96,8 @@ void ExpandOccurrences(IDesktopAppointment* appointment, TimeValue from, TimeVal
     ThrowIfFailed(first, "IDesktopAppointment");
   else if (first != S_OK)
     return;
-  TimeValue previous = 0;
-  while (found) {
-    TimeValue day = 0;
-    if (appointment->FindNextOccurrence(&cursor, to, &day, &found) != S_OK || !found) break;
-    // A host that hands out the same day again would loop for ever.
-    if (day == previous) break;
-    previous = day;
-    if (!onOccurrence(day)) break;
-  }
+  if (found)
+    WalkOccurrences(appointment, cursor, to, HostFailure::EndsTheWalk, onOccurrence);
 }
 
 int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
@@ -179,17 +173,22 @@ int ExportFull(const std::string& fileName, const Options& options, ProgressCont
   return RunExport(fileName, 0, 0, options, progress, Layout::Full, status ? *status : local);
 }
 
-int CountExportable(const Options& options) {
+int CountExportable(const Options& options, bool* stopped) {
   WaitCursor waitCursor;
   ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
   const TimeValue from = options.GetSpanStart();
   const TimeValue to = options.GetSpanEnd();
-  const TimeValue noEnd = NoEndDate();
   int count = 0;
+  if (stopped)
+    *stopped = false;
   try {
     for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
-      if (i % 10 == 0 && PumpMessages() < 0) break;
+      if (i % 10 == 0 && PumpMessages() < 0) {
+        if (stopped)
+          *stopped = true;
+        break;
+      }
       ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
       if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
       if (options.fullformat) {
@@ -198,8 +197,9 @@ int CountExportable(const Options& options) {
         const TimeValue start = ReadStartTime(appointment.Get());
         if (from <= start && start <= to) ++count;
       } else {
-        ExpandOccurrences(appointment.Get(), from, to, false, [&](TimeValue day) {
-          if (day >= noEnd) return false;
+        // Every day the export writes counts, the last day of the datebook
+        // (2031-12-31) too.
+        ExpandOccurrences(appointment.Get(), from, to, false, [&](TimeValue) {
           ++count;
           return true;
         });

@@ -26,7 +26,9 @@ int ExportSimple(const std::string& fileName, TimeValue from, TimeValue to, cons
 // Records written, or 0 when no writer could be created.
 int ExportFull(const std::string& fileName, const Options& options, ProgressControl* progress,
                ExportStatus* status = nullptr);
-// How many records an export with the current options would write.
-int CountExportable(const Options& options);
+// How many records an export with the current options would write. stopped,
+// when given, tells whether the quit message ended the count early (the
+// number is then only what was counted so far).
+int CountExportable(const Options& options, bool* stopped = nullptr);
 
 }  // namespace tavir

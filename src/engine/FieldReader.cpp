@@ -86,6 +86,45 @@ TimeValue AddSeconds(TimeValue start, std::int64_t seconds) {
   return static_cast<TimeValue>(end);
 }
 
+// A repeating record's rule. A simple export keeps "x" in "Repeat" for each
+// occurrence it writes but has no rule columns: without the rule (columns
+// not read in the simple format, not mapped, or all empty) the record is one
+// single appointment, so that such a file imports back as it was written.
+int ReadRepeatFields(const FieldMapping& mapping, AppointmentFile& file,
+                     AppointmentRecord& record) {
+  if (!mapping.GetOptions().fullformat || mapping.repeatFields.empty()) {
+    record.repeat = 0;
+    return 0;
+  }
+  int firstFault = 0;
+  std::string faultText;
+  bool anyText = false;
+  for (const FieldId field : mapping.repeatFields) {
+    // Every column is looked at, so that a fault counts only when the rule
+    // columns are not all empty.
+    const std::string before = file.GetLastField();
+    file.SetLastField(std::string());
+    const int result = ReadField(file, record, field);
+    const std::string text = file.GetLastField();
+    if (result != 0 && firstFault == 0) {
+      firstFault = result;
+      faultText = text;
+    }
+    if (text.empty())
+      file.SetLastField(before);
+    else if (field != field::Ignored && !TrimWhiteSpace(text).empty())
+      anyText = true;
+  }
+  if (!anyText) {
+    record.repeat = 0;
+    return 0;
+  }
+  // The error report quotes the faulty field, not the last column.
+  if (firstFault != 0)
+    file.SetLastField(faultText);
+  return firstFault;
+}
+
 }  // namespace
 
 int ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field) {
@@ -136,7 +175,13 @@ int ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field) {
     }
     case field::RecordId:
       return file.ReadInt(record.recordId) < 0 ? fielderror::InvalidId : 0;
-    case field::RepeatType: record.SetRepeatTypeByName(ReadTrimmed(file)); return 0;
+    case field::RepeatType: {
+      // An empty type keeps the default (daily); an unknown one is a fault.
+      const std::string name = ReadTrimmed(file);
+      if (name.empty() || record.SetRepeatTypeByName(name))
+        return 0;
+      return fielderror::InvalidRepeatType;
+    }
     case field::RepeatInterval:
       if (file.ReadLong(record.repeatInterval) < 0 || record.repeatInterval < 1)
         return fielderror::InvalidRepeatInterval;
@@ -174,11 +219,8 @@ int ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file, Appoint
     if (record.startTime == 0) return fielderror::InvalidStartTime;
     if (record.endTime == 0) return fielderror::InvalidEndTime;
   }
-  if (record.repeat && options.fullformat && !mapping.repeatFields.empty()) {
-    for (const FieldId field : mapping.repeatFields) {
-      if (const int result = ReadField(file, record, field)) return result;
-    }
-  }
+  if (record.repeat)
+    return ReadRepeatFields(mapping, file, record);
   return 0;
 }
 

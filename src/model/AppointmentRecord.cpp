@@ -2,8 +2,11 @@
 // description for messages, and the duplicate test of import.
 #include "model/AppointmentRecord.h"
 
+#include <cctype>
 #include <cstdint>
 
+#include "model/FieldMapping.h"
+#include "model/Options.h"
 #include "model/Saturate.h"
 #include "model/TextTrim.h"
 #include "platform/AnsiCharacters.h"
@@ -20,6 +23,16 @@ bool SameLocalDay(TimeValue a, TimeValue b) {
   const LocalFields x = SplitLocal(a);
   const LocalFields y = SplitLocal(b);
   return x.year == y.year && x.month == y.month && x.day == y.day;
+}
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const char* b) {
+  std::size_t i = 0;
+  for (; i < a.size() && b[i] != '\0'; ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return i == a.size() && b[i] == '\0';
 }
 
 bool SameHourAndMinute(TimeValue a, TimeValue b) {
@@ -101,17 +114,24 @@ std::string AppointmentRecord::GetDisplayText() const {
   return result;
 }
 
-void AppointmentRecord::SetRepeatTypeByName(const std::string& name) {
-  if (name == "Daily")
-    repeatType = Daily;
-  else if (name == "Weekly")
-    repeatType = Weekly;
-  else if (name == "Monthly Date")
-    repeatType = MonthlyDate;
-  else if (name == "Monthly Day")
-    repeatType = MonthlyDay;
-  else if (name == "Yearly")
-    repeatType = Yearly;
+bool AppointmentRecord::SetRepeatTypeByName(const std::string& name) {
+  // Spreadsheets and hand-edited files change the case of words; "weekly"
+  // must not silently become a daily repetition.
+  static constexpr struct {
+    const char* name;
+    std::int32_t type;
+  } kNames[] = {{"Daily", Daily},
+                {"Weekly", Weekly},
+                {"Monthly Date", MonthlyDate},
+                {"Monthly Day", MonthlyDay},
+                {"Yearly", Yearly}};
+  for (const auto& known : kNames) {
+    if (EqualsIgnoringAsciiCase(name, known.name)) {
+      repeatType = known.type;
+      return true;
+    }
+  }
+  return false;
 }
 
 bool AppointmentRecord::IsSameAppointment(const AppointmentRecord& other) const {
@@ -126,8 +146,13 @@ bool AppointmentRecord::IsSameAppointment(const AppointmentRecord& other) const 
   if (!SameFlag(isPrivate, other.isPrivate)) return false;
   // The alarm counts like the other flags, and two alarms must have the same
   // advance: otherwise an imported alarm that the Datebook lacks would be
-  // skipped as a duplicate and lost.
-  if (!SameFlag(alarm, other.alarm) || GetAlarmMinutes() != other.GetAlarmMinutes()) return false;
+  // skipped as a duplicate and lost. A file without the "Alarm Time" column
+  // gives no advance, so then only the flags count.
+  if (!SameFlag(alarm, other.alarm))
+    return false;
+  if (alarm && other.GetOptions().mapping.HasSimpleField(field::AlarmTime) &&
+      GetAlarmMinutes() != other.GetAlarmMinutes())
+    return false;
   if (!SameFlag(repeat, other.repeat)) return false;
   if (!repeat) return true;
   return repeatType == other.repeatType && repeatInterval == other.repeatInterval &&

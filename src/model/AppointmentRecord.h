@@ -43,9 +43,13 @@ class AppointmentRecord {
   // Date, times of a timed record, the first 27 bytes of text (cut between
   // characters) and " (repeat)": the record as messages name it.
   std::string GetDisplayText() const;
-  void SetRepeatTypeByName(const std::string& name);
+  // One of the five repeat kind names, case ignored; false (the kind stays)
+  // for any other text.
+  bool SetRepeatTypeByName(const std::string& name);
   // The duplicate test of import: texts (trimmed), flags, day, times of a
-  // timed record, alarm flag and advance, and the repeat rule.
+  // timed record, alarm flag and advance (the advance only when other's
+  // mapping has the "Alarm Time" column), and the repeat rule. Called on the
+  // record read from the host with the imported record as other.
   bool IsSameAppointment(const AppointmentRecord& other) const;
   const Options& GetOptions() const { return options; }
 

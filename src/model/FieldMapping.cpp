@@ -13,7 +13,6 @@
 namespace tavir {
 namespace {
 
-constexpr int kFirstMenuCommand = 1000;
 // More columns than any file layout needs: a larger stored count can only
 // come from a damaged store, and reading it would mean billions of reads.
 constexpr std::uint32_t kMaxStoredFields = 1024;
@@ -42,7 +41,8 @@ void SaveList(const std::vector<FieldId>& list, const char* countName, const cha
 void LoadList(std::vector<FieldId>& list, const char* countName, const char* prefix) {
   const std::uint32_t count = RegGetDword(kMappingsKey, countName, 0);
   // Nothing stored (or a count no list can have): the current list stays.
-  if (count == 0 || count > kMaxStoredFields) return;
+  if (count == 0 || count > kMaxStoredFields)
+    return;
   list.clear();
   for (std::uint32_t i = 0; i < count; ++i)
     list.push_back(UsableField(RegGetDword(kMappingsKey, PositionName(prefix, i), field::Ignored)));
@@ -51,34 +51,35 @@ void LoadList(std::vector<FieldId>& list, const char* countName, const char* pre
 }  // namespace
 
 std::string FieldName(FieldId id) {
-  if (id > field::Ignored) return {};
+  if (id > field::Ignored)
+    return {};
   return LoadText(kFirstFieldNameId + static_cast<int>(id));
 }
 
-FieldMapping::FieldMapping(const Options& owner) : owner(owner) { ResetToDefaults(); }
+FieldMapping::FieldMapping(const Options& owner) : owner(owner) {
+  ResetToDefaults();
+}
 
 void FieldMapping::ResetToDefaults() {
   simpleFields.clear();
-  for (FieldId id = field::Date; id <= field::Repeat; ++id) simpleFields.push_back(id);
+  for (FieldId id = field::Date; id <= field::Repeat; ++id)
+    simpleFields.push_back(id);
   repeatFields.clear();
-  for (FieldId id = field::RepeatType; id <= field::MonthlyWeekIndex; ++id) repeatFields.push_back(id);
+  for (FieldId id = field::RepeatType; id <= field::MonthlyWeekIndex; ++id)
+    repeatFields.push_back(id);
 }
 
-void FieldMapping::AppendSimpleField(FieldId id) { simpleFields.push_back(id); }
+void FieldMapping::AppendSimpleField(FieldId id) {
+  simpleFields.push_back(id);
+}
+
+bool FieldMapping::HasSimpleField(FieldId id) const {
+  return std::find(simpleFields.begin(), simpleFields.end(), id) != simpleFields.end();
+}
 
 void FieldMapping::RemoveSimpleField(std::size_t position) {
   if (position < simpleFields.size())
     simpleFields.erase(simpleFields.begin() + static_cast<std::ptrdiff_t>(position));
-}
-
-std::vector<AddFieldMenuEntry> FieldMapping::AddFieldMenu() const {
-  std::vector<AddFieldMenuEntry> menu;
-  for (FieldId id = field::Date; id <= field::LastSimple; ++id) {
-    if (std::find(simpleFields.begin(), simpleFields.end(), id) == simpleFields.end())
-      menu.push_back({FieldName(id), kFirstMenuCommand + static_cast<int>(id)});
-  }
-  menu.push_back({FieldName(field::Ignored), kFirstMenuCommand + static_cast<int>(field::Ignored)});
-  return menu;
 }
 
 void FieldMapping::SaveToRegistry() const {

@@ -25,11 +25,6 @@ constexpr FieldId LastSimple = RecordId;
 // for numbers beyond 32.
 std::string FieldName(FieldId id);
 
-struct AddFieldMenuEntry {
-  std::string name;
-  int commandId;  // 1000 + field number
-};
-
 class FieldMapping {
  public:
   explicit FieldMapping(const Options& owner);
@@ -37,8 +32,6 @@ class FieldMapping {
   void ResetToDefaults();
   void AppendSimpleField(FieldId id);
   void RemoveSimpleField(std::size_t position);
-  // Fields 0 to 14 not yet in the simple list, then always "(Ignored)".
-  std::vector<AddFieldMenuEntry> AddFieldMenu() const;
 
   void SaveToRegistry() const;
   // A list is replaced only when a count is stored. Stored numbers without a
@@ -46,6 +39,7 @@ class FieldMapping {
   void LoadFromRegistry();
 
   const Options& GetOptions() const { return owner; }
+  bool HasSimpleField(FieldId id) const;
 
   std::vector<FieldId> simpleFields;
   std::vector<FieldId> repeatFields;

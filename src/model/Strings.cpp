@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ModuleText.h"
+#include "platform/RegionalSettingsNote.h"
 
 namespace tavir {
 namespace {
@@ -43,7 +44,12 @@ std::string LoadText(int id) {
                                        [](const StringEntry& e, int key) { return e.id < key; });
   if (found == end || found->id != id)
     return {};
-  return found->text;
+  std::string text = found->text;
+  // The field messages end by naming where the date and time forms are set.
+  if (text.ends_with(kWindowsRegionalSettingsNote))
+    text.replace(text.size() - kWindowsRegionalSettingsNote.size(),
+                 kWindowsRegionalSettingsNote.size(), RegionalSettingsNote());
+  return text;
 }
 
 std::string FormatMessageText(const char* format, ...) {

@@ -35,6 +35,10 @@ class Shell {
   virtual std::string LastSystemErrorText() = 0;
 };
 
+// Deletes a file (name in the ANSI code page); false when it could not be
+// deleted. Windows: DeleteFile; portable: remove.
+bool DeleteFileNamed(const std::string& name);
+
 // The shell of this process; set once by the program or the test.
 Shell& CurrentShell();
 void SetCurrentShell(Shell* shell);

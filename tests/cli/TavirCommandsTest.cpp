@@ -1,9 +1,9 @@
 // The `tavir` program end to end, as a user runs it: import, export to every
 // format, re-import, updates by record id, filters, archive, remove, the
 // settings commands, Ctrl-C, and bad input of every kind.
-#include <gtest/gtest.h>
-
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "cli/TavirProcess.h"
 #include "desktop/store/DatebookStore.h"
@@ -16,14 +16,16 @@ const char* const kHeader =
     "\"Date\",\"Untimed\",\"Start Time\",\"End Time\",\"Private\",\"Text\",\"Note\",\"Alarm\","
     "\"Alarm Time\",\"Alarm Unit\",\"Category\",\"Location\",\"Repeat\"\r\n";
 
-std::string Record(const std::string& date, const std::string& text, const std::string& category = "") {
-  return "\"" + date + "\",\"\",\"9:00 AM\",\"10:00 AM\",\"\",\"" + text + "\",\"\",\"\",\"\",\"\",\"" +
-         category + "\",\"\",\"\"\r\n";
+std::string Record(const std::string& date, const std::string& text,
+                   const std::string& category = "") {
+  return "\"" + date + "\",\"\",\"9:00 AM\",\"10:00 AM\",\"\",\"" + text +
+         "\",\"\",\"\",\"\",\"\",\"" + category + "\",\"\",\"\"\r\n";
 }
 
 int CountOf(const std::string& text, const std::string& part) {
   int count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
   return count;
 }
 
@@ -53,7 +55,8 @@ TEST_F(TavirCommandsTest, SampleImportsAndExportsToEveryFormat) {
   ASSERT_EQ(workspace_.Run({"options", "fullformat", "0"}).status, 0);
   const ProcessResult vcs = workspace_.Run({"export", workspace_.Path("out.vcs")});
   EXPECT_EQ(vcs.status, 0) << vcs.err;
-  EXPECT_NE(TavirWorkspace::Read(workspace_.Path("out.vcs")).find("VERSION:1.0\r\n"), std::string::npos);
+  EXPECT_NE(TavirWorkspace::Read(workspace_.Path("out.vcs")).find("VERSION:1.0\r\n"),
+            std::string::npos);
 }
 
 TEST_F(TavirCommandsTest, OwnExportsImportAgainWithoutDuplicatesAndRoundTripThroughExcel) {
@@ -93,7 +96,8 @@ TEST_F(TavirCommandsTest, RecordIdColumnUpdatesAppointmentsInPlace) {
 
 TEST_F(TavirCommandsTest, FilterOptionsSelectWhatIsCountedAndExported) {
   workspace_.Write("mixed.csv", std::string(kHeader) + Record("11/1/2005", "Lunch with Anna") +
-                                    Record("11/2/2005", "Board meeting") + Record("11/3/2005", "LUNCH"));
+                                    Record("11/2/2005", "Board meeting") +
+                                    Record("11/3/2005", "LUNCH"));
   ASSERT_EQ(workspace_.Run({"import", workspace_.Path("mixed.csv")}).status, 0);
   ASSERT_EQ(workspace_.Run({"options", "dofilter", "1"}).status, 0);
   ASSERT_EQ(workspace_.Run({"options", "filtertype", "2"}).status, 0);
@@ -111,8 +115,10 @@ TEST_F(TavirCommandsTest, ArchiveMarksOldAppointmentsAndReportsThem) {
   const ProcessResult result = workspace_.Run({"archive", "--to", "2005-06-30"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "2 appointments taking up 45 bytes.\n");
-  EXPECT_NE(result.err.find("Marked 1 appointment for archival.\nThe appointment will be archived at next HotSync."),
-            std::string::npos)
+  EXPECT_NE(
+      result.err.find(
+          "Marked 1 appointment for archival.\nThe appointment will be archived at next HotSync."),
+      std::string::npos)
       << result.err;
   EXPECT_EQ(workspace_.Run({"count"}).out, "1 appointments\n");
   const ProcessResult tooSmall = workspace_.Run({"archive", "--larger", "50"});
@@ -136,11 +142,14 @@ TEST_F(TavirCommandsTest, RemoveAsksAndOnlyOkRemoves) {
 
 TEST_F(TavirCommandsTest, DataDirectoryDatebookAndSettingsAreMadeOnFirstUse) {
   ASSERT_EQ(workspace_.RunPlain({"options", "daysback", "7"}).status, 0);
+  ASSERT_EQ(workspace_.RunPlain({"import", TAVIR_SAMPLE}).status, 0);
   EXPECT_EQ(workspace_.RunPlain({"user"}).out, "tester\n");
   EXPECT_TRUE(std::filesystem::exists(workspace_.Path(".local/share/tavir/datebook.sqlite")));
   EXPECT_EQ(workspace_.RunPlain({"options", "daysback"}).out, "7\n");
   // A datebook the user names is not given folders of its own.
-  EXPECT_EQ(workspace_.RunPlain({"--datebook", workspace_.Path("typo/datebook.sqlite"), "count"}).status, 1);
+  EXPECT_EQ(
+      workspace_.RunPlain({"--datebook", workspace_.Path("typo/datebook.sqlite"), "count"}).status,
+      1);
   EXPECT_FALSE(std::filesystem::exists(workspace_.Path("typo")));
 }
 
@@ -156,7 +165,8 @@ TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
   const std::string example = workspace_.Run({"example"}).out;
   EXPECT_EQ(example.substr(0, 7), "\"Date\",");
   EXPECT_NE(example.find("Sample Appointment Title"), std::string::npos);
-  ASSERT_EQ(workspace_.Run({"mapping", "simple", "Date", "Text", "(Ignored)", "(Ignored)"}).status, 0);
+  ASSERT_EQ(workspace_.Run({"mapping", "simple", "Date", "Text", "(Ignored)", "(Ignored)"}).status,
+            0);
   ASSERT_EQ(workspace_.Run({"mapping", "delete", "3"}).status, 0);
   const std::string mapping = workspace_.Run({"mapping"}).out;
   EXPECT_EQ(mapping.substr(0, mapping.find("Repeat Event Fields:")),
@@ -184,7 +194,8 @@ TEST_F(TavirCommandsTest, InterruptedExportLeavesACompleteFileAndTheDatebookAsIt
     // Interrupt once the export has written its first records.
     for (int wait = 0; wait < 20000; ++wait) {
       std::error_code error;
-      if (std::filesystem::file_size(target, error) > 20000 && !error) break;
+      if (std::filesystem::file_size(target, error) > 20000 && !error)
+        break;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     kill(pid, SIGINT);
@@ -206,6 +217,40 @@ TEST_F(TavirCommandsTest, InterruptedExportLeavesACompleteFileAndTheDatebookAsIt
   EXPECT_EQ(TavirWorkspace::Read(workspace_.Datebook()), before);
 }
 
+// How far the process has read the file it has open under that name (Linux).
+long ReadPosition(pid_t pid, const std::string& file) {
+  std::error_code error;
+  const std::string process = "/proc/" + std::to_string(pid);
+  for (const auto& entry : std::filesystem::directory_iterator(process + "/fd", error)) {
+    if (std::filesystem::read_symlink(entry.path(), error) != file)
+      continue;
+    std::ifstream info(process + "/fdinfo/" + entry.path().filename().string());
+    std::string key;
+    long position = 0;
+    info >> key >> position;  // "pos: N" comes first
+    return position;
+  }
+  return 0;
+}
+
+TEST_F(TavirCommandsTest, InterruptedImportSummaryCountsWhatTheDatebookHolds) {
+  std::string csv = kHeader;
+  for (int i = 0; i < 20000; ++i)
+    csv += Record("11/10/2005", "Item " + std::to_string(i));
+  workspace_.Write("long.csv", csv);
+  const std::string source = workspace_.Path("long.csv");
+  const ProcessResult result = workspace_.Run({"import", source}, "", [&](pid_t pid) {
+    for (int wait = 0; wait < 20000 && ReadPosition(pid, source) == 0; ++wait)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    kill(pid, SIGINT);
+  });
+  EXPECT_EQ(result.status, 1) << result.err;
+  ASSERT_NE(result.out.find("(stopped)"), std::string::npos) << result.out;
+  const std::string count = workspace_.Run({"count"}).out;
+  EXPECT_NE(count, "0 appointments\n");
+  EXPECT_EQ(result.out.substr(result.out.find('\n') + 1), count);
+}
+
 TEST_F(TavirCommandsTest, BadImportFilesGiveAClearMessageAndLoseNothing) {
   ImportSample();
   const std::string datebook = TavirWorkspace::Read(workspace_.Datebook());
@@ -220,7 +265,8 @@ TEST_F(TavirCommandsTest, BadImportFilesGiveAClearMessageAndLoseNothing) {
   EXPECT_NE(directory.err.find("Error reading file"), std::string::npos) << directory.err;
 
   std::string binary(4096, '\0');
-  for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>((i * 7919) % 251);
+  for (std::size_t i = 0; i < binary.size(); ++i)
+    binary[i] = static_cast<char>((i * 7919) % 251);
   workspace_.Write("binary.csv", binary);
   const ProcessResult garbage = workspace_.Run({"import", workspace_.Path("binary.csv")});
   EXPECT_NE(garbage.status, 0);
@@ -240,11 +286,14 @@ TEST_F(TavirCommandsTest, ForeignDatebookUnwritableTargetAndDamagedSettingsAreRe
   EXPECT_EQ(TavirWorkspace::Read(workspace_.Datebook()), "This is a letter, not a datebook.\n");
   std::filesystem::remove(workspace_.Datebook());
 
+  ASSERT_EQ(workspace_.Run({"user", "tester"}).status, 0);
   const ProcessResult unwritable = workspace_.Run({"export", workspace_.Path("no/such/dir/x.csv")});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_EQ(unwritable.err.rfind("Error writing file\n", 0), 0u) << unwritable.err;
 
-  const std::string damaged = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\r\n\"fullformat\"=nonsense\r\n";
+  const std::string damaged =
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\r\n\"fullformat\"="
+      "nonsense\r\n";
   workspace_.Write("registry.reg", damaged);
   const ProcessResult settings = workspace_.Run({"options", "fullformat", "0"});
   EXPECT_EQ(settings.status, 1);

@@ -54,6 +54,16 @@ TEST_F(ExportDriverTest, RepeatingAppointmentIsWrittenOncePerOccurrenceInTheSpan
   EXPECT_EQ(CountExportable(options_), 45);
 }
 
+TEST_F(ExportDriverTest, CountAgreesWithTheExportUpToTheDatebooksLastDay) {
+  ScopedEnvironmentVariable now("TAVIR_NOW", std::string("2027-01-01T10:00:00"));
+  options_.daysback = 0;
+  options_.daysahead = 1825;  // the span ends on 2031-12-31
+  AddRepeating(2027, 12, 31, 9, "New Year's Eve", RepeatRule{5, 1, 0, 0});
+  AddRepeating(2031, 12, 29, 9, "Last days", RepeatRule{1, 1, 0, 0});
+  EXPECT_EQ(ExportSimpleTo("edge.csv"), 5 + 3);
+  EXPECT_EQ(CountExportable(options_), 5 + 3);
+}
+
 TEST_F(ExportDriverTest, FullFormatWritesEveryAppointmentOnceWithItsRule) {
   AddRepeating(1999, 1, 4, 9, "Old weekly", RepeatRule{2, 1, 0, 2 | 8});
   AddTimed(2030, 5, 1, 9, 0, 60, "Far ahead");

@@ -100,10 +100,13 @@ TEST_F(FieldReader, ResultAndTheFieldWhereReadingStopped) {
        "0"},
       {"repeat interval no number", repeating + R"("Daily","every")",
        fielderror::InvalidRepeatInterval, "every"},
-      {"a repeat type in another case reads as daily, no error", repeating + R"("weekly","1")", 0,
-       "1"},
-      {"repeat end no date", repeating + R"("Daily","1","soon")",
-       fielderror::InvalidRepeatEndDate, "soon"},
+      {"a repeat type in another case", repeating + R"("wEEKLY","1")", 0, "1"},
+      {"an unknown repeat type", repeating + R"("Fortnightly","1")", fielderror::InvalidRepeatType,
+       "Fortnightly"},
+      {"a fault in a rule column counts when the rule is not all empty",
+       repeating + R"("","","","","","","","x")", fielderror::InvalidRepeatInterval, ""},
+      {"repeat end no date", repeating + R"("Daily","1","soon")", fielderror::InvalidRepeatEndDate,
+       "soon"},
       {"the week index is not range-checked",
        repeating + R"("Monthly Day","1","","","","","","","","","","9")", 0, "9"},
   };
@@ -168,13 +171,27 @@ TEST_F(FieldReader, RepeatEndOfTheLastDayMeansNoEnd) {
 }
 
 TEST_F(FieldReader, RepeatFieldsOnlyInTheFullFormatAndForRepeatingLines) {
-  const std::string line =
-      R"("10/26/2005","x","","","","T","","","","","","","x","Yearly","0")";
+  const std::string head = R"("10/26/2005","x","","","","T","","","","","","","x")";
+  const std::string line = head + R"(,"Yearly","0")";
   options_.fullformat = 0;
   EXPECT_EQ(Read(line), 0);  // the bad interval is never read
   options_.fullformat = 1;
   EXPECT_EQ(Read(line), fielderror::InvalidRepeatInterval);
   EXPECT_EQ(Read(R"("10/26/2005","x","","","","T","","","","","","","","Yearly","0")"), 0);
+  // "x" in "Repeat" without a rule (as a simple export writes each occurrence)
+  // is a single appointment: rule columns absent, all empty, or not read.
+  const struct {
+    const char* what;
+    bool fullFormat;
+    std::string line;
+  } singles[] = {{"columns absent", true, head},
+                 {"columns empty", true, head + R"(,"","","","")"},
+                 {"simple format", false, line}};
+  for (const auto& c : singles) {
+    options_.fullformat = c.fullFormat;
+    ASSERT_EQ(Read(c.line), 0) << c.what;
+    EXPECT_EQ(record_.repeat, 0) << c.what;
+  }
 }
 
 TEST_F(FieldReader, IgnoredColumnsAreReadAndDropped) {

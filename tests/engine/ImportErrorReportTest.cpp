@@ -1,15 +1,23 @@
 // The message of a faulty import record: its lines, today's date or time as
 // the example the date and time messages give, the buttons and the answer.
 // Pinned to en-US, Central European time and a fixed clock.
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "engine/RecordExamples.h"
 #include "support/FakeShell.h"
 
 namespace tavir {
 namespace {
+
+// Windows keeps the resource texts; elsewhere there are no Windows Regional
+// Settings to point the user to.
+#if defined(_WIN32)
+#define REGIONAL_SETTINGS "(Windows Regional Settings)"
+#else
+#define REGIONAL_SETTINGS "(regional settings)"
+#endif
 
 class ImportErrorReport : public testing::PinnedEnUsTest {
  protected:
@@ -23,20 +31,20 @@ TEST_F(ImportErrorReport, MessagesOfEveryCode) {
     int code;
     std::string tail;
   } cases[] = {
-      {101, "Invalid date. Expected e.g. \"11/10/2005\"\n(Windows Regional Settings)"},
-      {102, "Invalid start time. Expected e.g. \"4:42 PM\"\n(Windows Regional Settings)"},
-      {103, "Invalid end time. Expected e.g. \"4:42 PM\"\n(Windows Regional Settings)"},
+      {101, "Invalid date. Expected e.g. \"11/10/2005\"\n" REGIONAL_SETTINGS},
+      {102, "Invalid start time. Expected e.g. \"4:42 PM\"\n" REGIONAL_SETTINGS},
+      {103, "Invalid end time. Expected e.g. \"4:42 PM\"\n" REGIONAL_SETTINGS},
       {104, "No appointment text given."},
       {105, "Invalid alarm time.\nMust be a non-negative number."},
       {106, "Invalid alarm unit. \nMust be d (for days), h (for hours), or m (for minutes)."},
       {107, "Invalid repeat interval.\nMust be a positive number."},
-      {108, "Invalid repeat end date. Expected e.g. \"11/10/2005\"\n(Windows Regional Settings)"},
+      {108, "Invalid repeat end date. Expected e.g. \"11/10/2005\"\n" REGIONAL_SETTINGS},
       {109, "No week day for weekly repeat appointment."},
       {110, "Invalid week index for monthly repeat appointment. \nMust be a number from 1 to 5."},
       {111, "Invalid repeat type. \nMust be Daily, Weekly, Monthly Date, Monthly Day, or Yearly."},
       {112,
-       "Invalid exception date for repeat appointment.\nExpected e.g. \"11/10/2005\"\n"
-       "(Windows Regional Settings)"},
+       "Invalid exception date for repeat appointment.\nExpected e.g. "
+       "\"11/10/2005\"\n" REGIONAL_SETTINGS},
       {113, "Invalid ID "},
       {100, ""},
       {114, ""},

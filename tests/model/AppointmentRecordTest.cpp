@@ -114,18 +114,24 @@ TEST(AppointmentRecordTest, ResetKeepsOnlyExceptionsAndTheAlarmAdvance) {
     EXPECT_EQ(number, 0);
 }
 
-TEST(AppointmentRecordTest, RepeatTypeNamesAreMatchedExactly) {
+TEST(AppointmentRecordTest, RepeatTypeNamesAreMatchedIgnoringCase) {
   const struct {
     const char* name;
     std::int32_t expected;  // 0: the type is left as it was
-  } cases[] = {{"Daily", Daily},   {"Weekly", Weekly},   {"Monthly Date", MonthlyDate},
-               {"Monthly Day", MonthlyDay}, {"Yearly", Yearly}, {"daily", 0},
-               {"Monthly", 0},     {" Weekly", 0},       {"Monthly Days", 0}, {"", 0}};
+  } cases[] = {{"Daily", Daily},
+               {"weekly", Weekly},
+               {"Monthly Date", MonthlyDate},
+               {"MONTHLY DAY", MonthlyDay},
+               {"yearly", Yearly},
+               {"Monthly", 0},
+               {" Weekly", 0},
+               {"Monthly Days", 0},
+               {"", 0}};
   Options options;
   AppointmentRecord record(options);
   for (const auto& c : cases) {
     record.repeatType = 0;
-    record.SetRepeatTypeByName(c.name);
+    EXPECT_EQ(record.SetRepeatTypeByName(c.name), c.expected != 0) << c.name;
     EXPECT_EQ(record.repeatType, c.expected) << c.name;
   }
 }

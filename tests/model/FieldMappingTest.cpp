@@ -1,9 +1,9 @@
-// The field catalogue, the add-field menu and the mapping's registry
+// The field catalogue and the mapping's registry
 // persistence: gaps, lists that shrink, and numbers without a field.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "model/FieldMapping.h"
 #include "model/Options.h"
@@ -23,42 +23,11 @@ TEST(FieldMappingTest, FieldNamesFollowTheCatalogue) {
   const struct {
     FieldId id;
     const char* name;
-  } cases[] = {{0, "Date"},   {13, "Time Span"}, {14, "Record ID"}, {15, "Dummy"}, {19, "Dummy"},
-               {20, "Repeat Type"}, {31, "Monthly Week Index"}, {32, "(Ignored)"}, {33, ""},
-               {1000, ""}};
-  for (const auto& c : cases) EXPECT_EQ(FieldName(c.id), c.name) << "field " << c.id;
-}
-
-struct MenuCase {
-  const char* what;
-  Fields simple;
-  std::vector<int> commands;
-};
-
-TEST(FieldMappingTest, AddFieldMenuOffersMissingSimpleFieldsThenIgnored) {
-  const MenuCase cases[] = {
-      {"defaults", kDefaultSimple, {1013, 1014, 1032}},
-      {"all simple fields", {14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}, {1032}},
-      {"empty", {},
-       {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014,
-        1032}},
-      {"ignored and repeat fields do not count", {32, 32, 20, 0}, {1001, 1002, 1003, 1004, 1005,
-                                                                   1006, 1007, 1008, 1009, 1010,
-                                                                   1011, 1012, 1013, 1014, 1032}},
-  };
-  Options options;
-  for (const MenuCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    options.mapping.simpleFields = c.simple;
-    const std::vector<AddFieldMenuEntry> menu = options.mapping.AddFieldMenu();
-    std::vector<int> commands;
-    for (const AddFieldMenuEntry& entry : menu) {
-      commands.push_back(entry.commandId);
-      EXPECT_EQ(entry.name, FieldName(static_cast<FieldId>(entry.commandId - 1000)));
-    }
-    EXPECT_EQ(commands, c.commands);
-    EXPECT_EQ(menu.back().name, "(Ignored)");
-  }
+  } cases[] = {{0, "Date"},   {13, "Time Span"},   {14, "Record ID"},          {15, "Dummy"},
+               {19, "Dummy"}, {20, "Repeat Type"}, {31, "Monthly Week Index"}, {32, "(Ignored)"},
+               {33, ""},      {1000, ""}};
+  for (const auto& c : cases)
+    EXPECT_EQ(FieldName(c.id), c.name) << "field " << c.id;
 }
 
 TEST(FieldMappingTest, EditingTheSimpleList) {
@@ -70,7 +39,6 @@ TEST(FieldMappingTest, EditingTheSimpleList) {
   mapping.RemoveSimpleField(0);
   mapping.RemoveSimpleField(99);  // no such position: nothing happens
   EXPECT_EQ(mapping.simpleFields, (Fields{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 32, 32, 13}));
-  EXPECT_EQ(mapping.AddFieldMenu().size(), 3u) << "Date, Record ID and (Ignored)";
   mapping.ResetToDefaults();
   EXPECT_EQ(mapping.simpleFields, kDefaultSimple);
   EXPECT_EQ(mapping.repeatFields, kDefaultRepeat);
@@ -131,7 +99,8 @@ TEST_F(MappingRegistryTest, MissingEntriesAndNumbersWithoutAFieldLoadAsIgnored) 
   const Fields stored = {15, 19, 33, 0xFFFFFFFF, 14, 20, 31, 32, 5, 6};
   RegSetDword(kMappingsKey, "numsimplefields", static_cast<std::uint32_t>(stored.size()));
   for (std::size_t i = 0; i < stored.size(); ++i)
-    if (i != 8) RegSetDword(kMappingsKey, "simplefield" + std::to_string(i), stored[i]);
+    if (i != 8)
+      RegSetDword(kMappingsKey, "simplefield" + std::to_string(i), stored[i]);
   Options options;
   options.mapping.LoadFromRegistry();
   EXPECT_EQ(options.mapping.simpleFields, (Fields{32, 32, 32, 32, 14, 20, 31, 32, 32, 6}));

@@ -127,3 +127,29 @@ TEST(IsSameAppointmentTest, EachStepDecides) {
 
 }  // namespace
 }  // namespace tavir
+
+namespace tavir {
+namespace {
+
+// A file without the "Alarm Time" column reads every advance as 0: only the
+// alarm flags may count then, or every alarm of the Datebook would differ.
+TEST(IsSameAppointmentTest, TheAdvanceCountsOnlyWhenTheMappingHasAlarmTime) {
+  ScopedTimeZone zone(TestZone::Berlin);
+  Options options;
+  for (const bool mapped : {true, false}) {
+    SCOPED_TRACE(mapped ? "mapped" : "not mapped");
+    if (!mapped)
+      std::erase(options.mapping.simpleFields, field::AlarmTime);
+    R fromHost(options);
+    R imported(options);
+    Fill(fromHost);
+    Fill(imported);
+    imported.alarmAmount = 0;
+    EXPECT_EQ(fromHost.IsSameAppointment(imported), !mapped);
+    imported.alarm = 0;
+    EXPECT_FALSE(fromHost.IsSameAppointment(imported));
+  }
+}
+
+}  // namespace
+}  // namespace tavir

@@ -56,8 +56,9 @@ TEST(DialogTextsTest, RangeCheckAcceptsOnlyWholeNumbersInside) {
     int value = -1;
     const auto problem = CheckIntegerRange(c.text, 1, 999, value);
     EXPECT_EQ(problem.value_or(""), c.problem) << c.text;
-    if (c.problem.empty())
+    if (c.problem.empty()) {
       EXPECT_EQ(value, c.value) << c.text;
+    }
   }
   EXPECT_FALSE(CheckExceptionSeparator(";"));
   EXPECT_FALSE(CheckExceptionSeparator(""));

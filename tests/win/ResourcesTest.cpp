@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/ModuleText.h"
+#include "platform/win32/CommonControls.h"
 #include "platform/win32/ResourceModule.h"
 #include "ui/win32/ResourceIds.h"
-#include "ui/win32/UiApi.h"
 
 namespace tavir::testing {
 namespace {

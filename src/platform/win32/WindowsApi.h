@@ -15,6 +15,6 @@
 #define WINVER _WIN32_WINNT
 #endif
 
-#include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
+#include <windows.h>

@@ -1,11 +1,9 @@
-// Windows: the system headers of the user interface (common controls and
-// their messages), included after the one door to <windows.h>.
+// Windows: what the main dialog needs besides the common controls: the
+// common file dialogs and the shell, after the one door to <windows.h>.
 #pragma once
 
 // clang-format off
-#include "platform/win32/WindowsApi.h"
-
-#include <commctrl.h>
+#include "platform/win32/CommonControls.h"
 #include <commdlg.h>
 #include <shellapi.h>
 // clang-format on
