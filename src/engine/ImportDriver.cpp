@@ -13,6 +13,7 @@
 #include "formats/FileError.h"
 #include "formats/FileFactories.h"
 #include "host/HostCalls.h"
+#include "host/ImportedTimes.h"
 #include "host/Transfer.h"
 #include "model/Options.h"
 #include "model/Strings.h"
@@ -57,6 +58,13 @@ class ImportRun {
         ++summary_.updated;
         return Continue(result);
       }
+    }
+    // The times the Datebook will hold (a time in a daylight-saving gap moves),
+    // so that the duplicate test finds what an earlier import added.
+    if (!record.untimed) {
+      const StartAndEnd times = ImportedStartAndEnd(record);
+      record.SetStartTime(times.start);
+      record.SetEndTime(times.end);
     }
     if (options_.noduplicates && Index().Contains(record)) {
       ++summary_.duplicates;

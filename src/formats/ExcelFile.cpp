@@ -10,7 +10,6 @@
 #include "model/TextTrim.h"
 #include "platform/AnsiCharacters.h"
 #include "platform/Automation.h"
-#include "platform/Clock.h"
 #include "platform/CodePage.h"
 #include "platform/ComError.h"
 
@@ -252,10 +251,7 @@ int ExcelFile::ReadDate(TimeValue& value) {
   if (cell.Type() != VT_DATE) return ParseDateField(text, value);
   SerialParts parts;
   if (!SplitSerial(cell.Get()->date, parts)) return -1;
-  const int year = FileYear(parts.year);
-  if (year < 0) return -1;
-  value = LocalMidnight(year, parts.month, parts.day);
-  return 0;
+  return FileDate(parts.year, parts.month, parts.day, value);
 }
 
 int ExcelFile::ReadTime(TimeValue& value) {
@@ -266,8 +262,7 @@ int ExcelFile::ReadTime(TimeValue& value) {
   if (cell.Type() != VT_DATE && cell.Type() != VT_R8) return ParseTimeField(text, value);
   SerialParts parts;
   if (!SplitSerial(cell.Type() == VT_DATE ? cell.Get()->date : cell.Get()->dblVal, parts)) return -1;
-  const LocalFields today = SplitLocal(CurrentTime());
-  value = BuildLocal(today.year, today.month, today.day, parts.hour, parts.minute, 0);
+  value = TimeOfDay(parts.hour, parts.minute);
   return 0;
 }
 

@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "model/TextTrim.h"
-#include "platform/Clock.h"
 #include "platform/Locale.h"
 
 namespace tavir {
@@ -42,15 +41,29 @@ int FileYear(int parsedYear) {
   return year > kLastFileYear ? -1 : year;
 }
 
+TimeValue TimeOfDay(int hour, int minute) {
+  return BuildLocal(2001, 1, 15, hour, minute, 0);
+}
+
+int FileDate(int parsedYear, int month, int day, TimeValue& value) {
+  const int year = FileYear(parsedYear);
+  // 1970-01-01 and years the century rule leaves before 1970 (1869 becomes
+  // 1969) would be stored where no query finds them.
+  if (year < kFirstFileYear || (year == kFirstFileYear && month == 1 && day < 2))
+    return -1;
+  const TimeValue midnight = LocalMidnight(year, month, day);
+  if (midnight == 0)
+    return -1;
+  value = midnight;
+  return 0;
+}
+
 int ParseDateField(std::string_view text, TimeValue& value) {
   const std::string trimmed = TrimWhiteSpace(text);
   if (trimmed.empty()) return -2;
   const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
   if (!parsed) return -1;
-  const int year = FileYear(parsed->year);
-  if (year < 0) return -1;
-  value = LocalMidnight(year, parsed->month, parsed->day);
-  return 0;
+  return FileDate(parsed->year, parsed->month, parsed->day, value);
 }
 
 int ParseTimeField(std::string_view text, TimeValue& value) {
@@ -58,8 +71,7 @@ int ParseTimeField(std::string_view text, TimeValue& value) {
   if (trimmed.empty()) return -2;
   const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
   if (!parsed) return -1;
-  const LocalFields today = SplitLocal(CurrentTime());
-  value = BuildLocal(today.year, today.month, today.day, parsed->hour, parsed->minute, 0);
+  value = TimeOfDay(parsed->hour, parsed->minute);
   return 0;
 }
 

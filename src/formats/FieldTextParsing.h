@@ -15,10 +15,18 @@ inline constexpr int kFirstFileYear = 1970;
 inline constexpr int kLastFileYear = 2031;
 // The file year of a parsed year, or -1 when it lies after kLastFileYear.
 int FileYear(int parsedYear);
+// Local midnight of a parsed date after the year rules above: 0 valid, -1
+// outside 1970-01-02 .. 2031-12-31, the days a datebook query can see.
+int FileDate(int parsedYear, int month, int day, TimeValue& value);
 
 // Local midnight of the day of a regional date text (a time may follow).
 int ParseDateField(std::string_view text, TimeValue& value);
-// Today at the hour and minute of a regional time text (a date is ignored).
+// A time of day as a TimeValue whose local hour and minute are the ones
+// given. It lies on a fixed day in January, when no zone changes its clocks:
+// on today's date a time in the hour skipped for daylight saving would come
+// back an hour later, and lengths across it would shrink.
+TimeValue TimeOfDay(int hour, int minute);
+// The hour and minute of a regional time text (a date is ignored).
 int ParseTimeField(std::string_view text, TimeValue& value);
 // A decimal number of hours with a point, as strtod reads it in the C locale;
 // text that does not start with a number gives 0. Values whose seconds do not

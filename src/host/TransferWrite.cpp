@@ -6,6 +6,7 @@
 
 #include "host/ExceptionDates.h"
 #include "host/HostCalls.h"
+#include "host/ImportedTimes.h"
 #include "host/Transfer.h"
 #include "model/Strings.h"
 #include "platform/AnsiCharacters.h"
@@ -30,30 +31,9 @@ int AskAfterHostError(const AppointmentRecord& record, const ComError& error) {
   return answer == MessageAnswer::Cancel ? -1 : 0;
 }
 
-struct StartAndEnd {
-  TimeValue start;
-  TimeValue end;
-};
-
-// The moments of a timed record: its date at the start's hour and minute,
-// and the end's hour and minute on the same day, or on the next day when the
-// end lies before the start (an appointment over midnight).
-StartAndEnd TimedStartAndEnd(const AppointmentRecord& record) {
-  const LocalFields day = SplitLocal(record.date);
-  const LocalFields start = SplitLocal(record.startTime);
-  const LocalFields end = SplitLocal(record.endTime);
-  const bool endsNextDay =
-      end.hour < start.hour || (end.hour == start.hour && end.minute < start.minute);
-  // The next calendar day, not date + 86400 seconds: on the day daylight
-  // saving ends, that would still be the same day.
-  return {BuildLocal(day.year, day.month, day.day, start.hour, start.minute, 0),
-          BuildLocal(day.year, day.month, day.day + (endsNextDay ? 1 : 0), end.hour, end.minute,
-                     0)};
-}
-
 StartAndEnd HostTimes(const AppointmentRecord& record) {
   if (record.untimed) return {record.date, record.date};
-  return TimedStartAndEnd(record);
+  return ImportedStartAndEnd(record);
 }
 
 std::optional<HostRepeat> RepeatRule(const AppointmentRecord& record, TimeValue end) {

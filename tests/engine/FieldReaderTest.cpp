@@ -1,13 +1,14 @@
 // Reading records along the field mapping: the checks, the field error codes,
 // the default length and the time span, the repeat end that means none.
 // Pinned to en-US, Central European time and a fixed clock.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/RecordExamples.h"
+#include "formats/FieldTextParsing.h"
 #include "platform/CodePage.h"
 
 namespace tavir {
@@ -34,7 +35,7 @@ class FieldReader : public testing::PinnedEnUsTest {
     options_.mapping.repeatFields = std::move(repeat);
   }
 
-  TimeValue Today(int hour, int minute) const { return BuildLocal(2005, 11, 10, hour, minute, 0); }
+  TimeValue TimeRead(int hour, int minute) const { return TimeOfDay(hour, minute); }
 
   Options options_;
   AppointmentRecord record_{options_};
@@ -45,8 +46,8 @@ TEST_F(FieldReader, AStartWithoutEndLastsTheDefaultLength) {
   options_.defaultapptlength = 45;
   ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","","","Meeting")"), 0);
   EXPECT_EQ(record_.date, LocalMidnight(2005, 10, 26));
-  EXPECT_EQ(record_.startTime, Today(9, 0));
-  EXPECT_EQ(record_.endTime, Today(9, 45));
+  EXPECT_EQ(record_.startTime, TimeRead(9, 0));
+  EXPECT_EQ(record_.endTime, TimeRead(9, 45));
   EXPECT_EQ(record_.GetEnd(), BuildLocal(2005, 10, 26, 9, 45, 0));
 }
 
@@ -55,7 +56,7 @@ TEST_F(FieldReader, ATimeSpanSetsTheEndAndMakesTheRecordTimed) {
   ASSERT_EQ(Read(R"("10/26/2005","x","9:00 AM","9:30 AM","Meeting","2")"), 0);
   EXPECT_EQ(record_.untimed, 0);
   EXPECT_EQ(record_.timeSpan, 7200);
-  EXPECT_EQ(record_.endTime, Today(11, 0));
+  EXPECT_EQ(record_.endTime, TimeRead(11, 0));
   // An empty span makes it untimed; a span too large for a time is no span.
   ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","9:30 AM","Meeting","")"), 0);
   EXPECT_EQ(record_.untimed, 1);

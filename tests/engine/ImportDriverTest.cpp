@@ -1,6 +1,8 @@
 // The import driver through the stand-alone datebook and the scripted shell:
 // header detection, duplicates, updates by record id, the filter, error
 // reports and where the import ends.
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include "engine/EngineFixture.h"
@@ -70,6 +72,32 @@ TEST_F(ImportDriverTest, SecondImportAddsNothingWithNoDuplicatesAndEverythingWit
   options_.noduplicates = 0;
   Import(file);
   EXPECT_EQ(CountActive(), 4);
+}
+
+TEST_F(ImportDriverTest, TimesOnDaylightSavingDaysAreKeptAndReimportAddsNothing) {
+  // Imported on the day the clocks go forward (2:00 becomes 3:00 in Berlin).
+  ScopedEnvironmentVariable now("TAVIR_NOW", std::string("2010-03-28T12:00:00"));
+  auto line = [](const char* date, const char* start, const char* end, const char* text) {
+    return "\"" + std::string(date) + "\",\"\",\"" + start + "\",\"" + end + "\",\"\",\"" + text +
+           "\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+  };
+  const std::string file = kHeader + line("3/28/2010", "2:45 AM", "3:15 AM", "in the gap") +
+                           line("3/29/2010", "2:30 AM", "3:00 AM", "the next night") +
+                           line("3/29/2010", "1:30 AM", "", "default length");
+  Import(file);
+  std::map<std::string, std::pair<TimeValue, TimeValue>> stored;
+  for (const auto& a : ActiveAppointments())
+    stored[WideToAnsi(a->description)] = {a->start, a->end};
+  using Times = std::pair<TimeValue, TimeValue>;
+  EXPECT_EQ(stored["in the gap"], Times(UtcTime(2010, 3, 28, 1, 45), UtcTime(2010, 3, 28, 2, 15)));
+  EXPECT_EQ(stored["the next night"],
+            Times(UtcTime(2010, 3, 29, 0, 30), UtcTime(2010, 3, 29, 1, 0)));
+  EXPECT_EQ(stored["default length"],
+            Times(UtcTime(2010, 3, 28, 23, 30), UtcTime(2010, 3, 29, 0, 30)));
+  ImportSummary summary;
+  Import(file, &summary);
+  EXPECT_EQ(summary.duplicates, 3);
+  EXPECT_EQ(CountActive(), 3);
 }
 
 TEST_F(ImportDriverTest, DuplicatesWithinOneFileAndDifferingOnlyInCategoryAreSkipped) {

@@ -46,19 +46,27 @@ TEST_F(CsvTypedRead, DatesAndTimesOfToday) {
       {'d', "10/26/2005", 0, 2005, 10, 26, 0, 0},
       {'d', " 3/4/05 ", 0, 2005, 3, 4, 0, 0},
       {'d', "12/31/2031", 0, 2031, 12, 31, 0, 0},
-      {'d', "1/1/1970", 0, 1970, 1, 1, 0, 0},
+      {'d', "1/2/1970", 0, 1970, 1, 2, 0, 0},
+      // Days no datebook query sees: the appointment would be stored out of sight.
+      {'d', "1/1/1970", -1},
+      {'d', "7/4/1869", -1},                               // a century on is still 1969
+      {'d', "1/1/100", -1},                                // 2000 years before any TimeValue
       {'d', "10/26/2005 9:00 AM", 0, 2005, 10, 26, 0, 0},  // a time after the date is allowed
       {'d', "10:00", 0, 1999, 12, 30, 0, 0},               // the parser's day zero, a century on
       {'d', "1/1/69", -1},                                 // 1969 becomes 2069
       {'d', "1/1/2032", -1},
       {'d', "Date", -1},
-      {'d', "\xEF\xBB\xBF" "10/26/2005", -1},  // a byte-order mark is not blank
+      {'d',
+       "\xEF\xBB\xBF"
+       "10/26/2005",
+       -1},  // a byte-order mark is not blank
       {'d', "", -2},
       {'d', " \t ", -2},
-      {'t', "9:15 PM", 0, 2005, 11, 10, 21, 15},
-      {'t', "9:15:59 PM", 0, 2005, 11, 10, 21, 15},
-      {'t', "10/26/2005 9:00 AM", 0, 2005, 11, 10, 9, 0},  // the date is ignored
-      {'t', "0:00", 0, 2005, 11, 10, 0, 0},
+      // Times of day lie on a fixed January day, whatever today is.
+      {'t', "9:15 PM", 0, 2001, 1, 15, 21, 15},
+      {'t', "9:15:59 PM", 0, 2001, 1, 15, 21, 15},
+      {'t', "10/26/2005 9:00 AM", 0, 2001, 1, 15, 9, 0},  // the date is ignored
+      {'t', "0:00", 0, 2001, 1, 15, 0, 0},
       {'t', "lunch", -1},
       {'t', "  ", -2},
   };

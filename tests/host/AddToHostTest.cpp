@@ -58,6 +58,13 @@ TEST_F(AddToHostTest, StartAndEndOfTimedAndUntimedRecords) {
        UtcTime(2005, 3, 26, 22), UtcTime(2005, 3, 27, 1, 30)},
       {"untimed", At(3, 1, 0), At(3, 1, 10), At(3, 1, 11), true, UtcTime(2005, 2, 28, 23),
        UtcTime(2005, 2, 28, 23)},
+      // 2:00 to 3:00 does not exist on 2005-03-27: a time there moves forward by the gap.
+      {"start in the gap keeps the length", At(3, 27, 0), At(1, 1, 2, 45), At(1, 1, 3, 15), false,
+       UtcTime(2005, 3, 27, 1, 45), UtcTime(2005, 3, 27, 2, 15)},
+      {"inside the gap", At(3, 27, 0), At(1, 1, 2, 15), At(1, 1, 2, 45), false,
+       UtcTime(2005, 3, 27, 1, 15), UtcTime(2005, 3, 27, 1, 45)},
+      {"end in the gap", At(3, 27, 0), At(1, 1, 1, 30), At(1, 1, 2, 30), false,
+       UtcTime(2005, 3, 27, 0, 30), UtcTime(2005, 3, 27, 1, 30)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -111,11 +111,12 @@ TEST_F(ExcelFileReadingTest, TypedReadsTakeCellValuesOrParseTheirText) {
        {Cell::Number(1.5), Cell::Text(u" 2.25 "), Cell::Text(u"abc"), Cell::Number(-0.5)},
        {Cell::Text(u"15", true), Cell::Number(42), Cell::Text(u" -7x"), Cell::Number(3.9)}}));
   // Years before 1970 move up a century; a date cell after 2031 is refused;
-  // times are of today (pinned); beyond the last cell is -2.
+  // times lie on a fixed January day; beyond the last cell is -2.
   EXPECT_EQ(ReadFields(file, "dddddddd"),
             "2005-10-26|2031-12-31|err-1:1/1/2032|err-2|2030-01-02|err-1:1/1/2040|err-1:soon|err-2");
-  EXPECT_EQ(ReadFields(file, "tttttt"),
-            "2005-11-10 09:00|2005-11-10 18:00|2005-11-10 14:30|2005-11-10 18:05|err-1:later|err-2");
+  EXPECT_EQ(
+      ReadFields(file, "tttttt"),
+      "2001-01-15 09:00|2001-01-15 18:00|2001-01-15 14:30|2001-01-15 18:05|err-1:later|err-2");
   EXPECT_EQ(ReadFields(file, "sssss"), "5400s|8100s|0s|-1800s|err-2");
   EXPECT_EQ(ReadFields(file, "liiii"), "15|42|-7|3|0");
   EXPECT_EQ(file.ReadRecord(), -1);
@@ -125,8 +126,9 @@ TEST_F(ExcelFileReadingTest, ReadsAWorkbookWrittenByLibreOffice) {
   ExcelFile file;
   file.OpenRead(std::string(TAVIR_TEST_DATA) + "/libreoffice-appointments.xls");
   EXPECT_EQ(file.GetProgressMax(), 4);
-  EXPECT_EQ(ReadFields(file, "xdtsix"), "Dentist|2005-10-26|2005-11-10 09:00|5400s|3|Bring card");
-  EXPECT_EQ(ReadFields(file, "xdtsix"), "Meeting \"Q4\"|2031-12-31|2005-11-10 14:30|7200s|-7|Line one\nLine two");
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "Dentist|2005-10-26|2001-01-15 09:00|5400s|3|Bring card");
+  EXPECT_EQ(ReadFields(file, "xdtsix"),
+            "Meeting \"Q4\"|2031-12-31|2001-01-15 14:30|7200s|-7|Line one\nLine two");
   EXPECT_EQ(ReadFields(file, "xdts"),
             WideToAnsi(WideString(OLESTR("M\u00fcller Geburtstag"))) + "|2006-01-02|err-2|900s");
   EXPECT_EQ(file.ReadRecord(), -1);
@@ -152,9 +154,10 @@ TEST_F(ExcelFileReadingTest, ReadsBackWhatItWrote) {
   }
   ExcelFile file;
   file.OpenRead(Path("round.xls"));
-  EXPECT_EQ(ReadFields(file, "xdtsix"), "Visit 0|2005-10-26|2005-11-10 09:30|3600s|-1|a\nb");
-  EXPECT_EQ(ReadFields(file, "xdtsix"), "15|2005-10-27|2005-11-10 10:30|7200s|0|a\nb");
-  EXPECT_EQ(ReadFields(file, "xdtsix"), "Visit 2|2005-10-28|2005-11-10 11:30|10800s|1|" + std::string(700, 'L'));
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "Visit 0|2005-10-26|2001-01-15 09:30|3600s|-1|a\nb");
+  EXPECT_EQ(ReadFields(file, "xdtsix"), "15|2005-10-27|2001-01-15 10:30|7200s|0|a\nb");
+  EXPECT_EQ(ReadFields(file, "xdtsix"),
+            "Visit 2|2005-10-28|2001-01-15 11:30|10800s|1|" + std::string(700, 'L'));
   EXPECT_EQ(file.ReadRecord(), -1);
 }
 

@@ -1,6 +1,6 @@
 // The compiled resources: the string table agrees with the one the portable
-// build compiles in, every icon has both sizes, the host's menu bitmap has the
-// form the host expects, and every dialog template builds its window.
+// build compiles in and with the help texts, every icon has both sizes, the host's menu bitmap has
+// the form the host expects, and every dialog template builds its window.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -21,9 +21,12 @@ constexpr Entry kCompiledTable[] = {
 #define TAVIR_STRING(id, name, text) {id, text},
 #include "model/StringTable.inc"
 #undef TAVIR_STRING
+#define TAVIR_HELP_TEXT(id, control, text) {id, text},
+#include "ui/HelpTexts.inc"
+#undef TAVIR_HELP_TEXT
 };
 
-TEST(ResourcesTest, StringTableMatchesThePortableTable) {
+TEST(ResourcesTest, StringTableMatchesThePortableTableAndTheHelpTexts) {
   for (const Entry& entry : kCompiledTable)
     EXPECT_EQ(LoadModuleText(entry.id).value_or("<missing>"), entry.text) << entry.id;
 }
