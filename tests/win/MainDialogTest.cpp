@@ -4,6 +4,7 @@
 #include "platform/ComError.h"
 #include "platform/Registry.h"
 #include "win/MainDialogFixture.h"
+#include "win/Screenshot.h"
 
 namespace tavir::testing {
 namespace {
@@ -22,6 +23,8 @@ TEST_F(MainDialogTest, OpensWithTheUserAndTheCountLine) {
       EXPECT_EQ(DialogDriver::ItemText(main, IDC_MAIN_USER), "Test User");
       EXPECT_EQ(CountLine(main).rfind(c.countStart, 0), 0u) << CountLine(main);
       EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_PROGRESS)));
+      if (c.fullFormat == 0)
+        SaveScreenshot(main, "main-dialog");
     });
   }
 }
@@ -77,6 +80,7 @@ TEST_F(MainDialogTest, CtrlOFromAnyControlAndTheMenuOpenTheirDialogs) {
       const HWND opened = Opened(driver, main, item.caption);
       EXPECT_EQ(DialogDriver::Text(opened), item.caption);
       if (item.command == IDM_ABOUT) {
+        SaveScreenshot(opened, "about-box");
         EXPECT_EQ(DialogDriver::ItemText(opened, IDC_ABOUT_VERSION), "2.3.0");
       }
       DialogDriver::Post(opened, IDCANCEL);
@@ -135,6 +139,24 @@ TEST_F(MainDialogTest, CloseAndCancelSaveOnlyCancelCopiesTheFilter) {
     EXPECT_EQ(RegGetDword(kOptionsKey, "minsize", 0), 4321u) << c.command;
     EXPECT_EQ(RegGetDword(kOptionsKey, "dofilter", 7), c.savedFilter) << c.command;
   }
+}
+
+TEST_F(MainDialogTest, ProgressBarShowsOnlyWhileAnOperationRuns) {
+  for (int i = 0; i < 3000; ++i)
+    AddToday("Meeting " + std::to_string(i), 8 + i % 10);
+  FileDialogAnswer answer{PathOf("many.csv"), 1};
+  Run(
+      [&](DialogDriver& driver, HWND main) {
+        const HWND progress = GetDlgItem(main, IDC_MAIN_PROGRESS);
+        DialogDriver::Post(main, IDC_MAIN_EXPORT);
+        driver.WaitUntil([&] { return SendMessageW(progress, PBM_GETPOS, 0, 0) > 100; },
+                         "the export under way");
+        EXPECT_TRUE(IsWindowVisible(progress));
+        SaveScreenshot(main, "main-dialog-progress");
+        driver.WaitUntil([&] { return !IsWindowVisible(progress); }, "the export's end");
+      },
+      {&answer});
+  EXPECT_NE(ReadFile(PathOf("many.csv")).find("\"Meeting 2999\""), std::string::npos);
 }
 
 TEST_F(MainDialogTest, HostFailureDuringExportLeavesTheDialog) {

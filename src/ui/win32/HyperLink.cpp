@@ -67,13 +67,12 @@ void HyperLink::Paint(HDC dc) {
   RECT area;
   GetClientRect(control_, &area);
   FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-  const HGDIOBJ previous = SelectObject(dc, font_.get());
+  SelectedObject font(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, visited_ ? kVisitedLinkColour : kLinkColour);
   const std::wstring text = WindowText(control_);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
             DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, previous);
 }
 
 LRESULT CALLBACK HyperLink::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

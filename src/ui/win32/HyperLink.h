@@ -3,9 +3,9 @@
 // address on a click; drawn in the visited colour once that succeeded.
 #pragma once
 
-#include <memory>
 #include <string>
 
+#include "platform/win32/HandleOwner.h"
 #include "ui/win32/UiApi.h"
 
 namespace tavir {
@@ -34,14 +34,10 @@ class HyperLink {
   void Paint(HDC dc);
   void Detach();
 
-  struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-  };
-
   LinkSystem& system_;
   HWND control_ = nullptr;
   HWND tooltip_ = nullptr;
-  std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
+  GdiOwner<HFONT> font_;
   bool visited_ = false;
 };
 
