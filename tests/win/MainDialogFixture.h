@@ -3,10 +3,7 @@
 // a second thread drives it.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +15,7 @@
 #include "platform/LocalTime.h"
 #include "platform/win32/WindowsShell.h"
 #include "support/FakeShell.h"
+#include "support/ScratchDirectory.h"
 #include "support/ScratchRegistry.h"
 #include "ui/win32/FileDialogs.h"
 #include "ui/win32/MainDialog.h"
@@ -76,30 +74,12 @@ class MainDialogFixture : public ::testing::Test {
   InstalledShell installed_{shell_};
   std::shared_ptr<DatebookData> data_ = std::make_shared<DatebookData>(AnsiToWide("Test User"));
   Options options_;
-  std::filesystem::path directory_ = MakeDirectory();
+  ScratchDirectory scratch_{"tavir-main-dialog", GetCurrentProcessId()};
 
   void SetUp() override { options_.host = ComPtr<IUnknown>(CreateDesktopApplication(data_).Get()); }
   void TearDown() override { options_.host.Reset(); }
-  ~MainDialogFixture() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
-  }
-
-  static std::filesystem::path MakeDirectory() {
-    static int counter = 0;
-    auto path = std::filesystem::temp_directory_path() /
-                ("tavir-main-dialog-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++counter));
-    std::filesystem::create_directories(path);
-    return path;
-  }
-  std::string PathOf(const std::string& name) const { return (directory_ / name).string(); }
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  std::string PathOf(const std::string& name) const { return scratch_.PathOf(name); }
+  static std::string ReadFile(const std::string& path) { return ReadFileBytes(path); }
 
   // An appointment today at the hour (inside the default export span).
   void AddToday(const std::string& text, int hour = 12) {
