@@ -69,8 +69,6 @@ TEST_F(AboutBoxTest, LinkOpensOrExplainsWhyNot) {
       {42, std::nullopt, "", ""},
       {31, "b.exe \"%1\"", "b.exe  http://www.quelmar.com/tavir/",
        "Can't open link:\n\nThe specified file was not found."},
-      {5, std::nullopt, "",
-       "Can't open link:\n\nThe operating system denied\naccess to the specified file."},
   };
   for (const Case& c : cases) {
     ScriptedShellLink link(c.shellCode, c.command);
