@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 #include "desktop/DatebookData.h"
@@ -29,6 +31,18 @@ inline void PinEnvironment(const std::string& registryFile) {
   setenv("LC_ALL", "C.UTF-8", 1);
   setenv("TAVIR_NOW", "2012-06-15T10:30:00", 1);
   setenv("TAVIR_REGISTRY", registryFile.c_str(), 1);
+}
+
+// A fresh directory for the bench's files under the temporary directory;
+// empty (and a message printed) when it cannot be made.
+inline std::string MakeBenchDirectory(const std::string& bench) {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / ("tavir-" + bench + "-XXXXXX")).string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::perror((bench + ": mkdtemp").c_str());
+    return {};
+  }
+  return pattern;
 }
 
 // Answers every message with Ok and never quits; counts the messages so the

@@ -234,12 +234,9 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "tavir-engine-bench-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    std::perror("engine_bench: mkdtemp");
+  const std::string pattern = MakeBenchDirectory("engine-bench");
+  if (pattern.empty())
     return 1;
-  }
   const std::filesystem::path directory = pattern;
   PinEnvironment((directory / "registry.reg").string());
   int result = 1;

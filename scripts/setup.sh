@@ -8,7 +8,7 @@ ensure_root "${BASH_SOURCE[0]}" "$@"
 export DEBIAN_FRONTEND=noninteractive
 
 packages=(
-  build-essential cmake ninja-build g++ clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   googletest libgtest-dev libsqlite3-dev sqlite3 libcli11-dev libical-dev libfreexl-dev
   python3 python3-icalendar python3-dateutil python3-xlrd
   mingw-w64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth locales

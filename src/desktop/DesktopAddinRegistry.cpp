@@ -38,6 +38,8 @@ HRESULT DesktopAddinRegistry::Add(BSTR classId, BSTR name, IDesktopAddinEntry** 
     } else {
       list_->entries.push_back({id, TextOf(name)});
     }
+    if (list_->changed)
+      list_->changed(*list_);
     if (!entry)
       return S_OK;
     return ReturnObject(MakeDesktopObject<DesktopAddinEntry>(list_, id), entry);
@@ -64,8 +66,11 @@ DesktopAddinEntry::DesktopAddinEntry(std::shared_ptr<AddinList> list, WideString
 HRESULT DesktopAddinEntry::Remove() {
   return Run("Remove", [&] {
     const auto existing = FindEntry(*list_, classId_);
-    if (existing != list_->entries.end())
-      list_->entries.erase(existing);
+    if (existing == list_->entries.end())
+      return S_OK;
+    list_->entries.erase(existing);
+    if (list_->changed)
+      list_->changed(*list_);
     return S_OK;
   });
 }

@@ -2,6 +2,7 @@
 // over a plain list that tests can look at and prefill.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct AddinListEntry {
 struct AddinList {
   std::vector<AddinListEntry> entries;
   std::shared_ptr<FaultInjector> faults = std::make_shared<FaultInjector>();
+  // Told after every change, so that a list kept elsewhere can be stored.
+  std::function<void(const AddinList&)> changed;
 };
 
 class DesktopAddinRegistry final : public DesktopObject<IDesktopAddinRegistry> {

@@ -1,6 +1,8 @@
 // Injected failures of the datebook's COM methods, matched by method name.
 #include "desktop/FaultInjector.h"
 
+#include <cstdint>
+
 #include "platform/CodePage.h"
 #include "platform/ComPtr.h"
 
@@ -12,6 +14,13 @@ bool Matches(const std::string& pattern, const char* interfaceName, const char* 
     return true;
   const std::string qualified = std::string(interfaceName) + "." + method;
   return pattern == qualified;
+}
+
+// The address comes from memory the compiler cannot reason about, so the
+// write stays a real access violation rather than a trap instruction.
+void WriteThroughNullPointer() {
+  static volatile std::uintptr_t address = 0;
+  *reinterpret_cast<volatile int*>(address) = 1;
 }
 
 }  // namespace
@@ -33,6 +42,8 @@ HRESULT FaultInjector::Check(const char* interfaceName, const char* method) {
       continue;
     if (!entry.fault.always)
       entry.spent = true;
+    if (entry.fault.accessViolation)
+      WriteThroughNullPointer();
     return ReportError(entry.fault.error, entry.fault.description);
   }
   return S_OK;

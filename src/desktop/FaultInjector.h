@@ -20,6 +20,9 @@ struct InjectedFault {
   std::string description;  // the error information text the caller sees (UTF-8)
   int onCall = 1;           // the first matching call that fails (1 = the first)
   bool always = false;      // keep failing from then on; else fail once
+  // Crash as a faulty host would: an access violation inside the call instead
+  // of an error. Only a caller behind a structured-exception guard survives.
+  bool accessViolation = false;
 };
 
 class FaultInjector {

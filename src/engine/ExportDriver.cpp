@@ -13,6 +13,7 @@
 #include "formats/CalendarFile.h"
 #include "formats/FileFactories.h"
 #include "host/HostCalls.h"
+#include "host/HostExceptionDays.h"
 #include "host/Transfer.h"
 #include "model/Options.h"
 #include "platform/ComError.h"
@@ -102,9 +103,9 @@ void ExpandOccurrences(IDesktopAppointment* appointment, TimeValue from, TimeVal
 
 int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
               ProgressControl* progress, Layout layout, ExportStatus& status) {
-  const bool calendar = layout == Layout::Simple
-                            ? HasExtension(fileName, ".vcs") || HasExtension(fileName, ".ics")
-                            : HasExtension(fileName, ".ics");
+  // A ".vcs" file of the full format is a calendar too: its field texts run
+  // together between header and trailer would be no vCalendar at all.
+  const bool calendar = HasExtension(fileName, ".vcs") || HasExtension(fileName, ".ics");
   WaitCursor waitCursor;
   ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
@@ -117,6 +118,10 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
     return layout == Layout::Simple ? -1 : 0;
   }
 
+  if (calendar) {
+    if (auto* calendarFile = dynamic_cast<CalendarFile*>(writer.get()))
+      calendarFile->SetUserName(GetCurrentUserName(options));
+  }
   ExportRun run(options, std::move(writer), calendar, layout);
   if (progress) progress->SetRange(ReadCount(appointments.Get()));
   PumpMessages();
@@ -136,6 +141,9 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
       if (!AppointmentPassesFilter(options, appointment.Get())) continue;
       if (ReadFromHost(record, appointment.Get()) < 0) continue;
       if (layout == Layout::Full) {
+        // The calendar writer asks the host for the exception days itself.
+        if (!calendar)
+          ReadExceptionText(record, appointment.Get());
         run.Write(record, appointment.Get(), false);
         ++count;
       } else if (!ReadRepeating(appointment.Get())) {

@@ -38,7 +38,10 @@ void WriteField(AppointmentFile& file, const AppointmentRecord& record, FieldId 
     case field::RepeatEndDate:
       record.repeatEnd ? file.WriteDate(record.repeatEnd) : file.WriteText(empty);
       break;
-    case field::Exceptions: file.WriteText(empty); break;  // the host does not give them
+    // Filled by the full export from the host's occurrences; else empty.
+    case field::Exceptions:
+      file.WriteText(record.exceptions);
+      break;
     case field::MonthlyWeekIndex:
       record.repeatType == MonthlyDay ? file.WriteInt(record.monthlyWeekIndex)
                                       : file.WriteText(empty);

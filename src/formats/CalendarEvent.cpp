@@ -1,12 +1,15 @@
 // One VEVENT of a calendar file: CalendarFile::WriteAppointment and the parts
 // it is made of.
-#include "formats/CalendarFile.h"
-
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
+#include "formats/CalendarFile.h"
 #include "formats/CalendarRepeatRule.h"
 #include "formats/CalendarText.h"
 #include "formats/CalendarTimes.h"
+#include "formats/CalendarUid.h"
+#include "host/HostExceptionDays.h"
 #include "model/AppointmentRecord.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
@@ -15,15 +18,6 @@
 namespace tavir {
 
 namespace {
-
-// The same for every export of the appointment, so that importing a newer
-// file updates the events instead of adding them again. Each expanded
-// occurrence is an event of its own and gets its day in the identifier.
-std::string EventUid(const AppointmentRecord& record, bool expandedOccurrence) {
-  std::string uid = "TAVIR-" + std::to_string(record.recordId);
-  if (expandedOccurrence) uid += "-" + FormatLocalDate(record.date);
-  return uid;
-}
 
 // The import's rule: an end time of day before the start time of day lies on
 // the next day.
@@ -41,16 +35,25 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   // leaves no half-written event behind.
   const bool writesRule = record.repeat && !expandedOccurrence;
   std::string rule;
+  std::vector<TimeValue> exceptionDays;
   if (writesRule) {
     if (!appointment) ThrowIfFailed(E_POINTER, "IDesktopAppointment");
     RepeatRuleForm form = RepeatRuleForm::VCalendar;
     if (IsICalendar())
       form = record.untimed ? RepeatRuleForm::ICalendarUntimed : RepeatRuleForm::ICalendarTimed;
     rule = BuildRepeatRule(appointment, form);
+    // Without them a reader would bring back the occurrences the user cancelled.
+    if (!rule.empty())
+      exceptionDays = RecoverExceptionDays(appointment).value_or(exceptionDays);
   }
 
   WriteProperty("BEGIN", "VEVENT");
-  if (IsICalendar()) WriteProperty("UID", EventUid(record, expandedOccurrence));
+  // The same for every export of the appointment, so that importing a newer
+  // file updates the events instead of adding them again. Each expanded
+  // occurrence is an event of its own and gets its day in the identifier.
+  if (IsICalendar())
+    WriteProperty("UID",
+                  EventUid(record.recordId, userNameUtf8_, expandedOccurrence ? record.date : 0));
   if (!record.text.empty()) WriteTextProperty("SUMMARY", record.text);
   if (!record.note.empty()) WriteTextProperty("DESCRIPTION", record.note);
   WriteDateTimeProperty("DTSTAMP", CurrentTime());
@@ -63,13 +66,19 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   if (!record.category.empty()) WriteTextProperty("CATEGORIES", record.category);
   if (!record.location.empty()) WriteTextProperty("LOCATION", record.location);
   if (writesRule) WriteRepeatRule(rule);
+  if (!exceptionDays.empty())
+    WriteExceptionDays(record, exceptionDays);
   WriteProperty("END", "VEVENT");
   return 1;
 }
 
 int CalendarFile::WriteTextProperty(const std::string& name, const std::string& ansiText) {
   if (!IsICalendar()) return WriteEncodedProperty(name, ansiText);
-  return WriteProperty(name, EscapeCalendarText(AnsiToUtf8(ansiText)));
+  // The escaped text holds no line break, so it goes on the line as it is.
+  WriteText(name);
+  line_ += ':';
+  AppendCalendarTextEscaped(line_, AnsiToUtf8(ansiText));
+  return EndRecord();
 }
 
 void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floating) {
@@ -82,7 +91,8 @@ void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floati
     return;
   }
   TimeValue end = record.GetEnd();
-  if (IsICalendar() && EndsNextDay(record)) end = AddLocalDay(end);
+  if (EndsNextDay(record))
+    end = AddLocalDay(end);
   if (floating) {
     WriteProperty("DTSTART", FormatFloatingDateTime(start));
     WriteProperty("DTEND", FormatFloatingDateTime(end));
@@ -92,10 +102,33 @@ void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floati
   }
 }
 
+void CalendarFile::WriteExceptionDays(const AppointmentRecord& record,
+                                      const std::vector<TimeValue>& days) {
+  const LocalFields start = SplitLocal(record.GetStart());
+  std::string values;
+  for (const TimeValue day : days) {
+    // vCalendar separates the values of a list by semicolons.
+    if (!values.empty())
+      values += IsICalendar() ? ',' : ';';
+    if (record.untimed) {
+      values += FormatLocalDate(day);
+      continue;
+    }
+    const LocalFields date = SplitLocal(day);
+    const TimeValue moment =
+        BuildLocal(date.year, date.month, date.day, start.hour, start.minute, 0);
+    values += IsICalendar() ? FormatFloatingDateTime(moment) : FormatUtcDateTime(moment);
+  }
+  WriteProperty(record.untimed ? "EXDATE;VALUE=DATE" : "EXDATE", values);
+}
+
 void CalendarFile::WriteAlarm(const AppointmentRecord& record) {
   const std::int32_t minutes = record.GetAlarmMinutes();
   if (!IsICalendar()) {
-    WriteDateTimeProperty("DALARM", record.GetStart() - minutes * 60);
+    // A huge advance must not wrap around to a moment after the event.
+    const std::int64_t alarmAt = std::int64_t{record.GetStart()} - std::int64_t{minutes} * 60;
+    WriteDateTimeProperty("DALARM", static_cast<TimeValue>(std::max<std::int64_t>(
+                                        alarmAt, std::numeric_limits<TimeValue>::min())));
     return;
   }
   char trigger[32];

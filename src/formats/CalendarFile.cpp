@@ -8,6 +8,7 @@
 #include "formats/FileError.h"
 #include "formats/LineFolding.h"
 #include "formats/QuotedPrintable.h"
+#include "platform/CodePage.h"
 
 namespace tavir {
 
@@ -17,6 +18,13 @@ constexpr const char* kProductId = "-//Quelmar GmbH//NONSGML TAVIR//EN";
 // Only this much of a value is quoted-printable encoded.
 constexpr std::size_t kMaxEncodedValue = 39999;
 constexpr std::size_t kOutputBufferSize = 64 * 1024;
+
+bool IsAscii(std::string_view text) {
+  for (const char character : text)
+    if (static_cast<unsigned char>(character) >= 0x80)
+      return false;
+  return true;
+}
 
 }  // namespace
 
@@ -90,7 +98,10 @@ void CalendarFile::FlushOutput() {
 
 int CalendarFile::EndRecord() {
   // Readers may limit the length of a line; iCalendar lets us fold it.
-  output_ += IsICalendar() ? FoldLine(line_) : line_;
+  if (IsICalendar())
+    AppendFoldedLine(output_, line_);
+  else
+    output_ += line_;
   output_ += "\r\n";
   line_.clear();
   if (output_.size() >= kOutputBufferSize) FlushOutput();
@@ -149,15 +160,19 @@ int CalendarFile::WriteProperty(const std::string& name, const std::string& valu
   // A value is written whole, however long: cutting it would lose the end of
   // a note, and an iCalendar line is folded anyway.
   WriteText(name);
-  WriteText(":");
-  WriteText(EscapeLineBreaks(value));
+  line_ += ':';
+  AppendLineBreaksEscaped(line_, value);
   return EndRecord();
 }
 
 int CalendarFile::WriteEncodedProperty(const std::string& name, const std::string& value) {
   WriteText(name);
+  // Without the charset a reader takes the bytes for its own code page.
+  const std::string_view encoded = std::string_view(value).substr(0, kMaxEncodedValue);
+  if (AnsiCodePageIsUtf8() && !IsAscii(encoded))
+    WriteText(";CHARSET=UTF-8");
   WriteText(";ENCODING=QUOTED-PRINTABLE:");
-  WriteText(EncodeQuotedPrintable(std::string_view(value).substr(0, kMaxEncodedValue)));
+  WriteText(EncodeQuotedPrintable(encoded));
   return EndRecord();
 }
 
@@ -167,6 +182,10 @@ int CalendarFile::WriteDateTimeProperty(const std::string& name, TimeValue value
 
 int CalendarFile::WriteDateProperty(const std::string& name, TimeValue value) {
   return WriteProperty(name + ";VALUE=DATE", FormatLocalDate(value));
+}
+
+void CalendarFile::SetUserName(const std::string& ansiName) {
+  userNameUtf8_ = AnsiToUtf8(ansiName);
 }
 
 int CalendarFile::WriteRepeatRule(const std::string& rule) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "formats/AppointmentFile.h"
 #include "formats/ByteStream.h"
@@ -89,6 +90,8 @@ class CalendarFile : public AppointmentFile {
   int WriteRepeatRule(const std::string& rule);
 
   bool IsICalendar() const { return iCalendarMode != 0; }
+  // The Datebook's user (ANSI), whose name goes into the events' UIDs.
+  void SetUserName(const std::string& ansiName);
 
  private:
   // A text of the appointment: quoted-printable in a vCalendar file; in an
@@ -96,6 +99,8 @@ class CalendarFile : public AppointmentFile {
   int WriteTextProperty(const std::string& name, const std::string& ansiText);
   void WriteStartAndEnd(const AppointmentRecord& record, bool floating);
   void WriteAlarm(const AppointmentRecord& record);
+  // EXDATE with the days in the value type of DTSTART.
+  void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();
   void FlushOutput();
 
@@ -108,6 +113,7 @@ class CalendarFile : public AppointmentFile {
   std::string currentLine_;   // the unread rest of the line ReadRecord loaded
   std::string lastField;
   std::int32_t iCalendarMode;
+  std::string userNameUtf8_;
 };
 
 }  // namespace tavir

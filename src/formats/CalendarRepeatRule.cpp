@@ -33,12 +33,54 @@ const char* Frequency(HostLong type) {
 }
 
 std::string FormatUntil(TimeValue end, RepeatRuleForm form) {
-  switch (form) {
-    case RepeatRuleForm::VCalendar: return FormatLocalDate(end) + "T000000Z";
-    case RepeatRuleForm::ICalendarTimed: return FormatLocalDate(end) + "T235959";
-    case RepeatRuleForm::ICalendarUntimed: return FormatLocalDate(end);
+  return form == RepeatRuleForm::ICalendarTimed ? FormatLocalDate(end) + "T235959"
+                                                : FormatLocalDate(end);
+}
+
+// The index-th (5: the last) weekday of a monthly-by-day rule; an index the
+// host should not give counts as the start's own week, as the host counts it.
+int WeekIndex(HostLong extra, const LocalFields& start) {
+  return extra >= 1 && extra <= 5 ? static_cast<int>(extra) : (start.day - 1) / 7 + 1;
+}
+
+std::string VCalendarRule(const HostRepeat& repeat, IDesktopAppointment* appointment) {
+  const std::string interval = std::to_string(repeat.interval > 1 ? repeat.interval : 1);
+  std::string rule;
+  switch (repeat.type) {
+    case Daily:
+      rule = "D" + interval;
+      break;
+    case Weekly: {
+      HostLong weekDays = repeat.extra & 0x7F;
+      if (weekDays == 0)
+        weekDays = kWeekdayBit[SplitLocal(ReadStartTime(appointment)).dayOfWeek];
+      rule = "W" + interval;
+      for (int day = 0; day < 7; ++day)
+        if (weekDays & kWeekdayBit[day])
+          rule += std::string(" ") + kWeekdayCodes[day];
+      break;
+    }
+    case MonthlyDay: {
+      const LocalFields start = SplitLocal(ReadStartTime(appointment));
+      const int index = WeekIndex(repeat.extra, start);
+      rule = "MP" + interval + " " + (index == 5 ? "1-" : std::to_string(index) + "+") + " " +
+             kWeekdayCodes[start.dayOfWeek];
+      break;
+    }
+    case MonthlyDate:
+      rule = "MD" + interval + " " + std::to_string(SplitLocal(ReadStartTime(appointment)).day);
+      break;
+    case Yearly:
+      rule = "YM" + interval + " " + std::to_string(SplitLocal(ReadStartTime(appointment)).month);
+      break;
+    default:
+      return {};
   }
-  return {};
+  if (repeat.end > 0) {
+    const LocalFields last = SplitLocal(repeat.end);
+    return rule + " " + FormatUtcDateTime(BuildLocal(last.year, last.month, last.day, 23, 59, 0));
+  }
+  return rule + " #0";
 }
 
 std::string WeekdayList(HostLong weekDays) {
@@ -56,9 +98,11 @@ std::string WeekdayList(HostLong weekDays) {
 
 std::string BuildRepeatRule(IDesktopAppointment* appointment, RepeatRuleForm form) {
   const HostRepeat repeat = ReadRuleOf(appointment);
+  if (form == RepeatRuleForm::VCalendar)
+    return VCalendarRule(repeat, appointment);
   const char* frequency = Frequency(repeat.type);
-  if (!frequency) return {};
-  const bool iCalendar = form != RepeatRuleForm::VCalendar;
+  if (!frequency)
+    return {};
 
   std::string rule = frequency;
   if (repeat.interval > 1) rule += ";INTERVAL=" + std::to_string(repeat.interval);
@@ -66,8 +110,9 @@ std::string BuildRepeatRule(IDesktopAppointment* appointment, RepeatRuleForm for
   switch (repeat.type) {
     case Weekly: {
       const std::string weekdays = WeekdayList(repeat.extra & 0xFF);
-      if (!iCalendar || !weekdays.empty()) rule += ";BYDAY=" + weekdays;
-      if (iCalendar) rule += ";WKST=SU";
+      if (!weekdays.empty())
+        rule += ";BYDAY=" + weekdays;
+      rule += ";WKST=SU";
       break;
     }
     case MonthlyDate:

@@ -19,4 +19,8 @@ std::string EscapeLineBreaks(std::string_view text);
 // paragraphs survives as \n\n.
 std::string EscapeCalendarText(std::string_view text);
 
+// The same, appended to out (the writer escapes straight into its line).
+void AppendLineBreaksEscaped(std::string& out, std::string_view text);
+void AppendCalendarTextEscaped(std::string& out, std::string_view text);
+
 }  // namespace tavir

@@ -8,16 +8,41 @@ namespace tavir {
 
 namespace {
 
+// value in decimal with at least width digits, as "%0*d" writes it; by hand,
+// since an export formats several of these per appointment.
+void AppendNumber(std::string& out, int value, int width) {
+  if (value < 0) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*d", width, value);
+    out += text;
+    return;
+  }
+  char digits[12];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  for (int pad = count; pad < width; ++pad)
+    out += '0';
+  while (count > 0)
+    out += digits[--count];
+}
+
 std::string FormatDate(int year, int month, int day) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
+  std::string text;
+  text.reserve(16);
+  AppendNumber(text, year, 4);
+  AppendNumber(text, month, 2);
+  AppendNumber(text, day, 2);
   return text;
 }
 
-std::string FormatTimeOfDay(int hour, int minute) {
-  char text[16];
-  std::snprintf(text, sizeof text, "T%02d%02d00", hour, minute);
-  return text;
+void AppendTimeOfDay(std::string& text, int hour, int minute) {
+  text += 'T';
+  AppendNumber(text, hour, 2);
+  AppendNumber(text, minute, 2);
+  text += "00";
 }
 
 }  // namespace
@@ -28,11 +53,13 @@ std::string FormatUtcDateTime(TimeValue value) {
   const sys_days day = floor<days>(moment);
   const year_month_day date{day};
   const hh_mm_ss time{moment - day};
-  return FormatDate(static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-                    static_cast<int>(static_cast<unsigned>(date.day()))) +
-         FormatTimeOfDay(static_cast<int>(time.hours().count()),
-                         static_cast<int>(time.minutes().count())) +
-         "Z";
+  std::string text = FormatDate(static_cast<int>(date.year()),
+                                static_cast<int>(static_cast<unsigned>(date.month())),
+                                static_cast<int>(static_cast<unsigned>(date.day())));
+  AppendTimeOfDay(text, static_cast<int>(time.hours().count()),
+                  static_cast<int>(time.minutes().count()));
+  text += 'Z';
+  return text;
 }
 
 std::string FormatLocalDate(TimeValue value) {
@@ -42,7 +69,9 @@ std::string FormatLocalDate(TimeValue value) {
 
 std::string FormatFloatingDateTime(TimeValue value) {
   const LocalFields local = SplitLocal(value);
-  return FormatDate(local.year, local.month, local.day) + FormatTimeOfDay(local.hour, local.minute);
+  std::string text = FormatDate(local.year, local.month, local.day);
+  AppendTimeOfDay(text, local.hour, local.minute);
+  return text;
 }
 
 TimeValue AddLocalDay(TimeValue value) {

@@ -14,6 +14,11 @@ bool IsUtf8Continuation(char character) {
 std::string FoldLine(std::string_view line) {
   std::string folded;
   folded.reserve(line.size() + line.size() / 24);
+  AppendFoldedLine(folded, line);
+  return folded;
+}
+
+void AppendFoldedLine(std::string& folded, std::string_view line) {
   size_t start = 0;
   size_t room = kMaxFoldedLineOctets;
   while (line.size() - start > room) {
@@ -27,7 +32,6 @@ std::string FoldLine(std::string_view line) {
     room = kMaxFoldedLineOctets - 1;
   }
   folded.append(line.substr(start));
-  return folded;
 }
 
 }  // namespace tavir

@@ -14,5 +14,7 @@ inline constexpr size_t kMaxFoldedLineOctets = 75;
 // octets, joined by CR LF and one blank. A break never falls inside a UTF-8
 // sequence, so a reader that decodes each physical line sees whole characters.
 std::string FoldLine(std::string_view line);
+// The same, appended to out; a line that fits is copied in one piece.
+void AppendFoldedLine(std::string& out, std::string_view line);
 
 }  // namespace tavir

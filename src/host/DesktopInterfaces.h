@@ -162,8 +162,8 @@ struct IDesktopAddinEntry : public IDispatch {
 
 #undef TAVIR_HOST_PLACEHOLDER
 
-// Interface identifiers. The host does not publish these; they are ours, kept
-// here and defined once in HostIds.cpp.
+// Interface identifiers, defined once in HostIds.cpp. The host publishes
+// those of its add-in list; the others are ours.
 extern const IID IID_IDesktopApplication;
 extern const IID IID_IDesktopUser;
 extern const IID IID_IDesktopDatebook;
@@ -173,5 +173,7 @@ extern const IID IID_IDesktopAppointment2;
 extern const IID IID_IDesktopCommandManager;
 extern const IID IID_IDesktopAddinRegistry;
 extern const IID IID_IDesktopAddinEntry;
+// The host's class behind IDesktopAddinRegistry.
+extern const CLSID CLSID_DesktopAddinRegistry;
 
 }  // namespace tavir

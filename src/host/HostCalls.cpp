@@ -4,6 +4,7 @@
 #include "host/Transfer.h"
 #include "platform/ComError.h"
 #include "platform/ComOwners.h"
+#include "platform/FaultGuard.h"
 
 namespace tavir {
 
@@ -170,13 +171,19 @@ std::string ReadLocation(IDesktopAppointment* appointment) {
 std::string ReadCategory(IDesktopAppointment* appointment) {
   try {
     if (!QuerySecondInterface(appointment)) return {};
-    Bstr category;
-    if (FAILED(appointment->get_Category(category.Receive()))) return {};
-    return category.ToAnsi();
-  } catch (...) {
-    // A host that faults inside this call must not end the operation.
+  } catch (const ComError&) {
     return {};
   }
+  // Some hosts fault inside this call; the guard turns that into "no
+  // category". Only plain values cross it: nothing there needs unwinding.
+  BSTR raw = nullptr;
+  HRESULT hr = E_FAIL;
+  auto call = [&] { hr = appointment->get_Category(&raw); };
+  if (!RunFaultGuarded(call)) return {};  // raw may be garbage: left alone
+  Bstr category;
+  *category.Receive() = raw;
+  if (FAILED(hr)) return {};
+  return category.ToAnsi();
 }
 
 void WriteUntimed(IDesktopAppointment* appointment, bool untimed) {

@@ -39,5 +39,60 @@ TEST_F(RoundTripTest, ASimpleExportImportsAsSinglesAndASecondTimeAddsNothing) {
   EXPECT_TRUE(shell_.Messages().empty());
 }
 
+// The host gives only the number of exception days: the full format writes
+// the days it skips, and an import into an empty datebook brings them back.
+TEST_F(RoundTripTest, AFullCsvKeepsTheExceptionDates) {
+  options_.fullformat = 1;
+  auto weekly = AddRepeating(2005, 11, 7, 9, "Team call",
+                             RepeatRule{Weekly, 1, LocalMidnight(2006, 3, 31), 2 | 8});
+  weekly->exceptions = {LocalMidnight(2005, 11, 7), LocalMidnight(2005, 11, 23)};
+  AddRepeating(2005, 11, 8, 10, "Daily", RepeatRule{Daily, 2, 0, 0})->exceptions = {
+      LocalMidnight(2005, 11, 12)};
+  const std::string first = PathOf("first.csv"), second = PathOf("second.csv");
+  ASSERT_EQ(ExportFull(first, options_, nullptr), 2);
+  EXPECT_NE(ReadFile(first).find("\"11/7/2005 11/23/2005\""), std::string::npos) << ReadFile(first);
+  for (const auto& appointment : ActiveAppointments())
+    data_->Delete(*appointment);
+
+  ASSERT_EQ(ImportFile(first, options_, nullptr), 0);
+  const auto imported = ActiveAppointments();
+  ASSERT_EQ(imported.size(), 2u);
+  EXPECT_EQ(imported[0]->exceptions, weekly->exceptions);
+  ASSERT_EQ(ExportFull(second, options_, nullptr), 2);
+  EXPECT_EQ(ReadFile(second), ReadFile(first));
+  EXPECT_TRUE(shell_.Messages().empty());
+}
+
+// Record ids start at 1 in every datebook: Bob's calendar file must not
+// replace Alice's events, and a new export must update, not duplicate.
+TEST_F(RoundTripTest, CalendarUidsDifferBetweenUsersAndStayAcrossExports) {
+  auto uidsOf = [&](const std::shared_ptr<DatebookData>& datebook, const std::string& name) {
+    Options options;
+    options.host = ComPtr<IUnknown>(CreateDesktopApplication(datebook).Get());
+    EXPECT_EQ(ExportFull(PathOf(name), options, nullptr), 2);
+    std::vector<std::string> uids;
+    for (const std::string& line : Lines(ReadFile(PathOf(name))))
+      if (line.starts_with("UID:"))
+        uids.push_back(line);
+    return uids;
+  };
+  auto bob = std::make_shared<DatebookData>(AnsiToWide("Bob"));
+  for (const auto& datebook : {data_, bob}) {
+    AppointmentData appointment;
+    appointment.start = BuildLocal(2005, 11, 14, 9, 0, 0);
+    appointment.end = appointment.start + 3600;
+    datebook->Add(appointment);
+    datebook->Add(appointment);
+  }
+  const auto alice = uidsOf(data_, "alice.ics");
+  ASSERT_EQ(alice.size(), 2u);
+  EXPECT_NE(alice[0], alice[1]);
+  EXPECT_EQ(uidsOf(data_, "again.ics"), alice);
+  const auto bobs = uidsOf(bob, "bob.ics");
+  ASSERT_EQ(bobs.size(), 2u);
+  EXPECT_NE(bobs[0], alice[0]);
+  EXPECT_NE(bobs[1], alice[1]);
+}
+
 }  // namespace
 }  // namespace tavir::testing

@@ -1,12 +1,13 @@
 // The calendar writer: the example files byte for byte, the repeat rules, the
 // events of expanded occurrences, texts, alarms, long values, and what happens
 // when the host or the file fails.
-#include <gtest/gtest.h>
-
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "formats/CalendarFile.h"
 #include "formats/FileError.h"
@@ -126,57 +127,83 @@ TEST_P(CalendarLines, AreWrittenAsEachFormatWantsThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     RepeatRules, CalendarLines,
-    ::testing::Values(
-        LinesCase{"SecondTuesday", {.day = 8, .repeat = Rule(MonthlyDay, 1, 2)},
-                  {"RRULE:FREQ=MONTHLY;BYDAY=2TU"}, {"RRULE:FREQ=MONTHLY;BYDAY=2TU"}},
-        LinesCase{"LastFriday", {.day = 25, .repeat = Rule(MonthlyDay, 1, 5)},
-                  {"RRULE:FREQ=MONTHLY;BYDAY=-1FR"}, {"RRULE:FREQ=MONTHLY;BYDAY=-1FR"}},
-        LinesCase{"The14th", {.repeat = Rule(MonthlyDate, 1)},
-                  {"RRULE:FREQ=MONTHLY;BYMONTHDAY=14"}, {"RRULE:FREQ=MONTHLY;BYMONTHDAY=14"}},
-        LinesCase{"Every3MonthsOnThe31st", {.month = 1, .day = 31, .repeat = Rule(MonthlyDate, 3)},
-                  {"RRULE:FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=31"},
-                  {"RRULE:FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=31"}},
-        LinesCase{"Yearly", {.year = 2004, .month = 2, .day = 29, .repeat = Rule(Yearly, 1)},
-                  {"RRULE:FREQ=YEARLY"}, {"RRULE:FREQ=YEARLY"}},
-        LinesCase{"Every3Days", {.repeat = Rule(Daily, 3)},
-                  {"RRULE:FREQ=DAILY;INTERVAL=3"}, {"RRULE:FREQ=DAILY;INTERVAL=3"}},
-        LinesCase{"WeeklyNoWeekdays", {.repeat = Rule(Weekly, 1, 0)},
-                  {"RRULE:FREQ=WEEKLY;BYDAY="}, {"RRULE:FREQ=WEEKLY;WKST=SU"}},
-        LinesCase{"WeeklyOnTheWeekend", {.day = 13, .repeat = Rule(Weekly, 1, 1 | 64)},
-                  {"RRULE:FREQ=WEEKLY;BYDAY=SU,SA"}, {"RRULE:FREQ=WEEKLY;BYDAY=SU,SA;WKST=SU"}},
-        LinesCase{"TimedUntilTheLastDay", {.repeat = Rule(Weekly, 1, 2, LocalMidnight(2005, 12, 31))},
-                  {"RRULE:FREQ=WEEKLY;UNTIL=20051231T000000Z;BYDAY=MO"},
-                  {"RRULE:FREQ=WEEKLY;UNTIL=20051231T235959;BYDAY=MO;WKST=SU"}},
-        LinesCase{"UntimedUntilTheLastDay",
-                  {.untimed = true, .repeat = Rule(Daily, 1, 0, LocalMidnight(2005, 12, 31))},
-                  {"RRULE:FREQ=DAILY;UNTIL=20051231T000000Z"}, {"RRULE:FREQ=DAILY;UNTIL=20051231"}}),
+    ::testing::Values(LinesCase{"SecondTuesday",
+                                {.day = 8, .repeat = Rule(MonthlyDay, 1, 2)},
+                                {"RRULE:MP1 2+ TU #0"},
+                                {"RRULE:FREQ=MONTHLY;BYDAY=2TU"}},
+                      LinesCase{"LastFriday",
+                                {.day = 25, .repeat = Rule(MonthlyDay, 1, 5)},
+                                {"RRULE:MP1 1- FR #0"},
+                                {"RRULE:FREQ=MONTHLY;BYDAY=-1FR"}},
+                      LinesCase{"The14th",
+                                {.repeat = Rule(MonthlyDate, 1)},
+                                {"RRULE:MD1 14 #0"},
+                                {"RRULE:FREQ=MONTHLY;BYMONTHDAY=14"}},
+                      LinesCase{"Every3MonthsOnThe31st",
+                                {.month = 1, .day = 31, .repeat = Rule(MonthlyDate, 3)},
+                                {"RRULE:MD3 31 #0"},
+                                {"RRULE:FREQ=MONTHLY;INTERVAL=3;BYMONTHDAY=31"}},
+                      LinesCase{"Yearly",
+                                {.year = 2004, .month = 2, .day = 29, .repeat = Rule(Yearly, 1)},
+                                {"RRULE:YM1 2 #0"},
+                                {"RRULE:FREQ=YEARLY"}},
+                      LinesCase{"Every3Days",
+                                {.repeat = Rule(Daily, 3)},
+                                {"RRULE:D3 #0"},
+                                {"RRULE:FREQ=DAILY;INTERVAL=3"}},
+                      LinesCase{"WeeklyNoWeekdays",
+                                {.repeat = Rule(Weekly, 1, 0)},
+                                {"RRULE:W1 MO #0"},
+                                {"RRULE:FREQ=WEEKLY;WKST=SU"}},
+                      LinesCase{"WeeklyOnTheWeekend",
+                                {.day = 13, .repeat = Rule(Weekly, 1, 1 | 64)},
+                                {"RRULE:W1 SU SA #0"},
+                                {"RRULE:FREQ=WEEKLY;BYDAY=SU,SA;WKST=SU"}},
+                      LinesCase{"TimedUntilTheLastDay",
+                                {.repeat = Rule(Weekly, 1, 2, LocalMidnight(2005, 12, 31))},
+                                // The end of the last local day (UTC+01:00) in UTC.
+                                {"RRULE:W1 MO 20051231T225900Z"},
+                                {"RRULE:FREQ=WEEKLY;UNTIL=20051231T235959;BYDAY=MO;WKST=SU"}},
+                      LinesCase{"UntimedUntilTheLastDay",
+                                {.untimed = true,
+                                 .repeat = Rule(Daily, 1, 0, LocalMidnight(2005, 12, 31))},
+                                {"RRULE:D1 20051231T225900Z"},
+                                {"RRULE:FREQ=DAILY;UNTIL=20051231"}}),
     [](const ::testing::TestParamInfo<LinesCase>& info) { return info.param.what; });
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, CalendarLines,
     ::testing::Values(
-        LinesCase{"Escaped",
-                  {.text = "a;b,c\\d", .note = "line one\r\nline two\r\n\r\nline four",
-                   .location = "Room 1, 2nd floor", .alarm = true, .alarmUnit = Minutes},
-                  {"SUMMARY;ENCODING=QUOTED-PRINTABLE:a;b,c=5Cd",
-                   "DESCRIPTION;ENCODING=QUOTED-PRINTABLE:line one=0D=0Aline two=0D=0A=0D=0Aline four",
-                   "LOCATION;ENCODING=QUOTED-PRINTABLE:Room 1, 2nd floor", "DALARM:20051114T080000Z"},
-                  {"SUMMARY:a\\;b\\,c\\\\d", "DESCRIPTION:line one\\nline two\\n\\nline four",
-                   "LOCATION:Room 1\\, 2nd floor", "TRIGGER;VALUE=DURATION:-PT0M",
-                   "DESCRIPTION:a\\;b\\,c\\\\d",  // the alarm's
-                   "!QUOTED-PRINTABLE"}},
+        LinesCase{
+            "Escaped",
+            {.text = "a;b,c\\d",
+             .note = "line one\r\nline two\r\n\r\nline four",
+             .location = "Room 1, 2nd floor",
+             .alarm = true,
+             .alarmUnit = Minutes},
+            {"SUMMARY;ENCODING=QUOTED-PRINTABLE:a;b,c=5Cd",
+             "DESCRIPTION;ENCODING=QUOTED-PRINTABLE:line one=0D=0Aline two=0D=0A=0D=0Aline four",
+             "LOCATION;ENCODING=QUOTED-PRINTABLE:Room 1, 2nd floor", "DALARM:20051114T080000Z"},
+            {"SUMMARY:a\\;b\\,c\\\\d", "DESCRIPTION:line one\\nline two\\n\\nline four",
+             "LOCATION:Room 1\\, 2nd floor", "TRIGGER;VALUE=DURATION:-PT0M",
+             "DESCRIPTION:a\\;b\\,c\\\\d",  // the alarm's
+             "!QUOTED-PRINTABLE"}},
         LinesCase{"EmptyTextsLeftOutAlarmInHours",
                   {.alarm = true, .alarmUnit = Hours, .alarmAmount = 2},
                   {"!SUMMARY", "!DESCRIPTION", "DALARM:20051114T060000Z"},
                   {"!SUMMARY", "TRIGGER;VALUE=DURATION:-PT120M",
                    "ACTION:DISPLAY\r\nDESCRIPTION:\r\nEND:VALARM"}},
-        // 23:00 to 01:00 on 2005-03-01, UTC+01:00: the vCalendar file keeps
-        // the end on the start's day.
-        LinesCase{"EndBeforeTheStart", {.month = 3, .day = 1, .startHour = 23, .endHour = 1},
-                  {"DTEND:20050301T000000Z"}, {"DTSTART:20050301T220000Z", "DTEND:20050302T000000Z"}},
-        // vCalendar files carry the ANSI bytes, quoted-printable.
-        LinesCase{"AnsiCategory", {.category = "B\xFCro"},
-                  {"CATEGORIES;ENCODING=QUOTED-PRINTABLE:B=FCro"}, {}}),
+        // 23:00 to 01:00 on 2005-03-01, UTC+01:00: the end on the next day,
+        // as the import reads it.
+        LinesCase{"EndBeforeTheStart",
+                  {.month = 3, .day = 1, .startHour = 23, .endHour = 1},
+                  {"DTSTART:20050301T220000Z", "DTEND:20050302T000000Z"},
+                  {"DTSTART:20050301T220000Z", "DTEND:20050302T000000Z"}},
+        // A huge advance stays before the event instead of wrapping around.
+        LinesCase{"HugeAlarm",
+                  {.alarm = true, .alarmUnit = Days, .alarmAmount = 2000000000},
+                  {"DALARM:19011213T204500Z"},
+                  {}}),
     [](const ::testing::TestParamInfo<LinesCase>& info) { return info.param.what; });
 
 TEST_F(CalendarFileTest, ExpandedOccurrencesCarryNoRuleAndEachHasItsOwnUid) {
@@ -199,9 +226,31 @@ TEST_F(CalendarFileTest, ExpandedOccurrencesCarryNoRuleAndEachHasItsOwnUid) {
   EXPECT_EQ(CountOf(ics, "RRULE"), 0u);
   const std::string id = std::to_string(scenario.Datebook().NextRecordId() - 1);
   for (const char* day : {"20051114", "20051116", "20051121", "20051123"}) {
-    EXPECT_TRUE(HasLine(ics, "UID:TAVIR-" + id + "-" + day)) << day;
+    EXPECT_EQ(CountOf(ics, "UID:TAVIR-" + id + "-"), 4u);
+    EXPECT_EQ(CountOf(ics, "-" + std::string(day) + "@tavir.invalid\r\n"), 1u) << day;
     // Not a repeating event: the moment itself, in UTC.
     EXPECT_TRUE(HasLine(ics, std::string("DTSTART:") + day + "T130000Z")) << day;
+  }
+}
+
+// vCalendar files carry the ANSI bytes, quoted-printable, and name the
+// charset when those are UTF-8 and not plain ASCII.
+TEST_F(CalendarFileTest, VCalendarTextsNameTheirCharsetWhenItIsUtf8) {
+  for (const char* locale : {"C", "C.UTF-8"}) {
+    ScopedEnvironmentVariable lcAll("LC_ALL", std::string(locale));
+    const std::string bueroBytes = WideToAnsi(OLESTR("B\u00FCro"));
+    std::string encoded;
+    for (const unsigned char c : bueroBytes) {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "=%02X", c);
+      encoded += c < 0x80 ? std::string(1, static_cast<char>(c)) : hex;
+    }
+    const std::string vcs = WriteOne(kVCalendar, {.text = "Plain", .category = bueroBytes});
+    const std::string charset = AnsiCodePageIsUtf8() ? ";CHARSET=UTF-8" : "";
+    EXPECT_TRUE(HasLine(vcs, "CATEGORIES" + charset + ";ENCODING=QUOTED-PRINTABLE:" + encoded))
+        << locale << "\n"
+        << vcs;
+    EXPECT_TRUE(HasLine(vcs, "SUMMARY;ENCODING=QUOTED-PRINTABLE:Plain")) << locale;
   }
 }
 

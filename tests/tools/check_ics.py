@@ -14,7 +14,8 @@ For each VEVENT, in file order, one block of lines "KEY value":
     ALARM        "<minutes of the trigger> <description>", or "-"
     OCCURRENCES  the starts from FROM 00:00 to TO 23:59:59 local time, as
                  python-dateutil expands the RRULE (DTSTART counts as the
-                 first, as RFC 5545 says); without RRULE the start alone
+                 first, as RFC 5545 says) less the EXDATE values; without
+                 RRULE the start alone
 In texts, a backslash is written \\, a line feed \n and a carriage return \r.
 Exit status 1, with the reason on stderr, when the file does not parse.
 
@@ -59,7 +60,16 @@ def occurrences(event, start, first_day, last_day):
         days = [first] if begin <= first <= end else []
     else:
         rule_text = event["RRULE"].to_ical().decode("ascii")
-        rules = rrule.rrulestr(rule_text, dtstart=first, compatible=True)
+        rules = rrule.rruleset()
+        rules.rrule(rrule.rrulestr(rule_text, dtstart=first))
+        rules.rdate(first)
+        exdates = event.get("EXDATE", [])
+        for values in exdates if isinstance(exdates, list) else [exdates]:
+            for value in values.dts:
+                day = value.dt
+                if not isinstance(day, dt.datetime):
+                    day = dt.datetime.combine(day, dt.time())
+                rules.exdate(day)
         days = rules.between(begin, end, inc=True)
     if isinstance(start, dt.datetime):
         return [moment(day) for day in days]

@@ -179,15 +179,25 @@ bool AnsiCodePageIsUtf8() {
   return utf8;
 }
 
-WideString AnsiToWide(std::string_view ansi) { return ToWide(ansi, AnsiCodePageIsUtf8()); }
+// ASCII reads the same in every code page, so most texts are converted
+// without asking which code page the locale has (which reads the environment).
+WideString AnsiToWide(std::string_view ansi) {
+  if (IsAscii(ansi))
+    return WideString(ansi.begin(), ansi.end());
+  return ToWide(ansi, AnsiCodePageIsUtf8());
+}
 
 std::string WideToAnsi(const OLECHAR* text, size_t length) {
+  if (IsAscii(text, length))
+    return std::string(text, text + length);
   return FromWide(text, length, AnsiCodePageIsUtf8());
 }
 
 std::string WideToAnsi(const WideString& text) { return WideToAnsi(text.data(), text.size()); }
 
 std::string AnsiToUtf8(std::string_view ansi) {
+  if (IsAscii(ansi))
+    return std::string(ansi);
   const WideString wide = AnsiToWide(ansi);
   return FromWide(wide.data(), wide.size(), true);
 }

@@ -3,8 +3,6 @@
 // end, all-day, alarm, class, categories, location, and the occurrences of the
 // rule as libical and python-dateutil expand it) must equal what was exported.
 // Native only: it links libical and starts Debian's python.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,8 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "LibicalReadBack.h"
 #include "formats/CalendarFile.h"
+#include "formats/CalendarUid.h"
 #include "support/CalendarScenario.h"
 #include "support/TimeZones.h"
 
@@ -85,43 +86,85 @@ std::vector<InteropCase> Cases() {
       {"texts", texts, "Zeile eins\nZeile zwei\n\nnach der Leerzeile\nLF\nCR"},
       {"a 30,000-byte note", longNote, longNote.note},
       {"daily",
-       {.text = "Every third day", .alarm = true, .alarmAmount = 15,
-        .repeat = Rule(Daily, 3, 0, LocalMidnight(2006, 3, 31))},
+       {.text = "Every third day",
+        .alarm = true,
+        .alarmAmount = 15,
+        .repeat = Rule(Daily, 3, 0, LocalMidnight(2006, 3, 31)),
+        .exceptionDays = {LocalMidnight(2005, 11, 14), LocalMidnight(2005, 11, 26)}},
        ""},
       {"weekly every second week, with Sunday",
-       {.startHour = 14, .endHour = 15, .text = "Sunday, Monday, Wednesday", .repeat = Rule(Weekly, 2, 1 | 2 | 8)},
+       {.startHour = 14,
+        .endHour = 15,
+        .text = "Sunday, Monday, Wednesday",
+        .repeat = Rule(Weekly, 2, 1 | 2 | 8)},
        ""},
       {"weekly without weekdays",
-       {.day = 17, .startHour = 18, .endHour = 19, .text = "The start's weekday",
+       {.day = 17,
+        .startHour = 18,
+        .endHour = 19,
+        .text = "The start's weekday",
         .repeat = Rule(Weekly, 1, 0, LocalMidnight(2006, 1, 31))},
        ""},
       {"monthly by day",
-       {.day = 8, .startHour = 19, .startMinute = 30, .endHour = 20, .endMinute = 30,
-        .text = "Second Tuesday evening", .repeat = Rule(MonthlyDay, 1, 2)},
+       {.day = 8,
+        .startHour = 19,
+        .startMinute = 30,
+        .endHour = 20,
+        .endMinute = 30,
+        .text = "Second Tuesday evening",
+        .repeat = Rule(MonthlyDay, 1, 2),
+        .exceptionDays = {LocalMidnight(2005, 12, 13)}},
        ""},
       {"monthly on the last weekday, ending the next day",
-       {.day = 25, .startHour = 23, .endHour = 1, .text = "Last Friday, overnight", .repeat = Rule(MonthlyDay, 1, 5)},
+       {.day = 25,
+        .startHour = 23,
+        .endHour = 1,
+        .text = "Last Friday, overnight",
+        .repeat = Rule(MonthlyDay, 1, 5)},
        ""},
       {"monthly by date, untimed",
-       {.month = 10, .day = 31, .untimed = true, .text = "The 31st",
+       {.month = 10,
+        .day = 31,
+        .untimed = true,
+        .text = "The 31st",
         .repeat = Rule(MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31))},
        ""},
       {"monthly by date every two months",
-       {.day = 15, .startHour = 7, .endHour = 7, .endMinute = 45, .text = "Every other month",
+       {.day = 15,
+        .startHour = 7,
+        .endHour = 7,
+        .endMinute = 45,
+        .text = "Every other month",
         .repeat = Rule(MonthlyDate, 2, 0)},
        ""},
       {"yearly on 29 February",
-       {.year = 2004, .month = 2, .day = 29, .startHour = 8, .endHour = 9, .text = "Leap day",
+       {.year = 2004,
+        .month = 2,
+        .day = 29,
+        .startHour = 8,
+        .endHour = 9,
+        .text = "Leap day",
         .repeat = Rule(Yearly, 1, 0)},
        ""},
       {"weekly, untimed, until",
-       {.day = 15, .untimed = true, .text = "Tuesday and Thursday", .alarm = true, .alarmUnit = Days,
-        .alarmAmount = 1, .repeat = Rule(Weekly, 1, 4 | 16, LocalMidnight(2006, 2, 28))},
+       {.day = 15,
+        .untimed = true,
+        .text = "Tuesday and Thursday",
+        .alarm = true,
+        .alarmUnit = Days,
+        .alarmAmount = 1,
+        .repeat = Rule(Weekly, 1, 4 | 16, LocalMidnight(2006, 2, 28)),
+        .exceptionDays = {LocalMidnight(2005, 11, 17), LocalMidnight(2006, 2, 28)}},
        ""},
-      {"untimed on the day clocks go back", {.month = 10, .day = 30, .untimed = true, .text = "Autumn"}, ""},
+      {"untimed on the day clocks go back",
+       {.month = 10, .day = 30, .untimed = true, .text = "Autumn"},
+       ""},
       {"untimed on the day clocks go forward",
-       {.year = 2006, .month = 3, .day = 26, .untimed = true, .text = "Spring"}, ""},
-      {"across the change of the clocks", {.month = 10, .day = 30, .startHour = 1, .endHour = 4, .text = "Night"}, ""},
+       {.year = 2006, .month = 3, .day = 26, .untimed = true, .text = "Spring"},
+       ""},
+      {"across the change of the clocks",
+       {.month = 10, .day = 30, .startHour = 1, .endHour = 4, .text = "Night"},
+       ""},
       {"no texts", {.month = 12, .day = 1, .startHour = 12, .endHour = 13}, ""},
   };
 }
@@ -161,8 +204,7 @@ std::string ExpectedBlock(const InteropCase& c, IDesktopAppointment* host, TimeV
     const int factor = a.alarmUnit == Hours ? 60 : a.alarmUnit == Days ? 1440 : 1;
     alarm = std::to_string(-a.alarmAmount * factor) + " " + EscapeReadBackText(a.text);
   }
-  std::string uid = "TAVIR-" + std::to_string(recordId);
-  if (occurrence) uid += "-" + DateText(occurrence).substr(2);
+  const std::string uid = EventUid(recordId, "", occurrence);
   return "EVENT " + uid + "\n" +
          "SUMMARY " + EscapeReadBackText(a.text) + "\n" +
          "DESCRIPTION " + EscapeReadBackText(c.noteReadBack) + "\n" +

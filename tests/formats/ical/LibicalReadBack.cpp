@@ -1,10 +1,10 @@
 // What libical reads from an iCalendar file, as lines of text.
 #include "LibicalReadBack.h"
 
-#include <libical/ical.h>
-
 #include <cstdio>
+#include <libical/ical.h>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -53,6 +53,10 @@ std::string Occurrences(icalcomponent* event, const icaltimetype& start, TimeVal
     end = BuildLocal(last.year, last.month, last.day, 23, 59, 59);
   }
   std::vector<std::string> starts;
+  std::set<std::string> excluded;
+  for (icalproperty* exdate = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); exdate;
+       exdate = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
+    excluded.insert(Moment(icalproperty_get_exdate(exdate)));
   icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
   if (!rule) {
     if (SortKey(start) >= begin && SortKey(start) <= end) starts.push_back(Moment(start));
@@ -63,7 +67,8 @@ std::string Occurrences(icalcomponent* event, const icaltimetype& start, TimeVal
     for (icaltimetype next = icalrecur_iterator_next(iterator.get()); !icaltime_is_null_time(next);
          next = icalrecur_iterator_next(iterator.get())) {
       if (SortKey(next) > end) break;
-      if (SortKey(next) >= begin) starts.push_back(Moment(next));
+      if (SortKey(next) >= begin && !excluded.count(Moment(next)))
+        starts.push_back(Moment(next));
     }
   }
   std::string list;

@@ -1,0 +1,38 @@
+// The stored add-in list (Windows registry).
+#include "desktop/server/AddinListStore.h"
+
+#include <string>
+
+namespace tavir {
+
+std::vector<AddinListEntry> LoadAddinList() {
+  std::vector<AddinListEntry> entries;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddinListKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return entries;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[256];
+    wchar_t value[1024] = {};
+    DWORD nameLength = 256;
+    DWORD valueBytes = sizeof value - sizeof(wchar_t);
+    DWORD type = 0;
+    if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(value),
+                      &valueBytes) != ERROR_SUCCESS)
+      break;
+    if (type == REG_SZ)
+      entries.push_back({WideString(name, nameLength), WideString(value)});
+  }
+  RegCloseKey(key);
+  return entries;
+}
+
+void StoreAddinList(const AddinList& list) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kAddinListKey);
+  for (const AddinListEntry& entry : list.entries) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kAddinListKey, entry.classId.c_str(), REG_SZ,
+                    entry.name.c_str(),
+                    static_cast<DWORD>((entry.name.size() + 1) * sizeof(wchar_t)));
+  }
+}
+
+}  // namespace tavir

@@ -1,0 +1,88 @@
+// Exception days recovered from the host's occurrence search.
+#include "host/HostExceptionDays.h"
+
+#include <algorithm>
+#include <set>
+
+#include "host/HostCalls.h"
+#include "host/RuleDays.h"
+#include "host/Transfer.h"
+#include "model/AppointmentRecord.h"
+#include "model/Options.h"
+#include "platform/ComError.h"
+
+namespace tavir {
+
+namespace {
+
+// The days the host hands out from the start day to the end of lastDay, walked
+// as the export walks them.
+std::set<TimeValue> HostOccurrenceDays(IDesktopAppointment* appointment, TimeValue from,
+                                       TimeValue to) {
+  std::set<TimeValue> days;
+  TimeValue cursor = 0;
+  HostLong found = 0;
+  ThrowIfFailed(appointment->FindFirstOccurrence(from, to, &cursor, &found), "IDesktopAppointment");
+  TimeValue previous = 0;
+  while (found) {
+    TimeValue day = 0;
+    if (appointment->FindNextOccurrence(&cursor, to, &day, &found) != S_OK || !found)
+      break;
+    if (day == previous)
+      break;  // a host that repeats itself would loop for ever
+    previous = day;
+    days.insert(LocalMidnight(day));
+  }
+  return days;
+}
+
+}  // namespace
+
+std::optional<std::vector<TimeValue>> RecoverExceptionDays(IDesktopAppointment* appointment) {
+  if (!ReadRepeating(appointment))
+    return std::vector<TimeValue>{};
+  const HostLong count = ReadExceptionCount(appointment);
+  if (count <= 0)
+    return std::vector<TimeValue>{};
+  const HostRepeat rule = ReadRepeat(appointment);
+  const TimeValue start = LocalMidnight(ReadStartTime(appointment));
+  const TimeValue lastDay =
+      rule.end != 0 ? std::min(LocalMidnight(rule.end), NoEndDate()) : NoEndDate();
+  const LocalFields last = SplitLocal(lastDay);
+  const std::set<TimeValue> occurring = HostOccurrenceDays(
+      appointment, start, BuildLocal(last.year, last.month, last.day, 23, 59, 59));
+  std::vector<TimeValue> skipped;
+  const std::vector<TimeValue> ruleDays = RuleDays(rule, start, lastDay);
+  for (const TimeValue day : ruleDays)
+    if (!occurring.count(day))
+      skipped.push_back(day);
+  // A day the host yields that the rule does not: the two disagree on the
+  // rule, and no missing day can be trusted.
+  const bool agree =
+      std::includes(ruleDays.begin(), ruleDays.end(), occurring.begin(), occurring.end());
+  if (!agree || static_cast<HostLong>(skipped.size()) != count)
+    return std::nullopt;
+  return skipped;
+}
+
+std::string FormatExceptionDays(const std::vector<TimeValue>& days, const std::string& separator) {
+  std::string text;
+  for (const TimeValue day : days) {
+    const std::string date = FormatDateText(day);
+    if (days.size() > 1 && (separator.empty() || date.find(separator[0]) != std::string::npos))
+      return {};
+    if (!text.empty())
+      text += separator;
+    text += date;
+  }
+  return text;
+}
+
+void ReadExceptionText(AppointmentRecord& record, IDesktopAppointment* appointment) {
+  if (!record.repeat)
+    return;
+  if (const std::optional<std::vector<TimeValue>> days = RecoverExceptionDays(appointment))
+    record.exceptions = FormatExceptionDays(*days, record.GetOptions().exceptiondateseparator);
+}
+
+}  // namespace tavir

@@ -1,0 +1,21 @@
+// The days a repeat rule yields, evaluated by the program itself: set beside
+// the host's occurrence search, they tell which days the host skips.
+#pragma once
+
+#include <vector>
+
+#include "host/HostCalls.h"
+
+namespace tavir {
+
+// Local midnights of the start day and of every later day up to lastDay
+// (inclusive) that the rule yields: Daily every interval days; Weekly in
+// every interval-th week counted from the start's week (weeks start on
+// Sunday) on each weekday of the set, the start's weekday when the set is
+// empty; MonthlyDay the index-th (5 = last) start's weekday of every
+// interval-th month; MonthlyDate the start's day of the month (months
+// without it skipped); Yearly the start's month and day (29 February only in
+// leap years). An interval below 1 counts as 1.
+std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeValue lastDay);
+
+}  // namespace tavir
