@@ -18,7 +18,10 @@ std::wstring ModuleFilePath(HMODULE module) {
 }
 
 std::optional<FileVersion> ModuleFileVersion(HMODULE module) {
-  const std::wstring path = ModuleFilePath(module);
+  return FileVersionOf(ModuleFilePath(module));
+}
+
+std::optional<FileVersion> FileVersionOf(const std::wstring& path) {
   DWORD ignored = 0;
   const DWORD size = path.empty() ? 0 : GetFileVersionInfoSizeW(path.c_str(), &ignored);
   if (size == 0)

@@ -15,7 +15,9 @@ struct FileVersion {
 
 // The full path of the module's file; empty when the system cannot tell.
 std::wstring ModuleFilePath(HMODULE module);
-// The file version; nullopt when the file has no version resource.
+// The fixed file version of a file's version resource; nullopt when it has none.
+std::optional<FileVersion> FileVersionOf(const std::wstring& path);
+// The same for the module's own file.
 std::optional<FileVersion> ModuleFileVersion(HMODULE module);
 
 }  // namespace tavir
