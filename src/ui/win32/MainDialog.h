@@ -48,8 +48,6 @@ class CTAVIRDlg : public ModalDialog {
   void TakeOverFilterText();
   void Import();
   void Export();
-  void RunOptions();
-  void RunArchive();
   void RemoveAll();
   void Close();
   void ShowHelp();
