@@ -5,6 +5,7 @@
 #include <set>
 
 #include "host/HostCalls.h"
+#include "host/OccurrenceWalk.h"
 #include "host/RuleDays.h"
 #include "host/Transfer.h"
 #include "model/AppointmentRecord.h"
@@ -23,15 +24,11 @@ std::set<TimeValue> HostOccurrenceDays(IDesktopAppointment* appointment, TimeVal
   TimeValue cursor = 0;
   HostLong found = 0;
   ThrowIfFailed(appointment->FindFirstOccurrence(from, to, &cursor, &found), "IDesktopAppointment");
-  TimeValue previous = 0;
-  while (found) {
-    TimeValue day = 0;
-    if (appointment->FindNextOccurrence(&cursor, to, &day, &found) != S_OK || !found)
-      break;
-    if (day == previous)
-      break;  // a host that repeats itself would loop for ever
-    previous = day;
-    days.insert(LocalMidnight(day));
+  if (found) {
+    WalkOccurrences(appointment, cursor, to, HostFailure::EndsTheWalk, [&](TimeValue day) {
+      days.insert(LocalMidnight(day));
+      return true;
+    });
   }
   return days;
 }
