@@ -21,6 +21,7 @@ class EngineFixture : public HostFixture {
   ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   ScratchRegistry registry_;
   ScratchDirectory scratch_{"tavir-engine", ::testing::UnitTest::GetInstance()->random_seed()};
+  const std::filesystem::path& directory_ = scratch_.Path();
 
   std::string PathOf(const std::string& name) const { return scratch_.PathOf(name); }
   static std::string ReadFile(const std::string& path) { return ReadFileBytes(path); }
