@@ -10,7 +10,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   googletest libgtest-dev libsqlite3-dev sqlite3 libcli11-dev libical-dev libfreexl-dev
-  python3 python3-icalendar python3-dateutil python3-xlrd
+  python3 python3-icalendar python3-dateutil python3-xlrd python3-vobject
   mingw-w64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth locales
   libc6-i386  # the C library of the 32-bit Wine loader
   help2man    # the man page of tavir, made from its --help at build time

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <random>
 #include <sstream>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -124,7 +125,9 @@ void AddRandomAppointments(const std::shared_ptr<DatebookData>& data) {
 
 class RoundTripInterop : public ::testing::Test {
  protected:
-  std::filesystem::path directory_ = std::filesystem::temp_directory_path() / "tavir-round-trip";
+  // Of this process: other worktrees run the same test at the same time.
+  std::filesystem::path directory_ =
+      std::filesystem::temp_directory_path() / ("tavir-round-trip-" + std::to_string(getpid()));
   FakeShell shell_;
   InstalledShell installed_{shell_};
 
