@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ class EngineFixture : public HostFixture {
  protected:
   ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   ScratchRegistry registry_;
-  ScratchDirectory scratch_{"tavir-engine", ::testing::UnitTest::GetInstance()->random_seed()};
+  ScratchDirectory scratch_{"tavir-engine"};
   const std::filesystem::path& directory_ = scratch_.Path();
 
   std::string PathOf(const std::string& name) const { return scratch_.PathOf(name); }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -11,12 +12,14 @@ namespace tavir::testing {
 
 class ScratchDirectory {
  public:
-  // prefix names the folder's owner, e.g. "tavir-engine"; a counter and the
-  // seed keep folders of one run apart.
-  explicit ScratchDirectory(const std::string& prefix, long long seed) {
+  // prefix names the folder's owner, e.g. "tavir-engine". A number of this
+  // run keeps it apart from other worktrees running the same tests at the
+  // same time; a counter keeps the tests of one run apart.
+  explicit ScratchDirectory(const std::string& prefix) {
+    static const unsigned run = std::random_device{}();
     static int counter = 0;
     path_ = std::filesystem::temp_directory_path() /
-            (prefix + "-" + std::to_string(seed) + "-" + std::to_string(++counter));
+            (prefix + "-" + std::to_string(run) + "-" + std::to_string(++counter));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

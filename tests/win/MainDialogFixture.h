@@ -74,7 +74,7 @@ class MainDialogFixture : public ::testing::Test {
   InstalledShell installed_{shell_};
   std::shared_ptr<DatebookData> data_ = std::make_shared<DatebookData>(AnsiToWide("Test User"));
   Options options_;
-  ScratchDirectory scratch_{"tavir-main-dialog", GetCurrentProcessId()};
+  ScratchDirectory scratch_{"tavir-main-dialog"};
 
   void SetUp() override { options_.host = ComPtr<IUnknown>(CreateDesktopApplication(data_).Get()); }
   void TearDown() override { options_.host.Reset(); }
