@@ -62,10 +62,19 @@ TEST_F(MainDialogTest, FilterControlsRecountAtOnce) {
 TEST_F(MainDialogTest, CtrlOFromAnyControlAndTheMenuOpenTheirDialogs) {
   options_.dofilter = 1;
   Run([&](DialogDriver& driver, HWND main) {
+    for (int control : {IDC_MAIN_FILTER_TEXT, IDC_MAIN_FILTER_TYPE, IDC_MAIN_CLOSE}) {
+      SetForegroundWindow(main);
+      DialogDriver::Focus(main, control);
+      DialogDriver::Keys({VK_CONTROL, 'O'});
+      const HWND options = Opened(driver, main, "the options dialog");
+      EXPECT_EQ(DialogDriver::Text(options), "Options");
+      DialogDriver::Post(options, IDCANCEL);
+      driver.WaitGone(options);
+    }
     struct Item {
       int command;
       const char* caption;
-    } items[] = {{IDM_ABOUT, "About TAVIR"}};
+    } items[] = {{IDM_ARCHIVE, "Archive"}, {IDM_ABOUT, "About TAVIR"}};
     for (const Item& item : items) {
       DialogDriver::Post(main, item.command, 0);
       const HWND opened = Opened(driver, main, item.caption);

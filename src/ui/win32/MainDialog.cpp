@@ -16,9 +16,11 @@
 #include "ui/MainDialogTexts.h"
 #include "ui/ProgressShown.h"
 #include "ui/win32/AboutDialog.h"
+#include "ui/win32/ArchiveDialog.h"
 #include "ui/win32/DataExchange.h"
 #include "ui/win32/FileDialogs.h"
 #include "ui/win32/ModuleFile.h"
+#include "ui/win32/OptionsDialog.h"
 #include "ui/win32/ProgramHelp.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/ShellLinkSystem.h"
@@ -120,11 +122,17 @@ bool CTAVIRDlg::OnCommand(int id, int code) {
     case IDC_MAIN_EXPORT:
       Export();
       return true;
+    case IDM_OPTIONS:
+      RunOptions();
+      return true;
     case IDM_CLOSE:
       Close();
       return true;
     case IDM_REMOVE_ALL:
       RemoveAll();
+      return true;
+    case IDM_ARCHIVE:
+      RunArchive();
       return true;
     case IDM_HELP:
       ShowHelp();
@@ -219,6 +227,18 @@ void CTAVIRDlg::Export() {
     ExportSimple(options_.lastfile, options_.GetSpanStart(), options_.GetSpanEnd(), options_,
                  &progress_);
   }
+}
+
+void CTAVIRDlg::RunOptions() {
+  COptionsDlg dialog(options_);
+  if (dialog.Run() == IDOK)
+    options_.Save();
+  Recount();
+}
+
+void CTAVIRDlg::RunArchive() {
+  CArchiveDlg dialog(options_);
+  dialog.Run();
 }
 
 void CTAVIRDlg::RemoveAll() {

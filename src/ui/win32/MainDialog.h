@@ -48,6 +48,8 @@ class CTAVIRDlg : public ModalDialog {
   void TakeOverFilterText();
   void Import();
   void Export();
+  void RunOptions();
+  void RunArchive();
   void RemoveAll();
   void Close();
   void ShowHelp();
