@@ -123,7 +123,7 @@ TEST_F(AboutBoxTest, HelpOpensThePageUnlessAHelpFileIsThere) {
           mainWindow = main;
           DialogDriver::Notify(main, IDM_HELP, 0);
           SetForegroundWindow(main);
-          DialogDriver::Focus(main, IDC_MAIN_CLOSE);
+          Focus(main, IDC_MAIN_CLOSE);
           DialogDriver::Keys({VK_F1});
           driver.WaitUntil([&] { return help.calls == 2; }, "help by F1");
         },

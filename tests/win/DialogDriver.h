@@ -15,6 +15,7 @@
 
 #include "platform/CodePage.h"
 #include "ui/win32/UiApi.h"
+#include "win/support/DialogThread.h"
 
 namespace tavir::testing {
 
@@ -30,7 +31,7 @@ class DialogDriver {
   HWND WaitFor(const std::function<bool(HWND)>& match, const std::string& what) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
-      for (HWND window : VisibleWindows()) {
+      for (HWND window : ThreadWindows(uiThread_)) {
         if (match(window))
           return window;
       }
@@ -88,9 +89,6 @@ class DialogDriver {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
                  code == 0 ? 0 : reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
-  static void Focus(HWND dialog, int id) {
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
-  }
   // Real key strokes to the foreground window (accelerators read the key state).
   static void Keys(std::initializer_list<WORD> down) {
     std::vector<INPUT> inputs;
@@ -118,7 +116,7 @@ class DialogDriver {
   // does not leave the test waiting for a modal loop.
   void CloseAll() const {
     for (int round = 0; round < 50; ++round) {
-      const std::vector<HWND> open = VisibleWindows();
+      const std::vector<HWND> open = ThreadWindows(uiThread_);
       if (open.empty())
         return;
       for (HWND window : open) {
@@ -130,17 +128,6 @@ class DialogDriver {
   }
 
  private:
-  // The visible top-level windows of the user-interface thread.
-  std::vector<HWND> VisibleWindows() const {
-    std::vector<HWND> windows;
-    EnumThreadWindows(uiThread_, Collect, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-  }
-  static BOOL CALLBACK Collect(HWND window, LPARAM windows) {
-    if (IsWindowVisible(window))
-      reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-    return TRUE;
-  }
   static INPUT Key(WORD key, DWORD flags) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;

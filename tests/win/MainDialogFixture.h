@@ -11,6 +11,7 @@
 
 #include "desktop/Desktop.h"
 #include "model/Options.h"
+#include "model/Strings.h"
 #include "platform/Clock.h"
 #include "platform/LocalTime.h"
 #include "platform/win32/WindowsShell.h"
@@ -70,7 +71,7 @@ class FileDialogAnswer : public FileDialogSystem {
 class MainDialogFixture : public ::testing::Test {
  protected:
   ScratchRegistry registry_;
-  WindowsShell shell_{"TAVIR"};
+  WindowsShell shell_{LoadText(text::ProgramCaption)};
   InstalledShell installed_{shell_};
   std::shared_ptr<DatebookData> data_ = std::make_shared<DatebookData>(AnsiToWide("Test User"));
   Options options_;

@@ -64,7 +64,7 @@ TEST_F(MainDialogTest, CtrlOFromAnyControlAndTheMenuOpenTheirDialogs) {
   Run([&](DialogDriver& driver, HWND main) {
     for (int control : {IDC_MAIN_FILTER_TEXT, IDC_MAIN_FILTER_TYPE, IDC_MAIN_CLOSE}) {
       SetForegroundWindow(main);
-      DialogDriver::Focus(main, control);
+      Focus(main, control);
       DialogDriver::Keys({VK_CONTROL, 'O'});
       const HWND options = Opened(driver, main, "the options dialog");
       EXPECT_EQ(DialogDriver::Text(options), "Options");
