@@ -1,41 +1,34 @@
 #!/usr/bin/env bash
-# Screenshots of the dialogs from the running i686 build under Wine, as PNG
-# files for a person to look at:
+# Pictures of the main dialog (at rest and during an export), the about box,
+# the options dialog, the file format example, the archive dialog and the icon
+# buttons (normal, focused, disabled), taken from the i686 build
+# running under Wine on a private Xvfb display: once in the classic look and
+# once with Wine's own visual theme ("Light", which every Wine 8 prefix has).
 #
-#   scripts/screenshots.sh [FOLDER]     (default: build/screenshots)
+#   scripts/screenshots.sh [OUTPUT_DIR]      (default: build/screenshots)
 #
-# Builds test_win (preset mingw-i686), runs the tests that show the dialogs
-# on a private Xvfb display with TAVIR_SCREENSHOTS set, and converts what
-# they saved to PNG with ImageMagick.
+# Writes OUTPUT_DIR/{classic,themed}-{main-dialog,main-dialog-progress,about-box,
+# options,example,archive,icon-buttons}.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-out=${1:-$repo/build/screenshots}
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
-raw=$(mktemp -d)
-trap 'rm -rf "$raw"' EXIT
-
+out=$(mkdir -p "${1:-$repo/build/screenshots}" && cd "${1:-$repo/build/screenshots}" && pwd)
+if [[ -f /etc/profile.d/tavir-ccache.sh ]]; then
+  source /etc/profile.d/tavir-ccache.sh
+fi
 cd "$repo"
-if [[ ! -f build/mingw-i686/CMakeCache.txt ]]; then
-  cmake --preset mingw-i686 >/dev/null
-fi
-cmake --build --preset mingw-i686 --target test_win
+cmake --preset mingw-i686 >/dev/null
+cmake --build --preset mingw-i686 --target test_win_screens
+program=$repo/build/mingw-i686/tests/test_win_screens.exe
 
-# The main dialog at rest and with its progress bar, and the about box.
-export TAVIR_SCREENSHOTS="Z:$raw"
-export TAVIR_WINE_DISPLAY=xvfb
-export GTEST_FILTER="${TAVIR_SCREENSHOT_TESTS:-MainDialogTest.OpensWithTheUserAndTheCountLine:MainDialogTest.ProgressBarShowsOnlyWhileAnOperationRuns:MainDialogTest.CtrlOFromAnyControlAndTheMenuOpenTheirDialogs}"
-bash scripts/run-under-wine.sh i686 build/mingw-i686/tests/test_win.exe >/dev/null
+rm -f "$out"/*.bmp "$out"/*.png
+export TAVIR_WINE_DISPLAY=xvfb TAVIR_SCREENSHOT_DIR="Z:$out"
+bash scripts/run-under-wine.sh i686 "$program"
+TAVIR_SCREENSHOT_THEME='C:\windows\resources\themes\light\light.msstyles' \
+  bash scripts/run-under-wine.sh i686 "$program"
 
-shopt -s nullglob
-shots=("$raw"/*.bmp)
-if [[ ${#shots[@]} -eq 0 ]]; then
-  echo "screenshots: the tests saved no screenshot" >&2
-  exit 1
-fi
-for shot in "${shots[@]}"; do
-  name=$(basename "$shot" .bmp)
-  /usr/bin/convert "$shot" "$out/$name.png"
-  echo "$out/$name.png"
+for bmp in "$out"/*.bmp; do
+  /usr/bin/convert "$bmp" "${bmp%.bmp}.png"
+  rm "$bmp"
 done
+ls "$out"/*.png

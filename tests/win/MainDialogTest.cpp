@@ -4,7 +4,6 @@
 #include "platform/ComError.h"
 #include "platform/Registry.h"
 #include "win/MainDialogFixture.h"
-#include "win/Screenshot.h"
 
 namespace tavir::testing {
 namespace {
@@ -23,8 +22,6 @@ TEST_F(MainDialogTest, OpensWithTheUserAndTheCountLine) {
       EXPECT_EQ(DialogDriver::ItemText(main, IDC_MAIN_USER), "Test User");
       EXPECT_EQ(CountLine(main).rfind(c.countStart, 0), 0u) << CountLine(main);
       EXPECT_FALSE(IsWindowVisible(GetDlgItem(main, IDC_MAIN_PROGRESS)));
-      if (c.fullFormat == 0)
-        SaveScreenshot(main, "main-dialog");
     });
   }
 }
@@ -80,7 +77,6 @@ TEST_F(MainDialogTest, CtrlOFromAnyControlAndTheMenuOpenTheirDialogs) {
       const HWND opened = Opened(driver, main, item.caption);
       EXPECT_EQ(DialogDriver::Text(opened), item.caption);
       if (item.command == IDM_ABOUT) {
-        SaveScreenshot(opened, "about-box");
         EXPECT_EQ(DialogDriver::ItemText(opened, IDC_ABOUT_VERSION), "2.3.0");
       }
       DialogDriver::Post(opened, IDCANCEL);
@@ -152,7 +148,6 @@ TEST_F(MainDialogTest, ProgressBarShowsOnlyWhileAnOperationRuns) {
         driver.WaitUntil([&] { return SendMessageW(progress, PBM_GETPOS, 0, 0) > 100; },
                          "the export under way");
         EXPECT_TRUE(IsWindowVisible(progress));
-        SaveScreenshot(main, "main-dialog-progress");
         driver.WaitUntil([&] { return !IsWindowVisible(progress); }, "the export's end");
       },
       {&answer});
