@@ -17,7 +17,10 @@ bool CExampleDlg::OnInitDialog() {
   left_ = rect.left;
   top_ = rect.top;
   SetWindowTextAnsi(edit, BuildExampleText(options_));
-  return true;
+  // The focus on OK leaves the text unselected and scrolled to its start,
+  // where the header begins.
+  SetFocus(Item(IDOK));
+  return false;
 }
 
 bool CExampleDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR&) {

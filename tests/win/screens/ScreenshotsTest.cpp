@@ -2,7 +2,7 @@
 // scripts/screenshots.sh runs this program in the classic look and with
 // Wine's own visual theme (TAVIR_SCREENSHOT_THEME names the .msstyles file)
 // and turns the BMP files it writes (into TAVIR_SCREENSHOT_DIR, default
-// "screens") into PNGs. Each test also checks that something was drawn.
+// %TEMP%\tavir-screens) into PNGs. Each test also checks that something was drawn.
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -26,7 +26,15 @@ namespace {
 
 std::string OutputDirectory() {
   const char* directory = std::getenv("TAVIR_SCREENSHOT_DIR");
-  std::string path = directory != nullptr && *directory != '\0' ? directory : "screens";
+  std::string path;
+  if (directory != nullptr && *directory != '\0') {
+    path = directory;
+  } else {
+    // A plain test run leaves nothing in the folder it was started from.
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    path = std::string(temporary) + "tavir-screens";
+  }
   CreateDirectoryA(path.c_str(), nullptr);
   return path;
 }
