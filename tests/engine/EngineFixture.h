@@ -20,16 +20,11 @@ class EngineFixture : public HostFixture {
  protected:
   ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   ScratchRegistry registry_;
-  ScratchDirectory directory_{"engine"};
+  ScratchDirectory scratch_{"tavir-engine"};
+  const std::filesystem::path& directory_ = scratch_.Path();
 
-  std::string PathOf(const std::string& name) const { return directory_.File(name); }
-
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  std::string PathOf(const std::string& name) const { return scratch_.PathOf(name); }
+  static std::string ReadFile(const std::string& path) { return ReadFileBytes(path); }
 
   static void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
@@ -41,7 +36,8 @@ class EngineFixture : public HostFixture {
     std::size_t start = 0;
     for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
       lines.push_back(content.substr(start, end - start));
-    if (start < content.size()) lines.push_back(content.substr(start));
+    if (start < content.size())
+      lines.push_back(content.substr(start));
     return lines;
   }
 

@@ -154,7 +154,7 @@ TEST_F(ExportDriverTest, HostErrorPassesToTheCallerAndTheOldFileStays) {
   }
   // The unfinished export is closed and removed; the old file is untouched.
   EXPECT_EQ(ReadFile(PathOf("host.csv")), "old\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory_.Path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory_), {}), 1);
 }
 
 TEST_F(ExportDriverTest, ProgressFollowsTheItems) {

@@ -30,7 +30,7 @@ class ExportTargetTest : public EngineFixture {
   // The names in the scratch folder: a temporary file left behind shows here.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(directory_.Path()))
+    for (const auto& entry : std::filesystem::directory_iterator(directory_))
       names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

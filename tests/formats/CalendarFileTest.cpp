@@ -89,8 +89,8 @@ TEST_F(CalendarFileTest, WritesTheExampleFilesByteForByte) {
                                           std::pair{kICalendar, "calendar-example.ics"}}) {
     CalendarScenario fresh;  // record ids 1, 2, 3 in each file
     CalendarFile file(iCalendar);
-    const test_support::ScratchDirectory directory("calendar");
-    const std::string name = directory.File(golden);
+    const test_support::ScratchDirectory directory("tavir-calendar");
+    const std::string name = directory.PathOf(golden);
     ASSERT_EQ(file.OpenWrite(name), 0);
     for (const CalendarAppointment* a : {&meeting, &holiday, &teamCall}) fresh.WriteWhole(file, *a);
     EXPECT_EQ(file.Finish(), 0);

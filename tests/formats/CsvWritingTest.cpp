@@ -211,7 +211,7 @@ TEST(CsvWriting, AFullDiskRaisesTheFileErrorFromEndRecordOrFinish) {
 // A file in a fresh temporary directory, removed afterwards.
 class ScratchFile {
  public:
-  explicit ScratchFile(const std::string& name) : path_(directory_.File(name)) {}
+  explicit ScratchFile(const std::string& name) : path_(directory_.PathOf(name)) {}
   const std::string& Path() const { return path_; }
   std::string Contents() const {
     std::ifstream in(path_, std::ios::binary);
@@ -223,7 +223,7 @@ class ScratchFile {
   }
 
  private:
-  test_support::ScratchDirectory directory_{"csv"};
+  test_support::ScratchDirectory directory_{"tavir-csv"};
   std::string path_;
 };
 

@@ -126,13 +126,13 @@ void AddRandomAppointments(const std::shared_ptr<DatebookData>& data) {
 
 class RoundTripInterop : public ::testing::Test {
  protected:
-  ScratchDirectory directory_{"round-trip"};
+  ScratchDirectory directory_{"tavir-round-trip"};
   FakeShell shell_;
   InstalledShell installed_{shell_};
 
   void SetUp() override { spreadsheet::RegisterSpreadsheetStandIn(); }
   void TearDown() override { spreadsheet::UnregisterSpreadsheetStandIn(); }
-  std::string PathOf(const std::string& name) const { return directory_.File(name); }
+  std::string PathOf(const std::string& name) const { return directory_.PathOf(name); }
 
   static std::unique_ptr<Options> OptionsFor(const std::shared_ptr<DatebookData>& data) {
     auto options = std::make_unique<Options>();

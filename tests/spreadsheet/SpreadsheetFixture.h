@@ -25,13 +25,13 @@ class SpreadsheetTest : public ::testing::Test {
     spreadsheet::UnregisterSpreadsheetStandIn();
     spreadsheet::ResetStandIn();
   }
-  std::string Path(const std::string& name) const { return directory_.File(name); }
+  std::string Path(const std::string& name) const { return directory_.PathOf(name); }
 
   ScopedEnvironmentVariable locale_{"TAVIR_LOCALE", "en-US"};
   ScopedEnvironmentVariable now_{"TAVIR_NOW", "2005-11-10T16:42:17"};
 
  private:
-  ScratchDirectory directory_{"xls"};
+  ScratchDirectory directory_{"tavir-xls"};
 };
 
 }  // namespace tavir::test_support

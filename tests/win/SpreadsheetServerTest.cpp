@@ -38,11 +38,11 @@ class SpreadsheetServerTest : public ::testing::Test {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kClassKey.c_str());
     CoUninitialize();
   }
-  ScratchDirectory directory_{"spreadsheet-server"};
+  ScratchDirectory directory_{"tavir-spreadsheet-server"};
 };
 
 TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
-  const std::string name = directory_.File("server.xls");
+  const std::string name = directory_.PathOf("server.xls");
   {
     ExcelFile file;
     ASSERT_EQ(file.OpenWrite(name), 0);

@@ -50,7 +50,7 @@ class DatebookFile : public ::testing::Test {
  protected:
   test_support::ScopedTimeZone zone{test_support::TestZone::Berlin};
   ScratchDirectory directory;
-  std::string path = directory.File("datebook.tavir");
+  std::string path = directory.PathOf("datebook.tavir");
 };
 
 TEST_F(DatebookFile, NewFileHasTheDefaultUserAndOnlyACommitChangesIt) {
@@ -155,7 +155,7 @@ TEST_F(DatebookFile, FilesThatAreNotDatebooksAreRefusedUntouched) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string file = directory.File(std::string(c.name) + ".db");
+    const std::string file = directory.PathOf(std::string(c.name) + ".db");
     if (c.sql) {
       RunSql(file, c.sql);
     } else {
@@ -218,7 +218,7 @@ TEST_F(DatebookFile, SecondCommitAndMissingDirectoryAreRefused) {
   store.Commit(*data);
   EXPECT_THROW(store.Commit(*data), DatebookStoreError);
   EXPECT_EQ(DatebookStoreFailure::Unavailable,
-            OpenFailure(directory.File("no/such/dir/datebook")).Failure());
+            OpenFailure(directory.PathOf("no/such/dir/datebook")).Failure());
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ class DatebookProcesses : public ::testing::Test {
   }
 
   test_support::ScratchDirectory directory;
-  std::string path = directory.File("datebook.tavir");
+  std::string path = directory.PathOf("datebook.tavir");
 };
 
 TEST_F(DatebookProcesses, KilledBeforeCommitLeavesTheOldContent) {

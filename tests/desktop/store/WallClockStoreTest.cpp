@@ -55,7 +55,7 @@ AppointmentData WeeklyOnDaylightSavingDay() {
 
 TEST(WallClockStore, AppointmentsKeepDateAndTimeWhenTheZoneChanges) {
   test_support::ScratchDirectory directory;
-  const std::string path = directory.File("datebook");
+  const std::string path = directory.PathOf("datebook");
   {
     ScopedTimeZone berlin(TestZone::Berlin);
     DatebookStore store(path, kUser);
@@ -71,7 +71,7 @@ TEST(WallClockStore, AppointmentsKeepDateAndTimeWhenTheZoneChanges) {
 
 TEST(WallClockStore, FirstFormatFilesAreConvertedInTheZoneOfTheRun) {
   test_support::ScratchDirectory directory;
-  const std::string path = directory.File("datebook");
+  const std::string path = directory.PathOf("datebook");
   ScopedTimeZone berlin(TestZone::Berlin);
   { DatebookStore(path, kUser).Load(); }
   const AppointmentData a = WeeklyOnDaylightSavingDay();

@@ -258,8 +258,8 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
     const TimeValue lastDay = LocalMidnight(2008, 12, 31);
     const TimeValue simpleTo = BuildLocal(2006, 4, 30, 23, 59, 0);
     CalendarScenario scenario;
-    const test_support::ScratchDirectory directory("calendar-interop");
-    const std::string name = directory.File("interop.ics");
+    const test_support::ScratchDirectory directory("tavir-calendar-interop");
+    const std::string name = directory.PathOf("interop.ics");
     CalendarFile file(true);
     ASSERT_EQ(file.OpenWrite(name), 0);
     std::string expected;
