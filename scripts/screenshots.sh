@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Pictures of the options dialog, the file format example, the archive dialog
-# and the icon buttons (normal, focused, disabled), taken from the i686 build
+# Pictures of the main dialog (at rest and during an export), the about box,
+# the options dialog, the file format example, the archive dialog and the icon
+# buttons (normal, focused, disabled), taken from the i686 build
 # running under Wine on a private Xvfb display: once in the classic look and
 # once with Wine's own visual theme ("Light", which every Wine 8 prefix has).
 #
 #   scripts/screenshots.sh [OUTPUT_DIR]      (default: build/screenshots)
 #
-# Writes OUTPUT_DIR/{classic,themed}-{options,example,archive,icon-buttons}.png.
+# Writes OUTPUT_DIR/{classic,themed}-{main-dialog,main-dialog-progress,about-box,
+# options,example,archive,icon-buttons}.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

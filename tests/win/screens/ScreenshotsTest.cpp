@@ -15,8 +15,10 @@
 #include "platform/LocalTime.h"
 #include "ui/win32/ArchiveDialog.h"
 #include "ui/win32/IconButton.h"
+#include "ui/win32/MainDialog.h"
 #include "ui/win32/OptionsDialog.h"
 #include "ui/win32/ResourceIds.h"
+#include "win/FileDialogWindow.h"
 #include "win/support/DialogFixture.h"
 
 namespace tavir::testing {
@@ -177,6 +179,51 @@ TEST_F(ScreenshotsTest, Archive) {
 TEST_F(ScreenshotsTest, IconButtons) {
   HWND buttons = Open<ButtonsDialog>(L"TAVIR - Calvetra for Palm Desktop");
   Shoot(buttons, "icon-buttons");
+  Escape();
+}
+
+TEST_F(ScreenshotsTest, MainDialogAndAboutBox) {
+  AppointmentData appointment;
+  appointment.start = options_.GetSpanStart() + 30 * 86400 + 9 * 3600;
+  appointment.end = appointment.start + 1800;
+  appointment.description = Wide("Meeting");
+  host_.data->Add(appointment);
+  options_.fullformat = 0;
+  HWND main = Open<CTAVIRDlg>(L"TAVIR - Calvetra for Palm Desktop");
+  Shoot(main, "main-dialog");
+  PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
+  HWND about = thread_->Find(L"About TAVIR");
+  Shoot(about, "about-box");
+  Click(about, IDOK);
+  WaitForWindow([&]() -> HWND { return IsWindow(about) ? nullptr : main; });
+  Escape();
+}
+
+TEST_F(ScreenshotsTest, MainDialogDuringAnExport) {
+  for (int i = 0; i < 3000; ++i) {
+    AppointmentData appointment;
+    appointment.start = options_.GetSpanStart() + (i % 60) * 86400 + 9 * 3600;
+    appointment.end = appointment.start + 1800;
+    appointment.description = Wide("Meeting");
+    host_.data->Add(appointment);
+  }
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string target = std::string(folder) + "tavir-screens-export.csv";
+  HWND main = Open<CTAVIRDlg>(L"TAVIR - Calvetra for Palm Desktop");
+  Click(main, IDC_MAIN_EXPORT);
+  const FileDialogWindow save(thread_->Find(L"Save As"));
+  save.Type(target);
+  save.Accept();
+  HWND progress = GetDlgItem(main, IDC_MAIN_PROGRESS);
+  WaitForWindow([&]() -> HWND {
+    return IsWindowVisible(progress) && SendMessageW(progress, PBM_GETPOS, 0, 0) > 300 ? progress
+                                                                                       : nullptr;
+  });
+  Sleep(300);  // the export goes on: its pump repaints the dialog meanwhile
+  Shoot(main, "main-dialog-progress");
+  WaitForWindow([&]() -> HWND { return IsWindowVisible(progress) ? nullptr : progress; });
+  DeleteFileA(target.c_str());
   Escape();
 }
 
