@@ -89,13 +89,24 @@ std::string Look() {
     const char* theme = std::getenv("TAVIR_SCREENSHOT_THEME");
     if (theme == nullptr || *theme == '\0')
       return std::string("classic");
-    // uxtheme's SetSystemVisualStyle (ordinal 65) applies a theme at once.
-    using SetStyle = HRESULT(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, DWORD);
+    // uxtheme's unnamed exports, as a theme control panel uses them:
+    // GetThemeDefaults (7), OpenThemeFile (2) and ApplyTheme (4).
+    using Defaults = HRESULT(WINAPI*)(LPCWSTR, LPWSTR, DWORD, LPWSTR, DWORD);
+    using OpenFile = HRESULT(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, HANDLE*, DWORD);
+    using Apply = HRESULT(WINAPI*)(HANDLE, char*, HWND);
     HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-    auto set = reinterpret_cast<SetStyle>(
-        reinterpret_cast<void*>(GetProcAddress(uxtheme, MAKEINTRESOURCEA(65))));
+    auto lookup = [uxtheme](int ordinal) {
+      return reinterpret_cast<void*>(GetProcAddress(uxtheme, MAKEINTRESOURCEA(ordinal)));
+    };
+    auto defaults = reinterpret_cast<Defaults>(lookup(7));
+    auto open = reinterpret_cast<OpenFile>(lookup(2));
+    auto apply = reinterpret_cast<Apply>(lookup(4));
     const std::wstring path(theme, theme + std::char_traits<char>::length(theme));
-    if (set == nullptr || FAILED(set(path.c_str(), nullptr, nullptr, 0)))
+    wchar_t colour[128] = {}, size[128] = {};
+    HANDLE file = nullptr;
+    if (defaults == nullptr || open == nullptr || apply == nullptr ||
+        FAILED(defaults(path.c_str(), colour, 128, size, 128)) ||
+        FAILED(open(path.c_str(), colour, size, &file, 0)) || FAILED(apply(file, nullptr, nullptr)))
       return std::string("classic");
     // The prefix is shared with the other tests: leave it in the classic look.
     std::atexit([] {
@@ -131,6 +142,7 @@ class ButtonsDialog : public ModalDialog {
 
 class ScreenshotsTest : public DialogFixture {
  protected:
+  ScreenshotsTest() { Look(); }  // the theme, if any, before the first window
   void Shoot(HWND window, const char* name) {
     thread_->Flush();
     EXPECT_GT(Capture(window, Look() + "-" + name), 8u) << name << " drew nothing";
