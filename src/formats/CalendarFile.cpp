@@ -38,7 +38,8 @@ CalendarFile::~CalendarFile() {
 }
 
 int CalendarFile::OpenWrite(const std::string& fileName) {
-  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName);
+  openFailure_.clear();
+  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
   if (!sink) return -1;
   OpenWrite(std::move(sink));
   return 0;
@@ -50,7 +51,8 @@ void CalendarFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
 }
 
 int CalendarFile::OpenRead(const std::string& fileName) {
-  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName);
+  openFailure_.clear();
+  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
   if (!source) return -1;
   OpenRead(std::move(source));
   return 0;

@@ -15,10 +15,7 @@
 namespace tavir {
 namespace {
 
-// Leaves errno at the reported error, so that the shell's last-error text
-// agrees with what the caller was told.
 std::string ErrorText(int error) {
-  errno = error;
   return std::strerror(error);
 }
 
