@@ -12,7 +12,7 @@
 namespace tavir {
 namespace {
 
-using testing::DesktopHost;
+using test_support::DesktopHost;
 
 // Days are written yyyymmdd.
 TimeValue Day(int ymd) {
@@ -53,7 +53,7 @@ class OccurrenceSearch : public ::testing::Test {
     return host.Add(data);
   }
 
-  testing::ScopedTimeZone zone{testing::TestZone::Berlin};
+  test_support::ScopedTimeZone zone{test_support::TestZone::Berlin};
   DesktopHost host;
 };
 
