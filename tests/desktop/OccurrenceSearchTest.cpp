@@ -212,7 +212,7 @@ TEST_F(OccurrenceSearch, AWalkAfterAZoneChangeGivesTheNewZonesMidnights) {
   // 4 March in New York.
   auto appointment = AddAt(BuildLocal(2008, 3, 1, 9, 0, 0), {1, 1, LocalMidnight(2008, 3, 5)});
   EXPECT_EQ(5u, Expand(*appointment.Get(), Day(20080301), Day(20080310)).size());
-  testing::ScopedTimeZone newYork(testing::TestZone::NewYork);
+  test_support::ScopedTimeZone newYork(test_support::TestZone::NewYork);
   // Expand holds each occurrence to its own local midnight.
   EXPECT_EQ(4u, Expand(*appointment.Get(), Day(20080301), Day(20080310)).size());
 }
