@@ -21,7 +21,7 @@
 #include "win/FileDialogWindow.h"
 #include "win/support/DialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 std::string OutputDirectory() {
@@ -228,4 +228,4 @@ TEST_F(ScreenshotsTest, MainDialogDuringAnExport) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support
