@@ -5,7 +5,7 @@
 #include "platform/win32/MessageFilter.h"
 #include "platform/win32/WindowsShell.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 struct CountingFilter : MessageFilter {
@@ -34,4 +34,4 @@ TEST(WindowsShellTest, PumpFiltersMessagesAndPassesTheQuitMessageOn) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support
