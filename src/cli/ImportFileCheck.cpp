@@ -38,8 +38,7 @@ std::optional<std::string> CheckImportFile(const std::string& file) {
   if (HasExtension(file, ".xls"))
     return std::nullopt;
   const std::string text = StartsWith(head, "\xEF\xBB\xBF") ? head.substr(3) : head;
-  if (HasExtension(file, ".ics") || HasExtension(file, ".vcs") ||
-      StartsWith(text, "BEGIN:VCALENDAR"))
+  if (IsCalendarFileName(file) || StartsWith(text, "BEGIN:VCALENDAR"))
     return file +
            " is a calendar file (vCalendar or iCalendar): tavir writes those but does "
            "not read them. " +

@@ -29,20 +29,21 @@ enum class Layout { Simple, Full };
 // One export run: owns the writer and finishes it on every way out.
 class ExportRun {
  public:
-  ExportRun(const Options& options, std::unique_ptr<AppointmentFile> writer, bool calendar,
-            Layout layout)
+  ExportRun(const Options& options, std::unique_ptr<AppointmentFile> writer, Layout layout)
       : options_(options),
         writer_(std::move(writer)),
-        calendar_(calendar ? dynamic_cast<CalendarFile*>(writer_.get()) : nullptr),
+        calendar_(writer_->AsCalendar()),
         layout_(layout) {}
 
   ~ExportRun() {
     // A host error is on its way out: the file is still closed properly.
-    if (writer_) FinishQuietly(*writer_);
+    if (writer_)
+      FinishQuietly(*writer_);
   }
 
   void WriteHeader() {
-    if (calendar_) return;
+    if (calendar_)
+      return;
     AsFileOperation([&] {
       if (layout_ == Layout::Simple)
         WriteSimpleHeader(options_.mapping, *writer_);
@@ -110,9 +111,6 @@ void ExpandOccurrences(IDesktopAppointment* appointment, TimeValue from, TimeVal
 
 int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
               ProgressControl* progress, Layout layout, ExportStatus& status) {
-  // A ".vcs" file of the full format is a calendar too: its field texts run
-  // together between header and trailer would be no vCalendar at all.
-  const bool calendar = HasExtension(fileName, ".vcs") || HasExtension(fileName, ".ics");
   WaitCursor waitCursor;
   ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
@@ -128,28 +126,34 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
     return layout == Layout::Simple ? -1 : 0;
   }
 
-  if (calendar) {
-    if (auto* calendarFile = dynamic_cast<CalendarFile*>(writer.get()))
-      calendarFile->SetUserName(GetCurrentUserName(options));
-  }
-  ExportRun run(options, std::move(writer), calendar, layout);
-  if (progress) progress->SetRange(ReadCount(appointments.Get()));
+  // A ".vcs" file of the full format is a calendar too: its field texts run
+  // together between header and trailer would be no vCalendar at all.
+  CalendarFile* calendar = writer->AsCalendar();
+  if (calendar)
+    calendar->SetUserName(GetCurrentUserName(options));
+  ExportRun run(options, std::move(writer), layout);
+  if (progress)
+    progress->SetRange(ReadCount(appointments.Get()));
   PumpMessages();
   int count = 0;
   try {
     run.WriteHeader();
     for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
       AppointmentRecord record(options);
-      if (progress) progress->SetPosition(i);
+      if (progress)
+        progress->SetPosition(i);
       if (PumpMessages() < 0) {
         status.stopped = true;
         break;
       }
       waitCursor.Restore();
       ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-      if (!appointment) continue;
-      if (!AppointmentPassesFilter(options, appointment.Get())) continue;
-      if (ReadFromHost(record, appointment.Get()) < 0) continue;
+      if (!appointment)
+        continue;
+      if (!AppointmentPassesFilter(options, appointment.Get()))
+        continue;
+      if (ReadFromHost(record, appointment.Get()) < 0)
+        continue;
       if (layout == Layout::Full) {
         // The calendar writer asks the host for the exception days itself.
         if (!calendar)
@@ -157,7 +161,8 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
         run.Write(record, appointment.Get(), false);
         ++count;
       } else if (!ReadRepeating(appointment.Get())) {
-        if (record.date < from || record.date > to) continue;
+        if (record.date < from || record.date > to)
+          continue;
         run.Write(record, appointment.Get(), false);
         ++count;
       } else {
@@ -220,12 +225,14 @@ int CountExportable(const Options& options, bool* stopped) {
         break;
       }
       ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-      if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
+      if (!appointment || !AppointmentPassesFilter(options, appointment.Get()))
+        continue;
       if (options.fullformat) {
         ++count;
       } else if (!ReadRepeating(appointment.Get())) {
         const TimeValue start = ReadStartTime(appointment.Get());
-        if (from <= start && start <= to) ++count;
+        if (from <= start && start <= to)
+          ++count;
       } else {
         // Every day the export writes counts, the last day of the datebook
         // (2031-12-31) too.

@@ -10,6 +10,8 @@
 
 namespace tavir {
 
+class CalendarFile;
+
 class AppointmentFile {
  public:
   // Releases the file or the automation objects; writes no trailer.
@@ -41,6 +43,10 @@ class AppointmentFile {
   virtual int GetProgressMax() = 0;
   virtual std::string GetLastField() = 0;
   virtual void SetLastField(const std::string& text) = 0;
+
+  // The calendar writer, which takes whole host appointments instead of
+  // fields; none for every other file.
+  virtual CalendarFile* AsCalendar() { return nullptr; }
 
   // Why the last OpenWrite or OpenRead gave -1, in the system's words.
   const std::string& OpenFailure() const { return openFailure_; }

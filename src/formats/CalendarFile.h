@@ -23,6 +23,8 @@ class CalendarFile : public AppointmentFile {
   // dropped here, so call Finish or Close to learn about them.
   ~CalendarFile() override;
 
+  CalendarFile* AsCalendar() override { return this; }
+
   // Opens the file (others may read it, not write it) and writes the header;
   // -1 when it cannot be opened.
   int OpenWrite(const std::string& fileName) override;
@@ -111,9 +113,9 @@ class CalendarFile : public AppointmentFile {
   std::unique_ptr<ByteSink> sink_;
   std::string pending_;  // bytes not yet handed to the sink
   std::int64_t bytesWritten_ = 0;
-  std::string line_;          // the line being written
+  std::string line_;  // the line being written
   std::unique_ptr<CsvLineReader> reader_;
-  std::string currentLine_;   // the unread rest of the line ReadRecord loaded
+  std::string currentLine_;  // the unread rest of the line ReadRecord loaded
   std::string lastField_;
   bool iCalendar_;
   std::string userNameUtf8_;

@@ -14,7 +14,9 @@ namespace tavir {
 
 namespace {
 
-std::string ExcelUnavailableReason() { return LoadText(text::ExcelNotAvailable); }
+std::string ExcelUnavailableReason() {
+  return LoadText(text::ExcelNotAvailable);
+}
 
 // Opens the file; on failure the object is deleted and the reason kept. A
 // spreadsheet application that refuses the file raises a COM error instead
@@ -23,11 +25,13 @@ template <typename Open>
 std::unique_ptr<AppointmentFile> OpenOrDrop(std::unique_ptr<AppointmentFile> file, Open open,
                                             std::string* reason) {
   try {
-    if (open(*file) == 0) return file;
+    if (open(*file) == 0)
+      return file;
     if (reason)
       *reason = file->OpenFailure();
   } catch (const ComError& error) {
-    if (reason) *reason = error.Description().empty() ? error.ErrorMessage() : error.Description();
+    if (reason)
+      *reason = error.Description().empty() ? error.ErrorMessage() : error.Description();
   }
   return nullptr;
 }
@@ -41,13 +45,15 @@ std::unique_ptr<CsvFile> MakeCsvFile(const Options& options) {
 
 std::unique_ptr<AppointmentFile> MakeExcelFile(std::string* reason) {
   if (!IsExcelAvailable()) {
-    if (reason) *reason = ExcelUnavailableReason();
+    if (reason)
+      *reason = ExcelUnavailableReason();
     return nullptr;
   }
   try {
     return std::make_unique<ExcelFile>();
   } catch (const ComError& error) {
-    if (reason) *reason = error.Description().empty() ? error.ErrorMessage() : error.Description();
+    if (reason)
+      *reason = error.Description().empty() ? error.ErrorMessage() : error.Description();
     return nullptr;
   }
 }
@@ -56,13 +62,19 @@ std::unique_ptr<AppointmentFile> MakeExcelFile(std::string* reason) {
 
 bool HasExtension(const std::string& name, const char* extension) {
   const std::string wanted(extension);
-  if (name.size() < 4 || wanted.size() != 4) return false;
+  if (name.size() < 4 || wanted.size() != 4)
+    return false;
   for (std::size_t i = 0; i < 4; ++i) {
     const auto a = static_cast<unsigned char>(name[name.size() - 4 + i]);
     const auto b = static_cast<unsigned char>(wanted[i]);
-    if (std::tolower(a) != std::tolower(b)) return false;
+    if (std::tolower(a) != std::tolower(b))
+      return false;
   }
   return true;
+}
+
+bool IsCalendarFileName(const std::string& name) {
+  return HasExtension(name, ".vcs") || HasExtension(name, ".ics");
 }
 
 std::unique_ptr<AppointmentFile> CreateWriter(const std::string& fileName, const Options& options,
@@ -70,12 +82,11 @@ std::unique_ptr<AppointmentFile> CreateWriter(const std::string& fileName, const
   std::unique_ptr<AppointmentFile> file;
   if (HasExtension(fileName, ".xls")) {
     file = MakeExcelFile(reason);
-    if (!file) return nullptr;
+    if (!file)
+      return nullptr;
     static_cast<ExcelFile&>(*file).dateWithTime = options.datewithtime;
-  } else if (HasExtension(fileName, ".vcs")) {
-    file = std::make_unique<CalendarFile>(false);
-  } else if (HasExtension(fileName, ".ics")) {
-    file = std::make_unique<CalendarFile>(true);
+  } else if (IsCalendarFileName(fileName)) {
+    file = std::make_unique<CalendarFile>(HasExtension(fileName, ".ics"));
   } else {
     std::unique_ptr<CsvFile> csv = MakeCsvFile(options);
     csv->SetRemoveLineBreaks(options.exportnocr != 0);
@@ -91,7 +102,8 @@ std::unique_ptr<AppointmentFile> CreateReader(const Options& options, const std:
   std::unique_ptr<AppointmentFile> file;
   if (HasExtension(fileName, ".xls")) {
     file = MakeExcelFile(reason);
-    if (!file) return nullptr;
+    if (!file)
+      return nullptr;
   } else {
     std::unique_ptr<CsvFile> csv = MakeCsvFile(options);
     csv->SetSourceEncoding(ParseEncodingName(options.importencoding));

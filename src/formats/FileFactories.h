@@ -14,6 +14,10 @@ class Options;
 // The last four characters of name equal extension (e.g. ".ics"), case ignored.
 bool HasExtension(const std::string& name, const char* extension);
 
+// A vCalendar (".vcs") or iCalendar (".ics") name: CreateWriter makes a
+// calendar writer for it, and no reader reads it.
+bool IsCalendarFileName(const std::string& name);
+
 // None when Excel is unavailable for ".xls" or the file cannot be opened;
 // reason, when given, then receives why (the system's or Excel's error text).
 std::unique_ptr<AppointmentFile> CreateWriter(const std::string& fileName, const Options& options,
