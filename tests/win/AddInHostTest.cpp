@@ -1,0 +1,182 @@
+// A test host for the add-in module: it finds the add-in in the stand-alone
+// datebook's add-in list where regsvr32 entered it, creates it through COM as
+// the host does, and calls it with the stand-alone datebook as the host.
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "desktop/Desktop.h"
+#include "desktop/DesktopApplication.h"
+#include "host/addin/AddinIds.h"
+#include "host/addin/AddinInterfaces.h"
+#include "platform/ComOwners.h"
+#include "support/DesktopHost.h"
+#include "win/AddinSetUp.h"
+#include "win/MessageBoxWatcher.h"
+
+namespace tavir::testing {
+namespace {
+
+using namespace tavir::addin;
+
+class AddInHostTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    HostListRegistration::Register();
+    ASSERT_EQ(Regsvr32(L"/s", TAVIR_ADDIN_DLL), 0);
+  }
+  static void TearDownTestSuite() {
+    Regsvr32(L"/u /s", TAVIR_ADDIN_DLL);
+    HostListRegistration::Unregister();
+    RegDeleteTreeW(HKEY_CURRENT_USER, kAddinListKey);
+  }
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    addin_ = CreateFromHostList();
+    ASSERT_TRUE(addin_);
+  }
+  void TearDown() override {
+    addin_.Reset();
+    Manager().ReleaseCommands();
+    host_.application.Reset();
+    EXPECT_EQ(LiveDesktopObjects(), 0);
+    EXPECT_EQ(CanUnloadNow(), S_OK) << "an object of the module is still alive";
+    CoUninitialize();
+  }
+
+  // The host's way in: the class id of the entry named as ours, then COM.
+  static ComPtr<IDesktopAddin> CreateFromHostList() {
+    const auto entries = LoadAddinList();
+    const auto ours = std::find_if(entries.begin(), entries.end(), [](const AddinListEntry& entry) {
+      return entry.name == L"TAVIRAddIn Addin";
+    });
+    if (ours == entries.end())
+      return {};
+    CLSID classId{};
+    if (FAILED(CLSIDFromString(ours->classId.c_str(), &classId)))
+      return {};
+    ComPtr<IDesktopAddin> addin;
+    if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, kIDesktopAddin,
+                                reinterpret_cast<void**>(addin.Receive()))))
+      addin.Detach();
+    return addin;
+  }
+  static HMODULE Module() { return GetModuleHandleW(WindowsPath(TAVIR_ADDIN_DLL).c_str()); }
+  static HRESULT CanUnloadNow() {
+    auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(Module(), "DllCanUnloadNow")));
+    return entry ? entry() : E_UNEXPECTED;
+  }
+  DesktopCommandManager& Manager() {
+    return static_cast<DesktopApplication*>(host_.application.Get())->CommandManager();
+  }
+  HostLong Initialize(IDispatch* host) {
+    HostLong success = -1;
+    EXPECT_EQ(addin_->OnInitialize(host, 77, 0, 0, &success), S_OK);
+    return success;
+  }
+
+  DesktopHost host_;
+  ComPtr<IDesktopAddin> addin_;
+};
+
+TEST_F(AddInHostTest, InitializeRegistersTheCommandAndItsMenuItem) {
+  EXPECT_EQ(Initialize(host_.application.Get()), 1);
+  ASSERT_EQ(Manager().Commands().size(), 1u);
+  EXPECT_EQ(Manager().Commands()[0].cookie, 77);
+  EXPECT_EQ(Manager().Commands()[0].name, L"TAVIRAddInCommand");
+  ComPtr<IDesktopCommand> command =
+      Manager().Commands()[0].command.Query<IDesktopCommand>(kIDesktopCommand);
+  EXPECT_TRUE(command);
+  ASSERT_EQ(Manager().MenuItems().size(), 1u);
+  const AddedMenuItem& item = Manager().MenuItems()[0];
+  EXPECT_EQ(item.commandId, Manager().Commands()[0].commandId);
+  EXPECT_EQ(item.text, L"&TAVIR\tCalvetra in a variety of formats\tCalvetra");
+  EXPECT_EQ(item.module, static_cast<void*>(Module()));
+  EXPECT_EQ(item.resourceId, 201);
+  EXPECT_TRUE(FindResourceW(Module(), MAKEINTRESOURCEW(201), MAKEINTRESOURCEW(2)))
+      << "no bitmap 201";
+  EXPECT_EQ(item.flags, 4);
+  EXPECT_EQ(addin_->OnUninitialize(), S_OK);
+}
+
+TEST_F(AddInHostTest, RegisterCommandAnsweringSFalseAddsNoMenuItem) {
+  host_.data->Faults().Add({"RegisterCommand", S_FALSE, "", 1, false});
+  EXPECT_EQ(Initialize(host_.application.Get()), 1);
+  EXPECT_EQ(Manager().Commands().size(), 1u);
+  EXPECT_TRUE(Manager().MenuItems().empty());
+}
+
+// The system's own text for E_POINTER; Wine's message table has none, and
+// then the rule for HRESULTs without a text applies.
+std::string PointerErrorText() {
+  wchar_t text[256] = {};
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     static_cast<DWORD>(E_POINTER), 0, text, 256, nullptr);
+  std::string result = WideToAnsi(std::wstring(text, length));
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
+    result.pop_back();
+  return length ? result : "Unknown error 0x80004003";
+}
+
+TEST_F(AddInHostTest, FailuresShowTheErrorTextAndAnswerZero) {
+  const struct {
+    HRESULT injected;  // into RegisterCommand; S_OK: a host object without the application
+    std::string text;
+  } cases[] = {
+      {S_OK, PointerErrorText()},
+      {static_cast<HRESULT>(0x80040201), "IDispatch error #1"},
+      {static_cast<HRESULT>(0x80FF1234), "Unknown error 0x80FF1234"},
+  };
+  for (const auto& failure : cases) {
+    MessageBoxWatcher boxes(L"TAVIRAddIn");
+    if (failure.injected == S_OK) {
+      ComPtr<IDispatch> notTheApplication;
+      ASSERT_EQ(host_.application->get_Datebook(notTheApplication.Receive()), S_OK);
+      EXPECT_EQ(Initialize(notTheApplication.Get()), 0) << failure.text;
+    } else {
+      host_.data->Faults().Add({"RegisterCommand", failure.injected, "", 1, false});
+      EXPECT_EQ(Initialize(host_.application.Get()), 0) << failure.text;
+    }
+    const auto seen = boxes.Seen();
+    ASSERT_EQ(seen.size(), 1u) << failure.text;
+    EXPECT_EQ(seen[0].text, failure.text);
+  }
+  EXPECT_TRUE(Manager().MenuItems().empty());
+}
+
+TEST_F(AddInHostTest, FrameworkVersionAboutBoxAndPropertiesThroughBothDoors) {
+  HostLong version = 0;
+  EXPECT_EQ(addin_->GetFrameworkVersion(&version), S_OK);
+  EXPECT_EQ(version, 2);
+  // The same through IDispatch: the type library's dispatch id 3.
+  VARIANT argument;
+  VariantInit(&argument);
+  HostLong byReference = 0;
+  argument.vt = VT_I4 | VT_BYREF;
+  argument.plVal = reinterpret_cast<LONG*>(&byReference);
+  DISPPARAMS parameters{&argument, nullptr, 1, 0};
+  EXPECT_EQ(addin_->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr, nullptr, nullptr),
+            S_OK);
+  EXPECT_EQ(byReference, 2);
+
+  const HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+  const HostLong handle = static_cast<HostLong>(reinterpret_cast<INT_PTR>(owner));
+  {
+    MessageBoxWatcher boxes(L"TAVIRAddIn");
+    EXPECT_EQ(addin_->ShowAboutBox(handle), S_OK);
+    EXPECT_EQ(addin_->ShowProperties(handle), S_OK);
+    const auto seen = boxes.Seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, "TAVIRAddInAddin AboutBox");
+    EXPECT_EQ(seen[1].text, "TAVIRAddInAddin Properties Dialog");
+    for (const SeenMessageBox& box : seen)
+      EXPECT_EQ(box.owner, owner);
+  }
+  DestroyWindow(owner);
+}
+
+}  // namespace
+}  // namespace tavir::testing
