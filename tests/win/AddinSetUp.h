@@ -5,11 +5,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "desktop/server/AddinListStore.h"
 #include "host/DesktopInterfaces.h"
+#include "host/addin/AddinIds.h"
+#include "platform/CodePage.h"
+#include "platform/ComPtr.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace tavir::testing {
@@ -65,6 +69,66 @@ inline bool ClassesKeyExists(const std::wstring& key) {
     return false;
   RegCloseKey(handle);
   return true;
+}
+
+// Every value registration writes under HKEY_CLASSES_ROOT for the module at
+// modulePath (the Programmable key has none).
+struct ExpectedValue {
+  std::wstring key;
+  const wchar_t* name;
+  std::wstring value;
+};
+
+inline std::vector<ExpectedValue> RegistrationTable(const std::wstring& modulePath) {
+  const std::wstring classKey = L"CLSID\\" + WideOf(addin::kAddinClassIdText);
+  return {
+      {L"TAVIRAddIn.TAVIRAddInAddin.1", nullptr, L"TAVIRAddIn Addin Class"},
+      {L"TAVIRAddIn.TAVIRAddInAddin", nullptr, L"TAVIRAddIn Addin Class"},
+      {L"TAVIRAddIn.TAVIRAddInAddin\\CurVer", nullptr, L"TAVIRAddIn.TAVIRAddInAddin.1"},
+      {classKey, nullptr, L"TAVIRAddIn Addin Class"},
+      {classKey + L"\\ProgID", nullptr, L"TAVIRAddIn.TAVIRAddInAddin.1"},
+      {classKey + L"\\VersionIndependentProgID", nullptr, L"TAVIRAddIn.TAVIRAddInAddin"},
+      {classKey + L"\\InprocServer32", nullptr, modulePath},
+      {classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+      {classKey + L"\\TypeLib", nullptr, WideOf(addin::kTypeLibraryIdText)},
+  };
+}
+
+inline bool SameText(const std::wstring& left, const std::wstring& right) {
+  return CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// Reads the table back key by key, the Programmable key too.
+inline void ExpectRegistered(const std::wstring& modulePath) {
+  for (const ExpectedValue& expected : RegistrationTable(modulePath)) {
+    const auto value = ClassesValue(expected.key, expected.name);
+    ASSERT_TRUE(value.has_value()) << WideToAnsi(expected.key);
+    EXPECT_TRUE(SameText(*value, expected.value))
+        << WideToAnsi(expected.key) << ": " << WideToAnsi(*value);
+  }
+  EXPECT_TRUE(ClassesKeyExists(L"CLSID\\" + WideOf(addin::kAddinClassIdText) + L"\\Programmable"));
+}
+
+// The module's type library as registered; empty when it is not.
+inline ComPtr<ITypeLib> RegisteredTypeLibrary() {
+  ComPtr<ITypeLib> library;
+  if (FAILED(LoadRegTypeLib(addin::kTypeLibraryId, 1, 0, 0, library.Receive())))
+    library.Detach();
+  return library;
+}
+
+inline void ExpectUnregistered() {
+  for (const ExpectedValue& expected : RegistrationTable(L""))
+    EXPECT_FALSE(ClassesKeyExists(expected.key)) << WideToAnsi(expected.key);
+  EXPECT_FALSE(RegisteredTypeLibrary());
+}
+
+// Whether the stand-alone datebook's stored add-in list names the add-in.
+inline bool ListedInHostList() {
+  for (const AddinListEntry& entry : LoadAddinList())
+    if (SameText(entry.classId, WideOf(addin::kAddinClassIdText)))
+      return true;
+  return false;
 }
 
 // The host's add-in list class, served by the stand-alone datebook's DLL.

@@ -1,10 +1,10 @@
 // The stand-in's server DLL registered as "Excel.Application" in the Wine
 // prefix: ExcelFile writes and reads a workbook through CLSIDFromProgID and
 // CoCreateInstance, loading the DLL as it would start Excel.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "formats/ExcelFile.h"
 #include "platform/LocalTime.h"
@@ -28,7 +28,8 @@ class SpreadsheetServerTest : public ::testing::Test {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     const std::string dll = TAVIR_SPREADSHEET_SERVER;
     ASSERT_TRUE(SetText(L"Excel.Application\\CLSID", nullptr, spreadsheet::kStandInClassIdText));
-    ASSERT_TRUE(SetText(kClassKey + L"\\InprocServer32", nullptr, std::wstring(dll.begin(), dll.end())));
+    ASSERT_TRUE(
+        SetText(kClassKey + L"\\InprocServer32", nullptr, std::wstring(dll.begin(), dll.end())));
     ASSERT_TRUE(SetText(kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"));
     directory_ = std::filesystem::temp_directory_path() / "tavir-spreadsheet-server";
     std::filesystem::create_directories(directory_);
