@@ -33,6 +33,7 @@ class CommandContext {
   // mistyped path is reported instead of read as an empty datebook.
   DatebookSession& Datebook(WhenMissing whenMissing = WhenMissing::Refuse);
   bool HasDatebook() const { return session_ != nullptr; }
+  const std::string& DatebookPath() const { return datebook_.path; }
 
  private:
   DatebookLocation datebook_;

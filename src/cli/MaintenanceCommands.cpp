@@ -10,6 +10,7 @@
 #include "host/Transfer.h"
 #include "model/TextTrim.h"
 #include "platform/CodePage.h"
+#include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "ui/ArchiveTexts.h"
 #include "ui/MainDialogTexts.h"
@@ -47,7 +48,10 @@ int ArchiveCommand(CommandContext& context, const ArchiveArguments& arguments) {
   context.out() << ArchiveStatisticsText(GetArchiveStatistics(options, datebook.Get())) << '\n';
   datebook = OpenDatebook(options);
   const int marked = ArchiveAppointments(options, datebook.Get(), limit, minimumSize);
-  options.Save();
+  // Only the setting the archive changed: the others may have been changed by
+  // another run since this one read them.
+  if (arguments.larger)
+    RegSetDword(kOptionsKey, "minsize", static_cast<std::uint32_t>(options.minsize));
   const std::string result = ArchiveResultText(marked);
   CurrentShell().ShowMessage(result, MessageButtons::Ok,
                              marked < 0 ? MessageIcon::Stop : MessageIcon::Information);

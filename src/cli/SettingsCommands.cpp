@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/OptionsTable.h"
 #include "cli/Tavir.h"
+#include "platform/Registry.h"
 #include "ui/AddFieldMenu.h"
 #include "ui/ExampleText.h"
 
@@ -73,7 +74,11 @@ std::optional<std::string> SetList(std::vector<FieldId>& list, bool simple,
 }  // namespace
 
 int OptionsCommand(CommandContext& context, const std::vector<std::string>& arguments) {
+  // Read, changed and written under one lock: a concurrent change of another
+  // setting is kept.
+  const SettingsUpdate update;
   Options& options = context.options();
+  options.Load();
   if (arguments.empty()) {
     for (const std::string& name : OptionNames())
       context.out() << name << '=' << *GetOptionText(options, name) << '\n';
@@ -95,6 +100,8 @@ int OptionsCommand(CommandContext& context, const std::vector<std::string>& argu
 }
 
 int MappingCommand(CommandContext& context, const std::vector<std::string>& arguments) {
+  const SettingsUpdate update;
+  context.options().Load();
   FieldMapping& mapping = context.options().mapping;
   const std::string verb = arguments.empty() ? "show" : arguments[0];
   const std::vector<std::string> rest(arguments.begin() + (arguments.empty() ? 0 : 1),

@@ -1,6 +1,8 @@
 // `tavir count`, `export`, `import` and `list`: the main dialog's count line,
 // Export and Import, and a listing of the datebook.
 #include <cstdio>
+#include <iostream>
+#include <string>
 
 #include "cli/Commands.h"
 #include "cli/ImportFileCheck.h"
@@ -8,8 +10,11 @@
 #include "cli/TerminalShell.h"
 #include "engine/ExportDriver.h"
 #include "engine/ImportDriver.h"
+#include "engine/WriterErrors.h"
 #include "host/HostCalls.h"
 #include "host/Transfer.h"
+#include "platform/FilePaths.h"
+#include "platform/Registry.h"
 #include "ui/CountLine.h"
 #include "ui/MainDialogTexts.h"
 
@@ -19,6 +24,14 @@ namespace {
 
 void ReportReadError(const std::string& reason) {
   std::fprintf(stderr, "%s\n", ReadErrorText(reason).c_str());
+}
+
+// Stores the file's name as the last file and nothing else: the run's other
+// settings were read when it started, and writing them back could undo a
+// change another run made meanwhile.
+void RememberLastFile(Options& options, const std::string& file) {
+  options.lastfile = file;
+  RegSetString(kOptionsKey, "lastfile", file);
 }
 
 }  // namespace
@@ -40,22 +53,38 @@ int CountCommand(CommandContext& context) {
 int ExportCommand(CommandContext& context, const std::string& file) {
   Options& options = context.options();
   context.Datebook();
-  options.lastfile = file;
-  options.Save();
-  // As the Save dialog does after the user agreed to replace the file.
-  std::remove(file.c_str());
+  // "-" is standard output, for pipes; the summary then goes to stderr.
+  const bool toStandardOutput = file == "-";
+  const std::string target = toStandardOutput ? "/dev/stdout" : file;
+  for (const std::string& kept : {context.DatebookPath(), SettingsFilePath()}) {
+    if (!kept.empty() && IsSameFile(target, kept)) {
+      ReportWriteError(FileError(file + " is the " +
+                                 (kept == context.DatebookPath() ? "datebook" : "settings file") +
+                                 " in use; an export never replaces it."));
+      return kExitFailed;
+    }
+  }
+  if (!toStandardOutput)
+    RememberLastFile(options, file);
   ExportStatus status;
   int written = 0;
   {
     ProgressShown shown(context.progress());
-    written = options.fullformat ? ExportFull(file, options, &context.progress(), &status)
-                                 : ExportSimple(file, options.GetSpanStart(), options.GetSpanEnd(),
-                                                options, &context.progress(), &status);
+    written = options.fullformat
+                  ? ExportFull(target, options, &context.progress(), &status)
+                  : ExportSimple(target, options.GetSpanStart(), options.GetSpanEnd(), options,
+                                 &context.progress(), &status);
   }
   if (status.noWriter)
     return kExitFailed;
-  context.out() << "Wrote " << written << (written == 1 ? " appointment" : " appointments")
-                << " to " << file << (status.stopped ? " (interrupted)" : "") << '\n';
+  std::ostream& summary = toStandardOutput ? std::cerr : context.out();
+  if (status.writeFailed && !status.targetKept) {
+    summary << "The export to " << file << " failed part way.\n";
+    return kExitFailed;
+  }
+  summary << "Wrote " << written << (written == 1 ? " appointment" : " appointments") << " to "
+          << file << (status.stopped ? " (interrupted)" : "")
+          << (status.writeFailed ? "; it was left as it was" : "") << '\n';
   return status.writeFailed || status.stopped ? kExitFailed : kExitDone;
 }
 
@@ -66,8 +95,7 @@ int ImportCommand(CommandContext& context, const std::string& file, bool ignoreE
     return kExitFailed;
   }
   context.Datebook(WhenMissing::Create);
-  options.lastfile = file;
-  options.Save();
+  RememberLastFile(options, file);
   // For this run only: set after saving, so the stored option stays as it was.
   if (ignoreErrors)
     options.ignoreimporterrors = 1;

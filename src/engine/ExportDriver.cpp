@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "engine/ExportTarget.h"
 #include "engine/FieldConversion.h"
 #include "engine/Filter.h"
 #include "engine/MessagePump.h"
@@ -66,6 +67,12 @@ class ExportRun {
     });
   }
 
+  // Closes the file after a failure that was already reported.
+  void Abandon() {
+    if (std::unique_ptr<AppointmentFile> writer = std::move(writer_))
+      FinishQuietly(*writer);
+  }
+
   // Finishes the file; a failure to store it is reported like any write
   // error. False then.
   bool Finish() {
@@ -109,8 +116,11 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
   WaitCursor waitCursor;
   ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
-  std::string reason;
-  std::unique_ptr<AppointmentFile> writer = CreateWriter(fileName, options, &reason);
+  // Declared before the writer: the temporary file goes only after it is closed.
+  ExportTarget target(fileName);
+  std::string reason = target.Refusal();
+  std::unique_ptr<AppointmentFile> writer =
+      reason.empty() ? CreateWriter(target.WritePath(), options, &reason) : nullptr;
   if (!writer) {
     // Without a word the user could not tell an empty export from a failed one.
     status.noWriter = true;
@@ -163,8 +173,20 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
     status.writeFailed = true;
     ReportWriteError(error);
   }
-  if (!run.Finish()) status.writeFailed = true;
-  return count;
+  // After a failed write the file is closed without a second message.
+  if (status.writeFailed)
+    run.Abandon();
+  else if (!run.Finish())
+    status.writeFailed = true;
+  if (!status.writeFailed && !target.Commit(reason)) {
+    status.writeFailed = true;
+    ReportWriteError(FileError(fileName + ": " + reason));
+  }
+  if (!status.writeFailed)
+    return count;
+  // What reached the file: nothing, when the old file was kept.
+  status.targetKept = !target.InPlace();
+  return status.targetKept ? 0 : count;
 }
 
 }  // namespace

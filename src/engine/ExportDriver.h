@@ -17,10 +17,13 @@ struct ExportStatus {
   bool noWriter = false;     // the file could not be created (already reported)
   bool writeFailed = false;  // writing failed part way (already reported)
   bool stopped = false;      // the application is quitting
+  bool targetKept = false;   // after a failure: the file named was left as it was
 };
 
 // Records written, or -1 when no writer could be created. When the file
-// cannot be created, "Error writing file" tells the user why.
+// cannot be created, "Error writing file" tells the user why. The file named
+// is replaced only by a complete export (see ExportTarget); after a failed
+// write the result is what reached it, 0 when it was left as it was.
 int ExportSimple(const std::string& fileName, TimeValue from, TimeValue to, const Options& options,
                  ProgressControl* progress, ExportStatus* status = nullptr);
 // Records written, or 0 when no writer could be created.

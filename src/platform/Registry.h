@@ -27,4 +27,24 @@ bool LocalMachineKeyExists(const std::string& keyPath);
 // file: where it is and what to do); does nothing on Windows.
 void CheckRegistryStore();
 
+// Holds the settings for one read-change-write (load, change, save): while it
+// lives, no other process writes them, so no value another one wrote
+// meanwhile is lost; this process's own writes go through. The settings file
+// of the portable build needs it; the Windows registry keeps each value on
+// its own.
+class SettingsUpdate {
+ public:
+  SettingsUpdate();  // waits while another process holds the settings
+  ~SettingsUpdate();
+  SettingsUpdate(const SettingsUpdate&) = delete;
+  SettingsUpdate& operator=(const SettingsUpdate&) = delete;
+
+ private:
+  int lock_ = -1;
+};
+
+// The file that holds the settings; empty where they are not kept in a file
+// (the Windows registry).
+std::string SettingsFilePath();
+
 }  // namespace tavir

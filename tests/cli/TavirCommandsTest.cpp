@@ -175,6 +175,57 @@ TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
   EXPECT_EQ(workspace_.Run({"frobnicate"}).status, 2);
 }
 
+// The largest file in the folder whose name starts with prefix; empty if none.
+std::string BiggestFileLike(const std::string& folder, const std::string& prefix) {
+  std::string biggest;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.path().filename().string().rfind(prefix, 0) == 0)
+      biggest = entry.path().string();
+  }
+  return biggest;
+}
+
+TEST_F(TavirCommandsTest, ExportTargetsAreFollowedWrittenInPlaceOrRefused) {
+  ImportSample();
+  const std::string datebook = TavirWorkspace::Read(workspace_.Datebook());
+  ASSERT_EQ(workspace_.Run({"options", "fullformat", "1"}).status, 0);
+  std::filesystem::create_symlink("real.csv", workspace_.Path("link.csv"));
+  std::filesystem::create_symlink(workspace_.Datebook(), workspace_.Path("datebook-link"));
+  std::filesystem::create_directory(workspace_.Path("folder"));
+  const struct {
+    const char* what;
+    std::string target;
+    int status;
+    const char* out;  // part of standard output
+    const char* err;  // part of standard error; "" for none at all
+  } cases[] = {
+      {"a link is followed", workspace_.Path("link.csv"), 0, "Wrote 50 appointments", ""},
+      {"standard output", "-", 0, "\"Date\",", ""},
+      {"the datebook", workspace_.Datebook(), 1, "", "is the datebook in use"},
+      {"the datebook through a link", workspace_.Path("datebook-link"), 1, "", "datebook in use"},
+      {"the settings file", workspace_.Registry(), 1, "", "is the settings file in use"},
+      {"a folder", workspace_.Path("folder"), 1, "", "A folder cannot be replaced"},
+      {"a device that is full", "/dev/full", 1, "failed part way", "Error writing file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ProcessResult result = workspace_.Run({"export", c.target});
+    EXPECT_EQ(result.status, c.status) << result.err;
+    EXPECT_NE(result.out.find(c.out), std::string::npos) << result.out;
+    if (*c.err == '\0')
+      EXPECT_EQ(result.err.find("Error"), std::string::npos) << result.err;
+    else
+      EXPECT_EQ(CountOf(result.err, c.err), 1) << "once: " << result.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(workspace_.Path("link.csv")));
+  EXPECT_EQ(CountOf(TavirWorkspace::Read(workspace_.Path("real.csv")), "\r\n\""), 50);
+  EXPECT_EQ(TavirWorkspace::Read(workspace_.Datebook()), datebook);
+  // Still the settings (the exports changed only the last file's name).
+  EXPECT_EQ(TavirWorkspace::Read(workspace_.Registry()).rfind("REGEDIT4\n", 0), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(workspace_.Path("folder")));
+}
+
 TEST_F(TavirCommandsTest, InterruptedExportLeavesACompleteFileAndTheDatebookAsItWas) {
   {
     DatebookStore store(workspace_.Datebook(), OLESTR("tester"));
@@ -194,7 +245,9 @@ TEST_F(TavirCommandsTest, InterruptedExportLeavesACompleteFileAndTheDatebookAsIt
     // Interrupt once the export has written its first records.
     for (int wait = 0; wait < 20000; ++wait) {
       std::error_code error;
-      if (std::filesystem::file_size(target, error) > 20000 && !error)
+      // The export writes beside the target until it is complete.
+      const std::string written = BiggestFileLike(workspace_.Path(""), "long.tavir-");
+      if (!written.empty() && std::filesystem::file_size(written, error) > 20000 && !error)
         break;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

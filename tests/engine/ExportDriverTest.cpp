@@ -141,8 +141,9 @@ TEST_F(ExportDriverTest, QuitMessageEndsTheExportWithACompleteFile) {
   EXPECT_EQ(Lines(ReadFile(PathOf("quit.csv"))).size(), 4u);
 }
 
-TEST_F(ExportDriverTest, HostErrorPassesToTheCallerAndTheFileIsStillClosed) {
+TEST_F(ExportDriverTest, HostErrorPassesToTheCallerAndTheOldFileStays) {
   for (int day = 1; day <= 3; ++day) AddTimed(2005, 11, day, 9, 0, 60, "item");
+  WriteFile(PathOf("host.csv"), "old\r\n");
   // Two reads of the note per item (filter, record): the fifth is the third item's.
   data_->Faults().Add({"get_Note", E_FAIL, "the host went away", 5, false});
   try {
@@ -151,8 +152,9 @@ TEST_F(ExportDriverTest, HostErrorPassesToTheCallerAndTheFileIsStillClosed) {
   } catch (const ComError& error) {
     EXPECT_EQ(error.Description(), "the host went away");
   }
-  // Header and the two appointments read before the failure, each complete.
-  EXPECT_EQ(Lines(ReadFile(PathOf("host.csv"))).size(), 3u);
+  // The unfinished export is closed and removed; the old file is untouched.
+  EXPECT_EQ(ReadFile(PathOf("host.csv")), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory_), {}), 1);
 }
 
 TEST_F(ExportDriverTest, ProgressFollowsTheItems) {

@@ -74,7 +74,10 @@ bool File::OpenForWriting(const std::string& name, std::string& errorText) {
   // Truncate only once the lock is ours, so another writer's file stays whole.
   const int fd = OpenLocked(name, O_WRONLY | O_CREAT, LOCK_EX, errorText);
   if (fd < 0) return false;
-  if (::ftruncate(fd, 0) != 0) {
+  // A pipe or a device has nothing to empty.
+  struct stat status {};
+  const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+  if (regular && ::ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
     errorText = ErrorText(error);

@@ -31,6 +31,8 @@ const std::string kCurrentUser = "HKEY_CURRENT_USER";
 const std::string kLocalMachine = "HKEY_LOCAL_MACHINE";
 
 registry_store::ReplaceHook replaceHook = nullptr;
+// The writers' lock while a SettingsUpdate of this process holds it.
+int heldWritersLock = -1;
 
 std::string FullKey(const std::string& root, const std::string& keyPath) {
   return keyPath.empty() ? root : root + "\\" + keyPath;
@@ -161,14 +163,26 @@ void RemoveAbandonedTemporaryFiles(const std::string& path) {
   }
 }
 
+// Opens and takes the writers' lock beside the store, waiting for it; -1 when
+// that fails.
+int LockWriters(const std::string& path) {
+  const int descriptor = open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (descriptor >= 0 && flock(descriptor, LOCK_EX) == 0)
+    return descriptor;
+  if (descriptor >= 0)
+    close(descriptor);
+  return -1;
+}
+
 // Re-reads the store, sets one value and replaces the file; false when the
 // store is damaged or cannot be written.
 bool SetCurrentUserValue(const std::string& keyPath, rf::Value value) {
   const std::string path = registry_store::StorePath();
   if (path.empty() || !MakeDirectories(DirectoryOf(path))) return false;
   // Writers from several processes take turns, so that none loses another's value.
-  FileDescriptor lock(open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-  if (!lock.IsOpen() || flock(lock.Get(), LOCK_EX) != 0) return false;
+  FileDescriptor lock(heldWritersLock >= 0 ? -1 : LockWriters(path));
+  if (heldWritersLock < 0 && !lock.IsOpen())
+    return false;
   RemoveAbandonedTemporaryFiles(path);
   LoadedStore store = LoadStore(path);
   if (!store.document) return false;
@@ -245,6 +259,25 @@ bool RegSetDword(const std::string& keyPath, const std::string& valueName, std::
 bool LocalMachineKeyExists(const std::string& keyPath) {
   const LoadedStore store = LoadStore(registry_store::StorePath());
   return store.document && rf::KeyExists(*store.document, FullKey(kLocalMachine, keyPath));
+}
+
+SettingsUpdate::SettingsUpdate() {
+  const std::string path = registry_store::StorePath();
+  if (path.empty() || heldWritersLock >= 0 || !MakeDirectories(DirectoryOf(path)))
+    return;
+  lock_ = LockWriters(path);
+  heldWritersLock = lock_;
+}
+
+SettingsUpdate::~SettingsUpdate() {
+  if (lock_ < 0)
+    return;
+  heldWritersLock = -1;
+  close(lock_);
+}
+
+std::string SettingsFilePath() {
+  return registry_store::StorePath();
 }
 
 void CheckRegistryStore() {

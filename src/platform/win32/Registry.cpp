@@ -82,7 +82,14 @@ bool LocalMachineKeyExists(const std::string& keyPath) {
   return key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ);
 }
 
+SettingsUpdate::SettingsUpdate() = default;
+SettingsUpdate::~SettingsUpdate() = default;
+
 // The Windows registry has no file of ours that could be damaged.
 void CheckRegistryStore() {}
+
+std::string SettingsFilePath() {
+  return {};
+}
 
 }  // namespace tavir

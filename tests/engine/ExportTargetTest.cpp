@@ -1,0 +1,82 @@
+// What an export does to the file it replaces: the old file stays as it was
+// until the new one is complete, a failure is reported once and the result
+// says what reached the file; a folder is never replaced.
+#include <algorithm>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "engine/EngineFixture.h"
+#include "engine/ExportDriver.h"
+#include "spreadsheet/StandIn.h"
+
+namespace tavir::testing {
+namespace {
+
+class ExportTargetTest : public EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    spreadsheet::RegisterSpreadsheetStandIn();
+    spreadsheet::ResetStandIn();
+    for (int day = 1; day <= 3; ++day)
+      AddTimed(2005, 11, day, 9, 0, 60, "item");
+  }
+  void TearDown() override {
+    spreadsheet::UnregisterSpreadsheetStandIn();
+    spreadsheet::ResetStandIn();
+    EngineFixture::TearDown();
+  }
+  // The names in the scratch folder: a temporary file left behind shows here.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory_))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+TEST_F(ExportTargetTest, TheOldFileStaysUntilTheNewOneIsComplete) {
+  const std::string old = "the user's previous file\r\n";
+  struct Case {
+    const char* what;
+    const char* name;
+    std::function<void()> breakIt;  // none: the export succeeds
+    int result;
+  } cases[] = {
+      {"a complete export replaces the file", "replaced.csv", nullptr, 3},
+      {"the workbook cannot be saved at the end", "book.xls",
+       [] { spreadsheet::InjectFailure(0x11B, static_cast<HRESULT>(0x800A03EC), "Disk full."); },
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(PathOf(c.name), old);
+    const std::size_t messagesBefore = shell_.Messages().size();
+    if (c.breakIt)
+      c.breakIt();
+    ExportStatus status;
+    EXPECT_EQ(ExportFull(PathOf(c.name), options_, nullptr, &status), c.result);
+    EXPECT_EQ(status.writeFailed, c.breakIt != nullptr);
+    EXPECT_EQ(status.targetKept, c.breakIt != nullptr);
+    EXPECT_EQ(ReadFile(PathOf(c.name)) == old, c.breakIt != nullptr);
+    EXPECT_EQ(shell_.Messages().size() - messagesBefore, c.breakIt ? 1u : 0u) << "reported once";
+    std::filesystem::remove(PathOf(c.name));
+    EXPECT_TRUE(Names().empty()) << "a temporary file was left: " << Names().front();
+  }
+}
+
+TEST_F(ExportTargetTest, AFolderIsRefusedAndLeftAsItWas) {
+  std::filesystem::create_directory(PathOf("folder.csv"));
+  ExportStatus status;
+  EXPECT_EQ(ExportSimple(PathOf("folder.csv"), 0, 0, options_, nullptr, &status), -1);
+  EXPECT_TRUE(status.noWriter);
+  ASSERT_EQ(shell_.Messages().size(), 1u);
+  EXPECT_NE(shell_.Messages()[0].text.find("folder"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(PathOf("folder.csv")));
+  EXPECT_EQ(Names(), std::vector<std::string>{"folder.csv"});
+}
+
+}  // namespace
+}  // namespace tavir::testing
