@@ -79,6 +79,20 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   "$WINESERVER" -w || true
 fi
 
+# Wine's own fonts (fonts-wine: MS Sans Serif, Tahoma, ...) reach a prefix only
+# when it is made; a prefix made before they were installed gets them here, or
+# the dialogs fall back to a wider font and their texts are cut off.
+if [[ -f /usr/share/wine/fonts/sserife.fon && ! -f $WINEPREFIX/drive_c/windows/Fonts/sserife.fon ]]; then
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+
+if [[ ${TAVIR_WINE_DISPLAY:-} == xvfb ]] && ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  # Xvfb has no window manager: Wine then draws the frames itself, and does
+  # not wait two seconds for a window manager to confirm each hidden window.
+  "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+  "$WINESERVER" -w || true
+fi
+
 command=(timeout --kill-after=10 "${TAVIR_WINE_TIMEOUT:-600}" "$loader" "$program" "$@")
 if [[ ${TAVIR_WINE_DISPLAY:-} == xvfb ]]; then
   command=(xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "${command[@]}")

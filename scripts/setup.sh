@@ -10,8 +10,9 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   googletest libgtest-dev libsqlite3-dev sqlite3 libcli11-dev libical-dev libfreexl-dev
-  python3 python3-icalendar python3-dateutil python3-xlrd
+  python3 python3-icalendar python3-dateutil python3-xlrd python3-vobject
   mingw-w64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth locales
+  fonts-wine  # MS Sans Serif, Tahoma & co.: the dialogs' fonts under Wine
   libc6-i386  # the C library of the 32-bit Wine loader
   help2man    # the man page of tavir, made from its --help at build time
   nsis        # the add-in's Windows installer (makensis)
@@ -98,6 +99,11 @@ if [[ ! -f $wine32_marker ]]; then
 fi
 # The 32-bit loader starts 64-bit helpers through the wine64 beside it.
 ln -sfn /usr/lib/wine/wine64 "$wine32_dir/usr/lib/wine/wine64"
+# It looks for Wine's fonts beside itself; the unpacked folder is empty.
+if [[ ! -L $wine32_dir/usr/share/wine/fonts ]]; then
+  rm -rf "$wine32_dir/usr/share/wine/fonts"
+  ln -s /usr/share/wine/fonts "$wine32_dir/usr/share/wine/fonts"
+fi
 
 # LibreOffice Calc (headless) opens the written workbooks in a later check.
 if ! is_installed libreoffice-calc-nogui && ! is_installed libreoffice-calc; then

@@ -10,6 +10,7 @@
 #include "cli/DatebookSession.h"
 #include "cli/TerminalShell.h"
 #include "model/Options.h"
+#include "ui/ProgressShown.h"
 
 namespace tavir {
 
@@ -41,19 +42,6 @@ class CommandContext {
   Options options_;
   TerminalProgress progress_;
   std::unique_ptr<DatebookSession> session_;
-};
-
-// Shows the progress bar for one operation and hides it on every way out.
-class ProgressShown {
- public:
-  explicit ProgressShown(ProgressControl& progress) : progress_(progress) {
-    progress_.Show(true);
-    progress_.SetPosition(0);
-  }
-  ~ProgressShown() { progress_.Show(false); }
-
- private:
-  ProgressControl& progress_;
 };
 
 // The Palm user of a new datebook: the login name.

@@ -16,7 +16,9 @@ int CountCommand(CommandContext& context);
 bool WriteCountLine(CommandContext& context);
 int ExportCommand(CommandContext& context, const std::string& file);
 // ignoreErrors: skip faulty records without asking, for this run only.
-int ImportCommand(CommandContext& context, const std::string& file, bool ignoreErrors);
+// encoding: empty, or how CSV bytes are read ("utf-8", "windows-1252", "ansi").
+int ImportCommand(CommandContext& context, const std::string& file, bool ignoreErrors,
+                  const std::string& encoding);
 int ListCommand(CommandContext& context);
 
 struct ArchiveArguments {

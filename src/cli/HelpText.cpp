@@ -15,8 +15,10 @@ struct CommandHelpEntry {
 };
 
 const CommandHelpEntry kCommands[] = {
-    {"import", "  tavir import [--ignore-errors] FILE  # reads CSV or Excel 97-2003 (.xls)\n",
-     "import [--ignore-errors] FILE",
+    {"import",
+     "  tavir import [--ignore-errors] [--encoding NAME] FILE  # reads CSV or Excel 97-2003 "
+     "(.xls)\n",
+     "import [--ignore-errors] [--encoding NAME] FILE",
      R"~(Adds the appointments of FILE to the datebook, through the field mapping
 (tavir mapping) and the filter (the settings dofilter, filtertype and
 filtertext); creates the datebook when it does not exist. A record that names
@@ -37,24 +39,35 @@ faulty record and exits with 0.
   --ignore-errors  skip faulty records without asking (the setting
                    ignoreimporterrors, for this run only); the exit status is
                    0 only when no record was faulty, else 1
+  --encoding NAME  how CSV bytes are read: utf-8, windows-1252 or ansi (as
+                   they are). Without it a file that starts with the UTF-8
+                   mark is UTF-8, and under a UTF-8 locale a line that is not
+                   UTF-8 is read as Windows-1252 (what Excel saves on western
+                   Windows); the import says so
 
 Prints "Added N, updated N, skipped N duplicates and N faulty records", then
 the count line.
 )~"},
     {"export",
-     "  tavir export FILE             # writes by FILE's name: .xls, .vcs, .ics, else CSV\n",
+     "  tavir export FILE             # writes by FILE's name: .xls, .vcs, .ics, else CSV (- "
+     "stdout)\n",
      "export FILE",
-     R"~(Writes the appointments the filter selects to FILE; an existing FILE is
-replaced. In the full format (fullformat 1, the default) every appointment
-once, a repeating one with its repeat rule; in the simple format
-(fullformat 0) every occurrence from daysback days before today to daysahead
-days after.
+     R"~(Writes the appointments the filter selects to FILE. In the full format
+(fullformat 1, the default) every appointment once, a repeating one with its
+repeat rule; in the simple format (fullformat 0) every occurrence from
+daysback days before today to daysahead days after.
 
 Writes, by the end of FILE's name (case ignored):
   .xls   an Excel 97-2003 workbook
   .vcs   vCalendar 1.0
   .ics   iCalendar 2.0
   other  CSV text (the settings separator, quote, exportnocr, datewithtime)
+  -      CSV text on standard output (the summary then goes to standard error)
+
+The export writes beside FILE and replaces it only when the file is complete:
+a failed export leaves the old FILE. A symbolic link is followed; pipes and
+devices are written in place; a folder, the datebook and the settings file
+are refused.
 
 Prints "Wrote N appointments to FILE". Needs an existing datebook.
 )~"},
@@ -176,7 +189,8 @@ Environment:
                           fr-FR (date and time forms, the list separator)
   LC_ALL, LC_TIME, LANG   the regional settings when TAVIR_LOCALE is unset
   LC_ALL, LC_CTYPE, LANG  the code page of files: UTF-8 when the locale's
-                          codeset is UTF-8, else Windows-1252
+                          codeset is UTF-8, else Windows-1252 (import
+                          --encoding chooses for one file)
   TAVIR_NOW               the current time, e.g. 2005-11-10T16:42:17
   TZ                      the time zone of the datebook and of "today"
   LOGNAME, USER           the Palm user of a new datebook

@@ -31,6 +31,10 @@ std::optional<std::string> CheckImportFile(const std::string& file) {
   in.read(head.data(), static_cast<std::streamsize>(head.size()));
   head.resize(static_cast<std::size_t>(in.gcount()));
 
+  // .xlsx, .xlsm and .ods files are zip archives, also when renamed to .xls.
+  if (HasExtension(file, ".xlsx") || HasExtension(file, ".xlsm") || StartsWith(head, "PK\x03\x04"))
+    return file + " is a workbook in a newer format (.xlsx). " + kFormatsRead +
+           " Save it as \"Excel 97-2003 Workbook (*.xls)\" or as CSV and import that.";
   if (HasExtension(file, ".xls"))
     return std::nullopt;
   const std::string text = StartsWith(head, "\xEF\xBB\xBF") ? head.substr(3) : head;
@@ -40,10 +44,6 @@ std::optional<std::string> CheckImportFile(const std::string& file) {
            " is a calendar file (vCalendar or iCalendar): tavir writes those but does "
            "not read them. " +
            kFormatsRead;
-  // .xlsx, .xlsm and .ods files are zip archives.
-  if (HasExtension(file, ".xlsx") || HasExtension(file, ".xlsm") || StartsWith(head, "PK\x03\x04"))
-    return file + " is a workbook in a newer format (.xlsx). " + kFormatsRead +
-           " Save it as \"Excel 97-2003 Workbook (*.xls)\" or as CSV and import that.";
   // NUL bytes mean a binary file or UTF-16 text, whose lines the reader
   // would take as a header and then silently skip.
   if (head.find('\0') != std::string::npos)

@@ -44,6 +44,7 @@ struct Arguments {
   bool yes = false;
   bool no = false;
   bool ignoreErrors = false;
+  std::string encoding;
   std::string file;
   ArchiveArguments archive;
   std::optional<std::string> user;
@@ -102,9 +103,12 @@ int RunTavir(int argc, char** argv) {
     sub->callback([&run, f] { run = f; });
     return sub;
   };
-  CLI::App* import = command(
-      "import", [&](CommandContext& c) { return ImportCommand(c, args.file, args.ignoreErrors); });
+  CLI::App* import = command("import", [&](CommandContext& c) {
+    return ImportCommand(c, args.file, args.ignoreErrors, args.encoding);
+  });
   import->add_flag("--ignore-errors", args.ignoreErrors);
+  import->add_option("--encoding", args.encoding)
+      ->check(CLI::IsMember({"utf-8", "windows-1252", "ansi"}, CLI::ignore_case));
   import->add_option("FILE", args.file)->required();
   command("export", [&](CommandContext& c) { return ExportCommand(c, args.file); })
       ->add_option("FILE", args.file)

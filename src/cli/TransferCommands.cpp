@@ -88,7 +88,8 @@ int ExportCommand(CommandContext& context, const std::string& file) {
   return status.writeFailed || status.stopped ? kExitFailed : kExitDone;
 }
 
-int ImportCommand(CommandContext& context, const std::string& file, bool ignoreErrors) {
+int ImportCommand(CommandContext& context, const std::string& file, bool ignoreErrors,
+                  const std::string& encoding) {
   Options& options = context.options();
   if (const std::optional<std::string> problem = CheckImportFile(file)) {
     ReportReadError(*problem);
@@ -96,9 +97,10 @@ int ImportCommand(CommandContext& context, const std::string& file, bool ignoreE
   }
   context.Datebook(WhenMissing::Create);
   RememberLastFile(options, file);
-  // For this run only: set after saving, so the stored option stays as it was.
+  // For this run only: the stored setting stays as it was.
   if (ignoreErrors)
     options.ignoreimporterrors = 1;
+  options.importencoding = encoding;
   ImportSummary summary;
   int result = 0;
   {
@@ -109,6 +111,10 @@ int ImportCommand(CommandContext& context, const std::string& file, bool ignoreE
     ReportReadError(file + ": " + summary.openFailure);
     return kExitFailed;
   }
+  if (summary.linesReadAsWindows1252 > 0)
+    context.out() << file << " is not UTF-8: read " << summary.linesReadAsWindows1252
+                  << (summary.linesReadAsWindows1252 == 1 ? " line" : " lines")
+                  << " as Windows-1252 (--encoding chooses)\n";
   context.out() << "Added " << summary.added << ", updated " << summary.updated << ", skipped "
                 << summary.duplicates << " duplicates and " << summary.faulty << " faulty records"
                 << (summary.stopped ? " (stopped)" : "") << '\n';

@@ -5,9 +5,9 @@
 
 #include "engine/Filter.h"
 #include "engine/MessagePump.h"
-#include "engine/OccurrenceWalk.h"
 #include "engine/WaitCursor.h"
 #include "host/HostCalls.h"
+#include "host/OccurrenceWalk.h"
 #include "host/Transfer.h"
 #include "model/Options.h"
 #include "platform/ComError.h"

@@ -34,8 +34,14 @@ ExportTarget::ExportTarget(const std::string& target) : finalPath_(target) {
     case PathKind::Other:
       writePath_ = finalPath_;  // a pipe or a device has no file to replace
       return;
-    case PathKind::Missing:
     case PathKind::RegularFile:
+      // Renaming would replace a file its owner made read-only.
+      if (!CanWriteFile(target)) {
+        refusal_ = "The file is read-only.";
+        return;
+      }
+      [[fallthrough]];
+    case PathKind::Missing:
       finalPath_ = FollowLinks(target);
       writePath_ = TemporaryNameBeside(finalPath_);
       return;

@@ -8,8 +8,10 @@
 #include "engine/DuplicateIndex.h"
 #include "engine/FieldConversion.h"
 #include "engine/Filter.h"
+#include "engine/ImportNotes.h"
 #include "engine/MessagePump.h"
 #include "engine/WaitCursor.h"
+#include "formats/CsvFile.h"
 #include "formats/FileError.h"
 #include "formats/FileFactories.h"
 #include "host/HostCalls.h"
@@ -53,6 +55,7 @@ class ImportRun {
       return true;
     if (record.recordId != 0) {
       if (ComPtr<IDesktopAppointment> existing = FindHostAppointment(datebook_, record.recordId)) {
+        NoteCut(record);
         const int result = UpdateHost(record, datebook_, existing.Get());
         if (index_) index_->Refresh(existing.Get());
         ++summary_.updated;
@@ -70,6 +73,7 @@ class ImportRun {
       ++summary_.duplicates;
       return true;
     }
+    NoteCut(record);
     ComPtr<IDesktopAppointment> created;
     const int result = AddToHost(record, datebook_, created);
     // After a host error the half-written appointment was deleted again.
@@ -115,7 +119,19 @@ class ImportRun {
   const Options& options_;
   IDesktopDatebook* datebook_;
   ImportSummary& summary_;
+  void NoteCut(const AppointmentRecord& record) {
+    if (record.note.size() <= kNoteLimitBytes)
+      return;
+    if (summary_.cutNotes++ == 0)
+      firstCutNoteLine_ = line_;
+  }
+
+ public:
+  int FirstCutNoteLine() const { return firstCutNoteLine_; }
+
+ private:
   std::optional<DuplicateIndex> index_;
+  int firstCutNoteLine_ = 0;
   int line_ = 0;
   std::string lastField_;
 };
@@ -165,12 +181,23 @@ int ImportFile(const std::string& fileName, const Options& options, ProgressCont
       result = ReadMappedRecord(options.mapping, *reader, record);
       ++line;
     }
+    // A line without date ends the data; the user must learn when more followed.
+    if (result < 0 && !summary.stopped) {
+      summary.dataAfterEndLine =
+          NextLineWithData(*reader, options.mapping.simpleFields.size(), line);
+      if (summary.dataAfterEndLine)
+        ReportEndAtLineWithoutDate(fileName, line, summary.dataAfterEndLine);
+    }
   } catch (const FileError& error) {
     summary.readFailed = true;
     CurrentShell().ShowMessage(
         FormatMessageText(LoadText(text::ErrorReadingFile).c_str(), error.what()),
         MessageButtons::Ok, MessageIcon::Stop);
   }
+  if (summary.cutNotes)
+    ReportCutNotes(fileName, summary.cutNotes, run.FirstCutNoteLine());
+  if (const auto* csv = dynamic_cast<const CsvFile*>(&*reader))
+    summary.linesReadAsWindows1252 = csv->LinesReadAsWindows1252();
   if (summaryOut) *summaryOut = summary;
   return 0;
 }

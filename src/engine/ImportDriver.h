@@ -22,6 +22,9 @@ struct ImportSummary {
   bool stopped = false;  // the user cancelled, or the application is quitting
   bool readFailed = false;  // the file failed while being read (already reported)
   std::string openFailure;  // why the file could not be opened (ImportFile gave -1)
+  int dataAfterEndLine = 0;        // a line with data after the line without date that ended it
+  int cutNotes = 0;                // notes longer than the Datebook keeps (reported once)
+  int linesReadAsWindows1252 = 0;  // not UTF-8 under a UTF-8 code page
 };
 
 // 0 when the file was opened and processed (even if nothing was imported);

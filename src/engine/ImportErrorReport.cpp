@@ -2,6 +2,7 @@
 #include "engine/FieldConversion.h"
 #include "model/AppointmentRecord.h"
 #include "model/Strings.h"
+#include "platform/AnsiCharacters.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 
@@ -25,13 +26,23 @@ std::string FieldErrorText(int code) {
   }
 }
 
+// A long note must not fill the screen: one line of it, cut between characters.
+std::string FirstLineOf(const std::string& field) {
+  constexpr std::size_t kMaxShown = 200;
+  std::string line = field.substr(0, field.find_first_of("\r\n"));
+  const bool more = line.size() < field.size() || line.size() > kMaxShown;
+  line.resize(AnsiCutLength(line, kMaxShown));
+  return more ? line + "..." : line;
+}
+
 }  // namespace
 
 std::string ImportErrorText(int code, const std::string& fileName, int lineNumber,
                             const std::string& lastField) {
   std::string text =
       FormatMessageText(LoadText(text::ErrorReadingLine).c_str(), fileName.c_str(), lineNumber);
-  if (!lastField.empty()) text += "\n\"" + lastField + "\"";
+  if (!lastField.empty())
+    text += "\n\"" + FirstLineOf(lastField) + "\"";
   text += "\n";
   if (code >= fielderror::InvalidDate && code <= fielderror::InvalidId) text += FieldErrorText(code);
   return text;

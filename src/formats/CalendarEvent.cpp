@@ -9,7 +9,9 @@
 #include "formats/CalendarText.h"
 #include "formats/CalendarTimes.h"
 #include "formats/CalendarUid.h"
+#include "host/HostCalls.h"
 #include "host/HostExceptionDays.h"
+#include "host/RuleDays.h"
 #include "model/AppointmentRecord.h"
 #include "platform/Clock.h"
 #include "platform/CodePage.h"
@@ -36,6 +38,7 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   const bool writesRule = record.repeat && !expandedOccurrence;
   std::string rule;
   std::vector<TimeValue> exceptionDays;
+  bool startOutsideRule = false;
   if (writesRule) {
     if (!appointment) ThrowIfFailed(E_POINTER, "IDesktopAppointment");
     RepeatRuleForm form = RepeatRuleForm::VCalendar;
@@ -45,6 +48,8 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
     // Without them a reader would bring back the occurrences the user cancelled.
     if (!rule.empty())
       exceptionDays = RecoverExceptionDays(appointment).value_or(exceptionDays);
+    if (!rule.empty() && IsICalendar())
+      startOutsideRule = !RuleYieldsItsStart(ReadRepeat(appointment), ReadStartTime(appointment));
   }
 
   WriteProperty("BEGIN", "VEVENT");
@@ -66,6 +71,9 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   if (!record.category.empty()) WriteTextProperty("CATEGORIES", record.category);
   if (!record.location.empty()) WriteTextProperty("LOCATION", record.location);
   if (writesRule) WriteRepeatRule(rule);
+  // A start the rule does not yield is an occurrence only when named.
+  if (startOutsideRule)
+    WriteStartDay(record);
   if (!exceptionDays.empty())
     WriteExceptionDays(record, exceptionDays);
   WriteProperty("END", "VEVENT");
@@ -100,6 +108,13 @@ void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floati
     WriteDateTimeProperty("DTSTART", start);
     WriteDateTimeProperty("DTEND", end);
   }
+}
+
+void CalendarFile::WriteStartDay(const AppointmentRecord& record) {
+  if (record.untimed)
+    WriteProperty("RDATE;VALUE=DATE", FormatLocalDate(record.GetStart()));
+  else
+    WriteProperty("RDATE", FormatFloatingDateTime(record.GetStart()));
 }
 
 void CalendarFile::WriteExceptionDays(const AppointmentRecord& record,

@@ -35,7 +35,7 @@ class CalendarFile : public AppointmentFile {
   int Finish() override;
   int Close() override;
   int EndRecord() override;
-  // Lines as a CSV file has them, at most 39,999 bytes; -1 at the end.
+  // Lines as a CSV file has them (ended by CR LF); -1 at the end.
   int ReadRecord() override;
 
   // The text's bytes as they are, no separator, quote or escaping.
@@ -99,6 +99,8 @@ class CalendarFile : public AppointmentFile {
   int WriteTextProperty(const std::string& name, const std::string& ansiText);
   void WriteStartAndEnd(const AppointmentRecord& record, bool floating);
   void WriteAlarm(const AppointmentRecord& record);
+  // RDATE with the start (iCalendar, floating or a DATE as DTSTART).
+  void WriteStartDay(const AppointmentRecord& record);
   // EXDATE with the days in the value type of DTSTART.
   void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();

@@ -8,6 +8,7 @@
 #include "formats/FileBytes.h"
 #include "formats/FileError.h"
 #include "model/AppointmentRecord.h"
+#include "platform/CodePage.h"
 
 namespace tavir {
 namespace {
@@ -62,8 +63,10 @@ void CsvFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
 
 void CsvFile::OpenRead(std::unique_ptr<ByteSource> source) {
   reader_ = std::make_unique<CsvLineReader>(std::move(source));
+  reader_->AllowBareLineEnds(OptionByte(quote_), OptionByte(separator_));
+  utf8ByMark_ = false;
+  linesReadAsWindows1252_ = 0;
   line_.clear();
-  line_.reserve(kMaxCsvLine);
   tokenizer_.Start(line_);
   atLineStart_ = true;
 }
@@ -101,10 +104,32 @@ int CsvFile::EndRecord() {
 
 int CsvFile::ReadRecord() {
   if (!reader_ || !reader_->ReadLine(line_)) return -1;
+  if (recordCounter == 0 && line_.starts_with(kUtf8Bom)) {
+    // Notepad and Excel mark UTF-8 files so; the mark is no part of the data.
+    line_.erase(0, kUtf8Bom.size());
+    utf8ByMark_ = true;
+  }
+  ConvertLine();
   tokenizer_.Start(line_);
   lastField_.clear();
   ++recordCounter;
   return 0;
+}
+
+void CsvFile::ConvertLine() {
+  std::optional<TextEncoding> from = sourceEncoding_;
+  if (!from && utf8ByMark_)
+    from = TextEncoding::Utf8;
+  if (!from && AnsiCodePageIsUtf8() && !IsValidUtf8(line_)) {
+    // What Excel saves on a western Windows, brought to a UTF-8 system.
+    from = TextEncoding::Windows1252;
+    ++linesReadAsWindows1252_;
+  }
+  if (!from || *from == TextEncoding::Ansi)
+    return;
+  if (*from == TextEncoding::Utf8 && AnsiCodePageIsUtf8())
+    return;
+  line_ = WideToAnsi(DecodeText(line_, *from));
 }
 
 int CsvFile::WriteText(const std::string& text) {

@@ -5,12 +5,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "formats/AppointmentFile.h"
 #include "formats/ByteStream.h"
 #include "formats/CsvLineReader.h"
 #include "formats/CsvTokenizer.h"
+#include "formats/TextEncoding.h"
 
 namespace tavir {
 
@@ -24,6 +26,12 @@ class CsvFile : public AppointmentFile {
   void SetSeparator(const std::string& separator);
   void SetQuote(const std::string& quote);
   void SetRemoveLineBreaks(bool remove) { removeLineBreaks_ = remove; }
+  // How the bytes of a file read are taken; none (the default) finds out line
+  // by line: under a UTF-8 code page a line that is not valid UTF-8 is read as
+  // Windows-1252. A file that starts with the UTF-8 byte order mark is UTF-8.
+  void SetSourceEncoding(std::optional<TextEncoding> encoding) { sourceEncoding_ = encoding; }
+  // Lines read so far that were taken as Windows-1252 without being asked to.
+  int LinesReadAsWindows1252() const { return linesReadAsWindows1252_; }
   // Time fields carry the date in front; set by the factory.
   std::int32_t dateWithTime = 0;
 
@@ -64,6 +72,8 @@ class CsvFile : public AppointmentFile {
 
  private:
   void WriteOut();
+  // The line read, in the ANSI code page.
+  void ConvertLine();
 
   std::string quote_ = "\"";
   std::string separator_ = ",";
@@ -76,6 +86,9 @@ class CsvFile : public AppointmentFile {
   std::string line_;  // the current record; the tokenizer consumes it
   CsvTokenizer tokenizer_;
   std::string lastField_;
+  std::optional<TextEncoding> sourceEncoding_;
+  bool utf8ByMark_ = false;
+  int linesReadAsWindows1252_ = 0;
 };
 
 }  // namespace tavir

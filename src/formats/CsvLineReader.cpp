@@ -23,6 +23,59 @@ std::size_t CsvLineReader::Available(std::size_t count) {
   return end_;
 }
 
+void CsvLineReader::AllowBareLineEnds(int quote, int separator) {
+  lineEnds_ = LineEnds::Undecided;
+  quote_ = quote;
+  separator_ = separator;
+}
+
+bool CsvLineReader::CrLfAhead() {
+  std::size_t searched = next_;
+  for (;;) {
+    const char* begin = buffer_.data();
+    for (std::size_t i = searched; i + 1 < end_; ++i)
+      if (begin[i] == '\r' && begin[i + 1] == '\n')
+        return true;
+    searched = end_ > next_ ? end_ - 1 : next_;
+    if (end_ == buffer_.size())
+      buffer_.resize(buffer_.size() * 2);
+    const std::size_t got = source_->Read(buffer_.data() + end_, buffer_.size() - end_);
+    if (got == 0)
+      return false;
+    end_ += got;
+  }
+}
+
+// A line break ends the line outside a quoted field. Quoted fields start at
+// the start of a field; a doubled quote inside one is data.
+bool CsvLineReader::ReadBareLine(std::string& line) {
+  bool quoted = false;
+  bool atFieldStart = true;
+  bool any = false;
+  while (line.size() < kMaxCsvLine && Available(1) > 0) {
+    const int byte = static_cast<unsigned char>(buffer_[next_]);
+    Skip(1);
+    any = true;
+    if (!quoted && (byte == '\r' || byte == '\n'))
+      return true;
+    line += static_cast<char>(byte);
+    if (quoted) {
+      if (byte != quote_)
+        continue;
+      if (Available(1) > 0 && static_cast<unsigned char>(buffer_[next_]) == quote_) {
+        line += buffer_[next_];
+        Skip(1);
+      } else {
+        quoted = false;
+      }
+    } else {
+      quoted = atFieldStart && byte == quote_;
+      atFieldStart = byte == separator_;
+    }
+  }
+  return any;
+}
+
 void CsvLineReader::Skip(std::size_t count) {
   next_ += count;
   consumed_ += static_cast<std::int64_t>(count);
@@ -45,6 +98,10 @@ bool CsvLineReader::EndsAtLineBreak(std::string& line) {
 
 bool CsvLineReader::ReadLine(std::string& line) {
   line.clear();
+  if (lineEnds_ == LineEnds::Undecided)
+    lineEnds_ = CrLfAhead() ? LineEnds::CrLf : LineEnds::Bare;
+  if (lineEnds_ == LineEnds::Bare)
+    return ReadBareLine(line);
   while (line.size() < kMaxCsvLine) {
     if (Available(1) == 0) return !line.empty();
     const std::size_t count = std::min(end_ - next_, kMaxCsvLine - line.size());

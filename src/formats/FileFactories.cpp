@@ -93,7 +93,9 @@ std::unique_ptr<AppointmentFile> CreateReader(const Options& options, const std:
     file = MakeExcelFile(reason);
     if (!file) return nullptr;
   } else {
-    file = MakeCsvFile(options);
+    std::unique_ptr<CsvFile> csv = MakeCsvFile(options);
+    csv->SetSourceEncoding(ParseEncodingName(options.importencoding));
+    file = std::move(csv);
   }
   return OpenOrDrop(
       std::move(file), [&](AppointmentFile& f) { return f.OpenRead(fileName); }, reason);

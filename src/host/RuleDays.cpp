@@ -11,6 +11,8 @@ namespace tavir {
 
 namespace {
 
+constexpr int kLongestUsefulInterval = 25000;
+
 using std::chrono::days;
 using std::chrono::sys_days;
 using std::chrono::year_month_day;
@@ -46,7 +48,9 @@ sys_days NthWeekday(std::chrono::year_month month, unsigned weekday, int index) 
 std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeValue lastDay) {
   const sys_days first = LocalDay(start);
   const sys_days last = LocalDay(lastDay);
-  const int interval = std::max<int>(rule.interval, 1);
+  // Beyond some 68 years every interval ends the rule after its first day; held
+  // there, steps of days, weeks, months and years stay within their types.
+  const int interval = std::clamp<int>(rule.interval, 1, kLongestUsefulInterval);
   const year_month_day startDate{first};
   std::vector<sys_days> found{first};
   auto take = [&](sys_days day) {
@@ -99,6 +103,24 @@ std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeVal
   for (const sys_days day : found)
     result.push_back(Midnight(day));
   return result;
+}
+
+bool RuleYieldsItsStart(const HostRepeat& rule, TimeValue start) {
+  const sys_days day = LocalDay(start);
+  const year_month_day date{day};
+  switch (rule.type) {
+    case Weekly: {
+      const unsigned set = static_cast<unsigned>(rule.extra) & 0x7F;
+      return set == 0 || (set & (1u << WeekdayOf(day))) != 0;
+    }
+    case MonthlyDay:
+      if (rule.extra < 1 || rule.extra > 5)
+        return true;  // the start's own week
+      return NthWeekday(date.year() / date.month(), WeekdayOf(day), static_cast<int>(rule.extra)) ==
+             day;
+    default:
+      return true;
+  }
 }
 
 }  // namespace tavir

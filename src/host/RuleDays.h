@@ -18,4 +18,9 @@ namespace tavir {
 // leap years). An interval below 1 counts as 1.
 std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeValue lastDay);
 
+// Whether the rule itself yields the start's day. The Datebook counts the
+// start day as an occurrence either way (a weekly rule whose weekdays lack
+// it, a monthly one whose week is another); a calendar reader does not.
+bool RuleYieldsItsStart(const HostRepeat& rule, TimeValue start);
+
 }  // namespace tavir

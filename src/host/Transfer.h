@@ -11,6 +11,9 @@
 
 namespace tavir {
 
+// A note reaches the host cut to this many bytes: what the Datebook keeps.
+inline constexpr std::size_t kNoteLimitBytes = 32768;
+
 // The no-end date of a repeat rule, 2031-12-31 00:00 local time, and the
 // fixed query range every Datebook query asks for.
 TimeValue NoEndDate();

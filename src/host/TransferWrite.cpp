@@ -16,7 +16,6 @@
 namespace tavir {
 namespace {
 
-constexpr std::size_t kNoteLimitBytes = 32768;
 constexpr int kRepeatEndBeforeDate = 108;
 constexpr int kInvalidRepeatType = 111;
 constexpr int kInvalidExceptionDate = 112;

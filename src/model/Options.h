@@ -53,6 +53,9 @@ class Options {
   std::string separator;
   std::int32_t noduplicates = 1;
   std::int32_t minsize = 1000;
+  // How an import reads a CSV file's bytes: "utf-8", "windows-1252", "ansi",
+  // or empty to find out from the file. For one run only, never stored.
+  std::string importencoding;
 };
 
 }  // namespace tavir

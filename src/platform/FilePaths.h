@@ -17,6 +17,9 @@ PathKind KindOfPath(const std::string& path);
 // is no link.
 std::string FollowLinks(const std::string& path);
 
+// The process may write the existing file (it is not read-only to it).
+bool CanWriteFile(const std::string& path);
+
 // Both paths name one existing file (through links too).
 bool IsSameFile(const std::string& first, const std::string& second);
 

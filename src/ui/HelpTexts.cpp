@@ -1,5 +1,10 @@
-// The per-control help texts compiled in from the generated table.
+// The per-control help texts: the module's string table where it has them,
+// else the table compiled in from the help source.
 #include "ui/HelpTexts.h"
+
+#include <utility>
+
+#include "platform/ModuleText.h"
 
 namespace tavir {
 namespace {
@@ -18,6 +23,9 @@ constexpr HelpEntry kHelpTexts[] = {
 }  // namespace
 
 std::string ControlHelpText(int controlId) {
+  // The module's string table first: a language resource has its own texts.
+  if (auto text = LoadModuleText(kHelpStringBase + controlId))
+    return *std::move(text);
   for (const HelpEntry& entry : kHelpTexts) {
     if (entry.control == controlId)
       return entry.text;

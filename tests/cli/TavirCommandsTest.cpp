@@ -59,6 +59,23 @@ TEST_F(TavirCommandsTest, SampleImportsAndExportsToEveryFormat) {
             std::string::npos);
 }
 
+// What German Excel saves, under a UTF-8 locale: read as Windows-1252, and
+// said so; --encoding chooses, and only names it knows.
+TEST_F(TavirCommandsTest, AFileThatIsNotUtf8IsReadAsWindows1252AndTheImportSaysSo) {
+  const std::string file = std::string(TAVIR_TEST_DATA) + "/other-windows-1252.csv";
+  const ProcessResult guessed = workspace_.Run({"import", file});
+  EXPECT_EQ(guessed.status, 0) << guessed.err;
+  EXPECT_NE(guessed.out.find(file + " is not UTF-8: read 1 line as Windows-1252"),
+            std::string::npos)
+      << guessed.out;
+  EXPECT_NE(workspace_.Run({"list"}).out.find("M\xC3\xBCller"), std::string::npos);
+  TavirWorkspace other;
+  const ProcessResult chosen = other.Run({"import", "--encoding", "Windows-1252", file});
+  EXPECT_EQ(chosen.status, 0) << chosen.err;
+  EXPECT_EQ(chosen.out.find("is not UTF-8"), std::string::npos) << chosen.out;
+  EXPECT_EQ(other.Run({"import", "--encoding", "latin9", file}).status, 2);
+}
+
 TEST_F(TavirCommandsTest, OwnExportsImportAgainWithoutDuplicatesAndRoundTripThroughExcel) {
   ImportSample();
   ASSERT_EQ(workspace_.Run({"export", workspace_.Path("again.csv")}).status, 0);

@@ -84,6 +84,7 @@ TEST(TavirImport, FilesItDoesNotReadAreNamedAndRefused) {
   workspace.Write("cal.vcs", "BEGIN:VCALENDAR\r\nVERSION:1.0\r\n");
   workspace.Write("cal.csv", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n");
   workspace.Write("book.xlsx", std::string("PK\x03\x04\x14\0\0\0", 8));
+  workspace.Write("renamed.xls", std::string("PK\x03\x04\x14\0\0\0", 8));
   workspace.Write("utf16.csv", std::string("\xFF\xFE\"\0D\0", 6));
   const struct {
     const char* name;
@@ -93,6 +94,7 @@ TEST(TavirImport, FilesItDoesNotReadAreNamedAndRefused) {
       {"cal.vcs", "is a calendar file"},
       {"cal.csv", "is a calendar file"},
       {"book.xlsx", "Save it as \"Excel 97-2003 Workbook (*.xls)\" or as CSV"},
+      {"renamed.xls", "is a workbook in a newer format"},
       {"utf16.csv", "holds NUL bytes"},
       {"missing.csv", ": No such file or directory"},
   };

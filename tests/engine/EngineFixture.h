@@ -11,6 +11,7 @@
 
 #include "host/HostFixture.h"
 #include "platform/CodePage.h"
+#include "support/ScratchDirectory.h"
 #include "support/ScratchRegistry.h"
 
 namespace tavir::testing {
@@ -19,31 +20,11 @@ class EngineFixture : public HostFixture {
  protected:
   ScopedEnvironmentVariable now_{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   ScratchRegistry registry_;
-  std::filesystem::path directory_ = MakeDirectory();
+  ScratchDirectory scratch_{"tavir-engine"};
+  const std::filesystem::path& directory_ = scratch_.Path();
 
-  ~EngineFixture() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
-  }
-
-  static std::filesystem::path MakeDirectory() {
-    static int counter = 0;
-    auto path = std::filesystem::temp_directory_path() /
-                ("tavir-engine-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + std::to_string(++counter));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    return path;
-  }
-
-  std::string PathOf(const std::string& name) const { return (directory_ / name).string(); }
-
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  std::string PathOf(const std::string& name) const { return scratch_.PathOf(name); }
+  static std::string ReadFile(const std::string& path) { return ReadFileBytes(path); }
 
   static void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
@@ -55,7 +36,8 @@ class EngineFixture : public HostFixture {
     std::size_t start = 0;
     for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
       lines.push_back(content.substr(start, end - start));
-    if (start < content.size()) lines.push_back(content.substr(start));
+    if (start < content.size())
+      lines.push_back(content.substr(start));
     return lines;
   }
 

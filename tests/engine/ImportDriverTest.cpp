@@ -37,29 +37,44 @@ class ImportDriverTest : public EngineFixture {
   }
 };
 
-TEST_F(ImportDriverTest, TheHeaderIsSkippedAndABlankLineEndsTheImportQuietly) {
+TEST_F(ImportDriverTest, TheHeaderIsSkippedAndABlankLineEndsTheImport) {
   const struct {
     const char* what;
     std::string content;
     std::vector<std::string> imported;
+    std::string message = {};
   } cases[] = {
       {"empty file", "", {}},
       {"header only", kHeader, {}},
-      {"header and records", kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two"),
+      {"header and records",
+       kHeader + Record("11/1/2005", "one") + Record("11/2/2005", "two"),
        {"one", "two"}},
       {"no header: the first line is a record", Record("11/3/2005", "three"), {"three"}},
       {"no header: an invalid first record is lost without a message",
-       Record("13/45/2005", "bad") + Record("11/4/2005", "four"), {"four"}},
-      {"a blank line ends the data",
-       kHeader + Record("11/5/2005", "five") + "\r\n" + Record("11/6/2005", "six"), {"five"}},
+       Record("13/45/2005", "bad") + Record("11/4/2005", "four"),
+       {"four"}},
+      {"a blank line ends the data, and the user learns that more followed",
+       kHeader + Record("11/5/2005", "five") + "\r\n\r\n" + Record("11/6/2005", "six"),
+       {"five"},
+       "The import ended at line 3 of " + PathOf("import.csv") +
+           ", which has no date.\nLine 5 and the lines after it were not imported."},
+      {"blank lines at the end are no data",
+       kHeader + Record("11/7/2005", "seven") + "\r\n\r\n",
+       {"seven"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     for (const auto& appointment : ActiveAppointments()) data_->Delete(*appointment);
+    const std::size_t before = shell_.Messages().size();
     EXPECT_EQ(Import(c.content), 0);
     EXPECT_EQ(Texts(), c.imported);
+    if (c.message.empty()) {
+      EXPECT_EQ(shell_.Messages().size(), before);
+    } else {
+      ASSERT_EQ(shell_.Messages().size(), before + 1);
+      EXPECT_EQ(shell_.Messages().back().text, c.message);
+    }
   }
-  EXPECT_TRUE(shell_.Messages().empty());
 }
 
 TEST_F(ImportDriverTest, SecondImportAddsNothingWithNoDuplicatesAndEverythingWithout) {

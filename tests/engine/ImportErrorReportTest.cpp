@@ -60,6 +60,18 @@ TEST_F(ImportErrorReport, WithoutALastFieldThereAreNoQuotes) {
             "Error reading a%sb.csv line 2\nNo appointment text given.");
 }
 
+// A 32 KB note must not fill the terminal or the message box.
+TEST_F(ImportErrorReport, AFieldIsQuotedWithOneLineOfAtMost200Bytes) {
+  const struct {
+    std::string field, quoted;
+  } cases[] = {{"one\r\ntwo", "one..."},
+               {std::string(200, 'x'), std::string(200, 'x')},
+               {std::string(40000, 'x'), std::string(200, 'x') + "..."}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ImportErrorText(104, "f.csv", 2, c.field),
+              "Error reading f.csv line 2\n\"" + c.quoted + "\"\nNo appointment text given.");
+}
+
 TEST_F(ImportErrorReport, OkGoesOnAndCancelStops) {
   shell_.QueueAnswer(MessageAnswer::Ok);
   shell_.QueueAnswer(MessageAnswer::Cancel);

@@ -374,7 +374,7 @@ TEST_F(CalendarFileTest, ReadsLinesAsACsvFileDoes) {
     EXPECT_EQ(beyond, "");
     EXPECT_EQ(file.GetLastField(), text);
   }
-  EXPECT_EQ(texts, "BEGIN:VCALENDAR|SUMMARY:a\nb|" + std::string(39999, 'x') + "|x|");
+  EXPECT_EQ(texts, "BEGIN:VCALENDAR|SUMMARY:a\nb|" + std::string(40000, 'x') + "|");
   EXPECT_EQ(file.GetProgressMax(), 40030 / 256);
   EXPECT_EQ(file.GetProgressPos(), 40030 / 256);
   std::int32_t number = 5;

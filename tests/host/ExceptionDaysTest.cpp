@@ -52,7 +52,13 @@ TEST_F(ExceptionDaysTest, RuleDaysAgreeWithTheDatebooksOccurrenceSearch) {
                               {MonthlyDate, 1},
                               {MonthlyDate, 5, LocalMidnight(2012, 5, 5)},
                               {Yearly, 1},
-                              {Yearly, 4}};
+                              {Yearly, 4},
+                              // Steps beyond 32 bits once wrapped around or never ended.
+                              {Daily, 2147483647},
+                              {Weekly, 400000000, 0, 4},
+                              {MonthlyDay, 2147483647, 0, 1},
+                              {MonthlyDate, 2147483647},
+                              {Yearly, 2147483647}};
   for (const TimeValue start : starts)
     for (const RepeatRule& rule : rules) {
       SCOPED_TRACE(FormatDateText(start) + " type " + std::to_string(rule.type) + " every " +

@@ -2,15 +2,17 @@
 // European Time, across the daylight saving changes and at the ends of the
 // 32-bit range; TAVIR_NOW replaces the system clock, and a malformed value is
 // a configuration error that names the variable.
-#include <gtest/gtest.h>
-
 #include <ctime>
+#include <optional>
 #include <tuple>
+
+#include <gtest/gtest.h>
 
 #include "platform/Clock.h"
 #include "platform/ConfigurationError.h"
 #include "platform/LocalTime.h"
 #include "support/Environment.h"
+#include "support/TimeZones.h"
 
 namespace tavir {
 namespace {
@@ -63,6 +65,25 @@ TEST_F(LocalTimeTest, BuildNormalisesFieldsOutOfRangeAndRefusesMomentsBeyond32Bi
   EXPECT_EQ(BuildLocal(2038, 1, 19, 4, 14, 8), 0);
   EXPECT_EQ(BuildLocal(2100, 1, 1, 0, 0, 0), 0);
   EXPECT_EQ(BuildLocal(1901, 1, 1, 0, 0, 0), 0);
+}
+
+// Answers kept for one zone must not outlive it: the same moment and the same
+// fields converted again after TZ changed (and back) give the new zone's.
+TEST_F(LocalTimeTest, ConversionsFollowTheZoneForValuesConvertedBefore) {
+  const TimeValue moment = 1184493600;  // 2007-07-15 10:00 UTC
+  struct Case {
+    std::optional<testing::TestZone> zone;  // none: Berlin, as SetUp pinned it
+    int localHour;
+  };
+  const Case cases[] = {{std::nullopt, 12}, {testing::TestZone::NewYork, 6}, {std::nullopt, 12}};
+  for (const Case& c : cases) {
+    std::optional<testing::ScopedTimeZone> zone;
+    if (c.zone)
+      zone.emplace(*c.zone);
+    EXPECT_EQ(SplitLocal(moment).hour, c.localHour);
+    EXPECT_EQ(BuildLocal(2007, 7, 15, c.localHour, 0, 0), moment);
+    EXPECT_EQ(BuildLocal(2007, 7, 15, 12, 0, 0), moment + (12 - c.localHour) * 3600);
+  }
 }
 
 TEST_F(LocalTimeTest, MidnightIsTheLocalStartOfTheDay) {

@@ -45,11 +45,13 @@ constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
                            "The datebook file is damaged: " + what + ".");
 }
 
-// Reads the columns of one row, naming the row in every complaint.
+// Reads the columns of one row, naming the row in every complaint. The name
+// is made only for a complaint: most rows have none.
 class RowReader {
  public:
-  RowReader(const SqliteStatement& statement, std::string row, const char* const* columnNames)
-      : statement_(statement), row_(std::move(row)), columnNames_(columnNames) {}
+  RowReader(const SqliteStatement& statement, const char* row, const char* const* columnNames,
+            int idColumn = -1)
+      : statement_(statement), row_(row), columnNames_(columnNames), idColumn_(idColumn) {}
 
   std::int32_t Integer(int column, std::int64_t low = kIntMin, std::int64_t high = kIntMax) const {
     if (statement_.ColumnType(column) != SQLITE_INTEGER)
@@ -76,13 +78,21 @@ class RowReader {
     return statement_.Text(column);
   }
   [[noreturn]] void Complain(int column) const {
-    ThrowDamaged(row_ + " has an invalid " + columnNames_[column]);
+    ThrowDamaged(RowName() + " has an invalid " + columnNames_[column]);
   }
 
  private:
+  // "appointment 12", or the general name when the row has no integer id.
+  std::string RowName() const {
+    if (idColumn_ >= 0 && statement_.ColumnType(idColumn_) == SQLITE_INTEGER)
+      return "appointment " + std::to_string(statement_.Integer(idColumn_));
+    return row_;
+  }
+
   const SqliteStatement& statement_;
-  std::string row_;
+  const char* row_;
   const char* const* columnNames_;
+  int idColumn_;
 };
 
 RepeatRule ReadRepeatRule(const RowReader& row) {
@@ -96,10 +106,7 @@ RepeatRule ReadRepeatRule(const RowReader& row) {
 }
 
 AppointmentData ReadAppointment(const SqliteStatement& statement) {
-  const std::string row = statement.ColumnType(kRecordId) == SQLITE_INTEGER
-                              ? "appointment " + std::to_string(statement.Integer(kRecordId))
-                              : "an appointment";
-  const RowReader reader(statement, row, kAppointmentColumns);
+  const RowReader reader(statement, "an appointment", kAppointmentColumns, kRecordId);
   AppointmentData appointment;
   appointment.recordId = reader.Integer(kRecordId, 1);
   appointment.start = reader.Time(kStart);

@@ -23,7 +23,9 @@ bool FileExists(const std::string& path) {
 
 SqliteConnection OpenConnection(const std::string& path, int flags) {
   sqlite3* opened = nullptr;
-  const int result = sqlite3_open_v2(path.c_str(), &opened, flags, nullptr);
+  // One command uses a connection from one thread: SQLite need not lock its
+  // mutex around every call (each column read of each row took it).
+  const int result = sqlite3_open_v2(path.c_str(), &opened, flags | SQLITE_OPEN_NOMUTEX, nullptr);
   SqliteConnection connection(opened);
   if (result != SQLITE_OK) {
     ThrowSqliteError(connection.get(), "Cannot open the datebook \"" + path + "\"");

@@ -9,6 +9,7 @@
 // orders close to it, then in any order, and the first valid date wins.
 #include "platform/posix/DateTimeParser.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -48,7 +49,12 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 // A name from the tables (UTF-8) in the ANSI code page, where the tables'
 // letters are all in Latin-1.
 std::string NameInAnsi(std::string_view utf8) {
-  if (AnsiCodePageIsUtf8()) return std::string(utf8);
+  // ASCII names read the same in both code pages; asking which one the
+  // locale has reads the environment, for every name tried.
+  const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii || AnsiCodePageIsUtf8())
+    return std::string(utf8);
   std::string ansi;
   for (size_t i = 0; i < utf8.size(); ++i) {
     const auto byte = static_cast<unsigned char>(utf8[i]);

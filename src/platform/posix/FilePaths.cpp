@@ -45,6 +45,10 @@ std::string FollowLinks(const std::string& path) {
   return current;
 }
 
+bool CanWriteFile(const std::string& path) {
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
 bool IsSameFile(const std::string& first, const std::string& second) {
   struct stat a {
   }, b{};

@@ -85,6 +85,16 @@ void AppendUtf8(std::string& text, char32_t c) {
 std::string LowerCase(std::string_view text) {
   std::string lower;
   lower.reserve(text.size());
+  // ASCII lower-cases alike in both code pages; only other texts need to know
+  // which one the locale has (which reads the environment).
+  size_t ascii = 0;
+  while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80)
+    ++ascii;
+  if (ascii == text.size()) {
+    for (const char c : text)
+      lower += LowerWindows1252(c);
+    return lower;
+  }
   if (!AnsiCodePageIsUtf8()) {
     for (const char c : text) lower += LowerWindows1252(c);
     return lower;

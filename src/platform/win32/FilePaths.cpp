@@ -57,6 +57,11 @@ std::string FollowLinks(const std::string& path) {
   return path;
 }
 
+bool CanWriteFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool IsSameFile(const std::string& first, const std::string& second) {
   FileId a, b;
   return ReadFileId(first, a) && ReadFileId(second, b) && a.volume == b.volume &&

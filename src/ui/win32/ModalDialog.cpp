@@ -6,6 +6,19 @@
 #include "ui/win32/DataExchange.h"
 
 namespace tavir {
+namespace {
+
+// The host need not have registered the classes our templates use.
+void RegisterCommonControls() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES | ICC_UPDOWN_CLASS |
+                                                     ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&classes) != FALSE;
+  }();
+  (void)registered;
+}
+
+}  // namespace
 
 ModalDialog::ModalDialog(int templateId) : templateId_(templateId) {}
 
@@ -15,6 +28,7 @@ ModalDialog::~ModalDialog() {
 }
 
 INT_PTR ModalDialog::Run() {
+  RegisterCommonControls();
   HWND owner = GetActiveWindow();
   ended_ = false;
   failure_ = nullptr;

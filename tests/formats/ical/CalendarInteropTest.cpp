@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -256,8 +257,9 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
     const TimeValue lastDay = LocalMidnight(2008, 12, 31);
     const TimeValue simpleTo = BuildLocal(2006, 4, 30, 23, 59, 0);
     CalendarScenario scenario;
-    const std::string name =
-        (std::filesystem::temp_directory_path() / "tavir-calendar-interop.ics").string();
+    const std::string name = (std::filesystem::temp_directory_path() /
+                              ("tavir-calendar-interop-" + std::to_string(getpid()) + ".ics"))
+                                 .string();
     std::filesystem::remove(name);
     CalendarFile file(true);
     ASSERT_EQ(file.OpenWrite(name), 0);

@@ -1,6 +1,7 @@
 // What libical reads from an iCalendar file, as lines of text.
 #include "LibicalReadBack.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <libical/ical.h>
 #include <memory>
@@ -64,12 +65,22 @@ std::string Occurrences(icalcomponent* event, const icaltimetype& start, TimeVal
     std::unique_ptr<icalrecur_iterator, IteratorFree> iterator(
         icalrecur_iterator_new(icalproperty_get_rrule(rule), start));
     if (!iterator) throw std::runtime_error("libical cannot expand the RRULE");
+    // The rule's days and the RDATE values, less the EXDATE values.
+    std::vector<icaltimetype> moments;
     for (icaltimetype next = icalrecur_iterator_next(iterator.get()); !icaltime_is_null_time(next);
          next = icalrecur_iterator_next(iterator.get())) {
       if (SortKey(next) > end) break;
-      if (SortKey(next) >= begin && !excluded.count(Moment(next)))
-        starts.push_back(Moment(next));
+      moments.push_back(next);
     }
+    for (icalproperty* rdate = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); rdate;
+         rdate = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY))
+      moments.push_back(icalproperty_get_rdate(rdate).time);
+    std::sort(moments.begin(), moments.end(),
+              [](const icaltimetype& a, const icaltimetype& b) { return SortKey(a) < SortKey(b); });
+    for (const icaltimetype& next : moments)
+      if (SortKey(next) >= begin && SortKey(next) <= end && !excluded.count(Moment(next)) &&
+          (starts.empty() || starts.back() != Moment(next)))
+        starts.push_back(Moment(next));
   }
   std::string list;
   for (const std::string& one : starts) list += (list.empty() ? "" : " ") + one;

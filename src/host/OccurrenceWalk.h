@@ -1,8 +1,9 @@
-// The expansion loop shared by export, count, archive and remove: after
-// FindFirstOccurrence, take each day FindNextOccurrence hands out while the
-// call succeeds and finds one. A day that is not after the one before ends the
-// walk: a host that gives the same day again, or wraps around to an earlier
-// one, would otherwise keep the loop (and the file it writes) growing for ever.
+// The expansion loop shared by export, count, archive, remove and the
+// recovery of exception days: after FindFirstOccurrence, take each day
+// FindNextOccurrence hands out while the call succeeds and finds one. A day
+// that is not after the one before ends the walk: a host that gives the same
+// day again, or wraps around to an earlier one, would otherwise keep the loop
+// (and the file it writes) growing for ever.
 #pragma once
 
 #include "host/DesktopInterfaces.h"

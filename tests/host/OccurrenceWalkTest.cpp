@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/OccurrenceWalk.h"
+#include "host/OccurrenceWalk.h"
 
 namespace tavir {
 namespace {
