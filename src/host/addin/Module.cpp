@@ -3,6 +3,8 @@
 
 #include <atomic>
 
+#include "ui/win32/ModuleFile.h"
+
 namespace tavir::addin {
 namespace {
 std::atomic<int> objects{0};
@@ -10,16 +12,7 @@ std::atomic<int> locks{0};
 }  // namespace
 
 std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(OwnModule(), path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
+  return ModuleFilePath(OwnModule());
 }
 
 void CountObject(int change) {
