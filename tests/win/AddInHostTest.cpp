@@ -5,7 +5,7 @@
 
 #include "platform/ComOwners.h"
 #include "win/AddInHostFixture.h"
-#include "win/MessageBoxWatcher.h"
+#include "win/DialogDriver.h"
 
 namespace tavir::testing {
 namespace {
@@ -52,6 +52,19 @@ std::string PointerErrorText() {
   return length ? result : "Unknown error 0x80004003";
 }
 
+// Answers the add-in's message box owned by owner: "caption|text".
+std::string AnswerBox(DialogDriver& driver, HWND owner) {
+  const HWND box = driver.WaitFor(
+      [&](HWND window) {
+        return GetWindow(window, GW_OWNER) == owner && GetDlgItem(window, 0xFFFF) != nullptr;
+      },
+      "a message box");
+  const std::string shown = DialogDriver::Text(box) + "|" + DialogDriver::ItemText(box, 0xFFFF);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  driver.WaitGone(box);
+  return shown;
+}
+
 TEST_F(AddInHostTest, FailuresShowTheErrorTextAndAnswerZero) {
   const struct {
     HRESULT injected;  // into RegisterCommand; S_OK: a host object without the application
@@ -62,18 +75,17 @@ TEST_F(AddInHostTest, FailuresShowTheErrorTextAndAnswerZero) {
       {static_cast<HRESULT>(0x80FF1234), "Unknown error 0x80FF1234"},
   };
   for (const auto& failure : cases) {
-    MessageBoxWatcher boxes(L"TAVIRAddIn");
+    ComPtr<IDispatch> host(host_.application.Get());
     if (failure.injected == S_OK) {
-      ComPtr<IDispatch> notTheApplication;
-      ASSERT_EQ(host_.application->get_Datebook(notTheApplication.Receive()), S_OK);
-      EXPECT_EQ(Initialize(notTheApplication.Get()), 0) << failure.text;
+      ASSERT_EQ(host_.application->get_Datebook(host.Receive()), S_OK);
     } else {
       host_.data->Faults().Add({"RegisterCommand", failure.injected, "", 1, false});
-      EXPECT_EQ(Initialize(host_.application.Get()), 0) << failure.text;
     }
-    const auto seen = boxes.Seen();
-    ASSERT_EQ(seen.size(), 1u) << failure.text;
-    EXPECT_EQ(seen[0].text, failure.text);
+    std::string shown;
+    EXPECT_EQ(RunDriven([&] { return Initialize(host.Get()); },
+                        [&](DialogDriver& driver) { shown = AnswerBox(driver, nullptr); }),
+              0);
+    EXPECT_EQ(shown, "TAVIRAddIn|" + failure.text);
   }
   EXPECT_TRUE(Manager().MenuItems().empty());
 }
@@ -96,16 +108,17 @@ TEST_F(AddInHostTest, FrameworkVersionAboutBoxAndPropertiesThroughBothDoors) {
   const HWND owner = CreateWindowW(L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                    nullptr, nullptr, nullptr);
   const HostLong handle = static_cast<HostLong>(reinterpret_cast<INT_PTR>(owner));
-  {
-    MessageBoxWatcher boxes(L"TAVIRAddIn");
-    EXPECT_EQ(addin_->ShowAboutBox(handle), S_OK);
-    EXPECT_EQ(addin_->ShowProperties(handle), S_OK);
-    const auto seen = boxes.Seen();
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, "TAVIRAddInAddin AboutBox");
-    EXPECT_EQ(seen[1].text, "TAVIRAddInAddin Properties Dialog");
-    for (const SeenMessageBox& box : seen)
-      EXPECT_EQ(box.owner, owner);
+  const struct {
+    HRESULT (STDMETHODCALLTYPE IDesktopAddin::*show)(HostLong);
+    const char* shown;
+  } boxes[] = {{&IDesktopAddin::ShowAboutBox, "TAVIRAddIn|TAVIRAddInAddin AboutBox"},
+               {&IDesktopAddin::ShowProperties, "TAVIRAddIn|TAVIRAddInAddin Properties Dialog"}};
+  for (const auto& box : boxes) {
+    std::string shown;
+    EXPECT_EQ(RunDriven([&] { return (addin_.Get()->*box.show)(handle); },
+                        [&](DialogDriver& driver) { shown = AnswerBox(driver, owner); }),
+              S_OK);
+    EXPECT_EQ(shown, box.shown);
   }
   DestroyWindow(owner);
 }
