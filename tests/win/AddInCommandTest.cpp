@@ -15,7 +15,6 @@
 #include "win/AddInHostFixture.h"
 #include "win/DialogDriver.h"
 #include "win/FileDialogWindow.h"
-#include "win/Screenshot.h"
 
 namespace tavir::testing {
 namespace {
@@ -246,7 +245,8 @@ TEST_F(LanguageRuleTest, GermanOnlyWhenTheFirstThreeVersionPartsMatch) {
     int buildChange;
     const char* caption;
     const char* menu;
-  } cases[] = {{0, kGermanCaption, "&Datei"}, {1, kEnglishCaption, "&File"}};
+    const char* options;  // Ctrl+O still opens them
+  } cases[] = {{0, kGermanCaption, "&Datei", "Optionen"}, {1, kEnglishCaption, "&File", "Options"}};
   int run = 0;
   for (const auto& rule : cases) {
     DesktopHost host;
@@ -259,10 +259,14 @@ TEST_F(LanguageRuleTest, GermanOnlyWhenTheFirstThreeVersionPartsMatch) {
     ComPtr<IDesktopCommand> command =
         manager.Commands().at(0).command.Query<IDesktopCommand>(kIDesktopCommand);
     EXPECT_EQ(RunCommand(command.Get(), rule.caption,
-                         [&](DialogDriver&, HWND main) {
+                         [&](DialogDriver& driver, HWND main) {
                            EXPECT_EQ(FirstMenu(main), rule.menu);
-                           if (rule.buildChange == 0)
-                             SaveScreenshot(main, "main_dialog_german");
+                           SetForegroundWindow(main);
+                           DialogDriver::Keys({VK_CONTROL, 'O'});
+                           const HWND options = driver.WaitForOwned(main, "the options dialog");
+                           EXPECT_EQ(DialogDriver::Text(options), rule.options);
+                           DialogDriver::Post(options, IDCANCEL);
+                           driver.WaitGone(options);
                          }),
               S_OK);
     command.Reset();

@@ -1,7 +1,6 @@
 // One run of the add-in's command (Windows).
 #include "host/addin/CommandRun.h"
 
-#include "host/addin/AddinIds.h"
 #include "host/addin/LanguageFile.h"
 #include "host/addin/Module.h"
 #include "model/Options.h"
@@ -13,11 +12,11 @@
 namespace tavir::addin {
 namespace {
 
-// The run's shell: message boxes with the module's caption, owned by the
+// The run's shell: message boxes with the program's caption, owned by the
 // active window. The host process has no other.
 class RunShell {
  public:
-  RunShell() : shell_(kMessageCaption) { SetCurrentShell(&shell_); }
+  RunShell() : shell_(LoadText(text::ProgramCaption)) { SetCurrentShell(&shell_); }
   ~RunShell() { SetCurrentShell(nullptr); }
   RunShell(const RunShell&) = delete;
   RunShell& operator=(const RunShell&) = delete;
