@@ -2,7 +2,6 @@
 // occurrence search over one AppointmentData.
 #include "desktop/DesktopAppointment.h"
 
-#include <limits>
 #include <string>
 
 #include "desktop/Occurrences.h"
@@ -12,18 +11,10 @@ namespace {
 
 constexpr const char* kAppointment = "IDesktopAppointment";
 constexpr const char* kAppointment2 = "IDesktopAppointment2";
-constexpr DayNumber kLastRepresentableDay = DayFromCivil(2038, 1, 18);
 
-// The day after the occurrence, where the next search starts; the last
-// representable moment when that day lies beyond what a TimeValue can hold.
-TimeValue DayAfter(DayNumber day) {
-  return day < kLastRepresentableDay ? MidnightOfDay(day + 1)
-                                     : std::numeric_limits<TimeValue>::max();
-}
-
-HRESULT ReturnOccurrence(const std::optional<DayNumber>& occurrence, TimeValue* day,
+HRESULT ReturnOccurrence(const std::optional<TimeValue>& occurrence, TimeValue* day,
                          HostLong* found) {
-  *day = occurrence ? MidnightOfDay(*occurrence) : 0;
+  *day = occurrence.value_or(0);
   *found = occurrence ? 1 : 0;
   return S_OK;
 }
@@ -128,8 +119,7 @@ HRESULT DesktopAppointment::FindFirstOccurrence(TimeValue from, TimeValue to, Ti
   return Run("FindFirstOccurrence", [&] {
     if (!day || !found)
       return E_POINTER;
-    return ReturnOccurrence(FirstOccurrenceDay(*appointment_, LocalDayOf(from), LocalDayOf(to)),
-                            day, found);
+    return ReturnOccurrence(search_.First(*appointment_, from, to), day, found);
   });
 }
 
@@ -138,10 +128,7 @@ HRESULT DesktopAppointment::FindNextOccurrence(TimeValue* cursor, TimeValue to, 
   return Run("FindNextOccurrence", [&] {
     if (!cursor || !day || !found)
       return E_POINTER;
-    const auto occurrence = FirstOccurrenceDay(*appointment_, LocalDayOf(*cursor), LocalDayOf(to));
-    if (occurrence)
-      *cursor = DayAfter(*occurrence);
-    return ReturnOccurrence(occurrence, day, found);
+    return ReturnOccurrence(search_.Next(*appointment_, *cursor, to), day, found);
   });
 }
 

@@ -7,6 +7,7 @@
 
 #include "desktop/DatebookData.h"
 #include "desktop/DesktopObject.h"
+#include "desktop/OccurrenceSearch.h"
 #include "host/DesktopInterfaces.h"
 
 namespace tavir {
@@ -79,6 +80,7 @@ class DesktopAppointment final : public DesktopObject<IDesktopAppointment2> {
 
   std::shared_ptr<DatebookData> datebook_;
   std::shared_ptr<AppointmentData> appointment_;
+  OccurrenceSearch search_;
 };
 
 }  // namespace tavir

@@ -127,22 +127,6 @@ DayNumber NextRuleDay(const RepeatRule& rule, DayNumber start, DayNumber from, D
   }
 }
 
-bool IsExceptionDay(const AppointmentData& appointment, DayNumber day) {
-  if (appointment.exceptions.empty())
-    return false;
-  // Exceptions are local midnights; compare by day so that a value that is not
-  // exactly midnight still takes its day out.
-  const auto candidate = appointment.exceptions.lower_bound(MidnightOfDay(day) - kSecondsPerDay);
-  for (auto it = candidate; it != appointment.exceptions.end(); ++it) {
-    const DayNumber exceptionDay = LocalDayOf(*it);
-    if (exceptionDay == day)
-      return true;
-    if (exceptionDay > day)
-      break;
-  }
-  return false;
-}
-
 }  // namespace
 
 DayNumber LocalDayOf(TimeValue t) {
@@ -159,22 +143,43 @@ int WeekIndexOfDay(DayNumber day) {
   return (CivilFromDay(day).day - 1) / 7 + 1;
 }
 
+AppointmentDays DaysOfAppointment(const AppointmentData& appointment) {
+  AppointmentDays days;
+  days.start = LocalDayOf(appointment.start);
+  if (appointment.Repeats() && appointment.repeat.end != 0)
+    days.ruleEnd = LocalDayOf(appointment.repeat.end);
+  // Exceptions are local midnights; taken by day, so that a value that is not
+  // exactly midnight still takes its day out.
+  days.exceptions.reserve(appointment.exceptions.size());
+  for (const TimeValue exception : appointment.exceptions)
+    days.exceptions.push_back(LocalDayOf(exception));
+  std::sort(days.exceptions.begin(), days.exceptions.end());
+  return days;
+}
+
 std::optional<DayNumber> FirstOccurrenceDay(const AppointmentData& appointment, DayNumber from,
                                             DayNumber limit) {
-  const DayNumber start = LocalDayOf(appointment.start);
-  if (from <= start && start <= limit && !IsExceptionDay(appointment, start))
+  return FirstOccurrenceDay(appointment, DaysOfAppointment(appointment), from, limit);
+}
+
+std::optional<DayNumber> FirstOccurrenceDay(const AppointmentData& appointment,
+                                            const AppointmentDays& days, DayNumber from,
+                                            DayNumber limit) {
+  const auto isException = [&](DayNumber day) {
+    return std::binary_search(days.exceptions.begin(), days.exceptions.end(), day);
+  };
+  const DayNumber start = days.start;
+  if (from <= start && start <= limit && !isException(start))
     return start;
   if (!appointment.Repeats())
     return std::nullopt;
-  const DayNumber ruleEnd =
-      appointment.repeat.end == 0 ? kNoEndLastDay : LocalDayOf(appointment.repeat.end);
-  const DayNumber last = std::min(limit, ruleEnd);
+  const DayNumber last = std::min(limit, days.ruleEnd);
   DayNumber day = std::max(from, start + 1);
   while (day <= last) {
     day = NextRuleDay(appointment.repeat, start, day, last);
     if (day > last)
       break;
-    if (!IsExceptionDay(appointment, day))
+    if (!isException(day))
       return day;
     ++day;
   }

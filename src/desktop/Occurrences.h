@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "desktop/AppointmentData.h"
 #include "desktop/CalendarDays.h"
@@ -21,6 +22,20 @@ constexpr DayNumber kNoEndLastDay = DayFromCivil(2031, 12, 31);
 // its start day and, when it repeats, every day its rule yields after it up to
 // the repeat end day (inclusive), minus the exception days.
 std::optional<DayNumber> FirstOccurrenceDay(const AppointmentData& appointment, DayNumber from,
+                                            DayNumber limit);
+
+// The appointment's own days, turned from local times once so that a walk
+// over its occurrences counts in days alone.
+struct AppointmentDays {
+  DayNumber start = 0;
+  DayNumber ruleEnd = kNoEndLastDay;  // the repeat end day, when it repeats
+  std::vector<DayNumber> exceptions;  // sorted
+};
+AppointmentDays DaysOfAppointment(const AppointmentData& appointment);
+
+// FirstOccurrenceDay on the days the appointment had when `days` was taken.
+std::optional<DayNumber> FirstOccurrenceDay(const AppointmentData& appointment,
+                                            const AppointmentDays& days, DayNumber from,
                                             DayNumber limit);
 
 // The week of the month (1..5) of a day: what a monthly-by-day rule repeats

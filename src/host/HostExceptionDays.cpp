@@ -15,24 +15,26 @@ namespace tavir {
 
 namespace {
 
+using std::chrono::sys_days;
+
 // The days the host hands out from the start day to the end of lastDay, walked
 // as the export walks them; sorted, each once. (A daily rule of forty years
 // gives some 15,000: one vector costs far less than as many set nodes.)
-std::vector<TimeValue> HostOccurrenceDays(IDesktopAppointment* appointment, TimeValue from,
-                                          TimeValue to) {
-  std::vector<TimeValue> days;
+// Counted in calendar days, one local time split per occurrence.
+std::vector<sys_days> HostOccurrenceDays(IDesktopAppointment* appointment, TimeValue from,
+                                         TimeValue to) {
+  std::vector<sys_days> days;
   TimeValue cursor = 0;
   HostLong found = 0;
   ThrowIfFailed(appointment->FindFirstOccurrence(from, to, &cursor, &found), "IDesktopAppointment");
   if (found) {
     WalkOccurrences(appointment, cursor, to, HostFailure::EndsTheWalk, [&](TimeValue day) {
-      days.push_back(LocalMidnight(day));
+      days.push_back(LocalDay(day));
       return true;
     });
   }
-  // The walk hands out later moments only, but two of one day share its
-  // midnight, and a zone whose clocks go back over midnight can even give an
-  // earlier one.
+  // The walk hands out later moments only, but two of one day share it, and a
+  // zone whose clocks go back over midnight can even give an earlier one.
   if (!std::is_sorted(days.begin(), days.end()))
     std::sort(days.begin(), days.end());
   days.erase(std::unique(days.begin(), days.end()), days.end());
@@ -52,19 +54,22 @@ std::optional<std::vector<TimeValue>> RecoverExceptionDays(IDesktopAppointment* 
   const TimeValue lastDay =
       rule.end != 0 ? std::min(LocalMidnight(rule.end), NoEndDate()) : NoEndDate();
   const LocalFields last = SplitLocal(lastDay);
-  const std::vector<TimeValue> occurring = HostOccurrenceDays(
+  const std::vector<sys_days> occurring = HostOccurrenceDays(
       appointment, start, BuildLocal(last.year, last.month, last.day, 23, 59, 59));
-  std::vector<TimeValue> skipped;
-  const std::vector<TimeValue> ruleDays = RuleDays(rule, start, lastDay);
-  for (const TimeValue day : ruleDays)
-    if (!std::binary_search(occurring.begin(), occurring.end(), day))
-      skipped.push_back(day);
+  const std::vector<sys_days> ruleDays = RuleCalendarDays(rule, LocalDay(start), LocalDay(lastDay));
   // A day the host yields that the rule does not: the two disagree on the
   // rule, and no missing day can be trusted.
-  const bool agree =
-      std::includes(ruleDays.begin(), ruleDays.end(), occurring.begin(), occurring.end());
-  if (!agree || static_cast<HostLong>(skipped.size()) != count)
+  if (!std::includes(ruleDays.begin(), ruleDays.end(), occurring.begin(), occurring.end()) ||
+      ruleDays.size() - occurring.size() != static_cast<std::size_t>(count))
     return std::nullopt;
+  std::vector<TimeValue> skipped;
+  auto next = occurring.begin();
+  for (const sys_days day : ruleDays) {
+    if (next != occurring.end() && *next == day)
+      ++next;
+    else
+      skipped.push_back(Midnight(day));
+  }
   return skipped;
 }
 

@@ -17,17 +17,6 @@ using std::chrono::days;
 using std::chrono::sys_days;
 using std::chrono::year_month_day;
 
-sys_days LocalDay(TimeValue t) {
-  const LocalFields local = SplitLocal(t);
-  return sys_days{std::chrono::year{local.year} / local.month / local.day};
-}
-
-TimeValue Midnight(sys_days day) {
-  const year_month_day date{day};
-  return LocalMidnight(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
-                       static_cast<int>(unsigned(date.day())));
-}
-
 unsigned WeekdayOf(sys_days day) {
   return std::chrono::weekday{day}.c_encoding();
 }
@@ -45,9 +34,18 @@ sys_days NthWeekday(std::chrono::year_month month, unsigned weekday, int index) 
 
 }  // namespace
 
-std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeValue lastDay) {
-  const sys_days first = LocalDay(start);
-  const sys_days last = LocalDay(lastDay);
+sys_days LocalDay(TimeValue t) {
+  const LocalFields local = SplitLocal(t);
+  return sys_days{std::chrono::year{local.year} / local.month / local.day};
+}
+
+TimeValue Midnight(sys_days day) {
+  const year_month_day date{day};
+  return LocalMidnight(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
+                       static_cast<int>(unsigned(date.day())));
+}
+
+std::vector<sys_days> RuleCalendarDays(const HostRepeat& rule, sys_days first, sys_days last) {
   // Beyond some 68 years every interval ends the rule after its first day; held
   // there, steps of days, weeks, months and years stay within their types.
   const int interval = std::clamp<int>(rule.interval, 1, kLongestUsefulInterval);
@@ -97,7 +95,15 @@ std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeVal
     default:
       break;
   }
-  std::sort(found.begin(), found.end());
+  // Every loop above takes its days in order; the check costs one pass, a
+  // sort of a sorted run n log n.
+  if (!std::is_sorted(found.begin(), found.end()))
+    std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeValue lastDay) {
+  const std::vector<sys_days> found = RuleCalendarDays(rule, LocalDay(start), LocalDay(lastDay));
   std::vector<TimeValue> result;
   result.reserve(found.size());
   for (const sys_days day : found)

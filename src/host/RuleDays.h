@@ -2,6 +2,7 @@
 // the host's occurrence search, they tell which days the host skips.
 #pragma once
 
+#include <chrono>
 #include <vector>
 
 #include "host/HostCalls.h"
@@ -17,6 +18,16 @@ namespace tavir {
 // without it skipped); Yearly the start's month and day (29 February only in
 // leap years). An interval below 1 counts as 1.
 std::vector<TimeValue> RuleDays(const HostRepeat& rule, TimeValue start, TimeValue lastDay);
+
+// The same days on the calendar, sorted, from the start's day to last: what
+// a caller comparing many days uses, free of one local time per day.
+std::vector<std::chrono::sys_days> RuleCalendarDays(const HostRepeat& rule,
+                                                    std::chrono::sys_days first,
+                                                    std::chrono::sys_days last);
+
+// The local day of a moment, and the local midnight of a day.
+std::chrono::sys_days LocalDay(TimeValue t);
+TimeValue Midnight(std::chrono::sys_days day);
 
 // Whether the rule itself yields the start's day. The Datebook counts the
 // start day as an occurrence either way (a weekly rule whose weekdays lack

@@ -1,15 +1,13 @@
 // The `tavir` program end to end, as a user runs it: import, export to every
 // format, re-import, updates by record id, filters, archive, remove, the
 // settings commands, Ctrl-C, and bad input of every kind.
-#include <thread>
-
 #include <gtest/gtest.h>
 
 #include "cli/TavirProcess.h"
 #include "desktop/store/DatebookStore.h"
 #include "platform/LocalTime.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 const char* const kHeader =
@@ -260,14 +258,12 @@ TEST_F(TavirCommandsTest, InterruptedExportLeavesACompleteFileAndTheDatebookAsIt
   const std::string target = workspace_.Path("long.csv");
   const ProcessResult result = workspace_.Run({"export", target}, "", [&](pid_t pid) {
     // Interrupt once the export has written its first records.
-    for (int wait = 0; wait < 20000; ++wait) {
+    WaitOnFileEvents(workspace_.Path(""), IN_MODIFY, [&] {
       std::error_code error;
       // The export writes beside the target until it is complete.
       const std::string written = BiggestFileLike(workspace_.Path(""), "long.tavir-");
-      if (!written.empty() && std::filesystem::file_size(written, error) > 20000 && !error)
-        break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+      return !written.empty() && std::filesystem::file_size(written, error) > 20000 && !error;
+    });
     kill(pid, SIGINT);
   });
   EXPECT_EQ(result.status, 1) << result.err;
@@ -311,8 +307,7 @@ TEST_F(TavirCommandsTest, InterruptedImportSummaryCountsWhatTheDatebookHolds) {
   const std::string source = workspace_.Path("long.csv");
   const ProcessResult result = workspace_.Run({"import", source}, "", [&](pid_t pid) {
     // Once the reader is past its first blocks, records have been stored.
-    for (int wait = 0; wait < 20000 && ReadPosition(pid, source) < 300000; ++wait)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    WaitOnFileEvents(source, IN_ACCESS, [&] { return ReadPosition(pid, source) >= 300000; });
     kill(pid, SIGINT);
   });
   EXPECT_EQ(result.status, 1) << result.err;
@@ -373,4 +368,4 @@ TEST_F(TavirCommandsTest, ForeignDatebookUnwritableTargetAndDamagedSettingsAreRe
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -3,24 +3,26 @@
 // directory with its own datebook and settings file.
 #pragma once
 
+#include <cstdint>
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <thread>
+#include <sys/inotify.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+#include "platform/posix/FileDescriptor.h"
 
 extern char** environ;
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 struct ProcessResult {
   int status = -1;  // exit status, or 128 + signal
@@ -113,4 +115,21 @@ class TavirWorkspace {
   std::vector<std::string> extraEnvironment_;
 };
 
-}  // namespace tavir::testing
+// Returns once done() says so, asking again whenever the file or folder at
+// path meets one of the inotify events (IN_MODIFY, IN_ACCESS, ...); gives up
+// after ten seconds without an event. The watch starts before the first
+// question, so no event falls between a question and the wait.
+inline void WaitOnFileEvents(const std::string& path, std::uint32_t events,
+                             const std::function<bool()>& done) {
+  const FileDescriptor watcher(inotify_init1(IN_CLOEXEC));
+  if (!watcher.IsOpen() || inotify_add_watch(watcher.Get(), path.c_str(), events) < 0)
+    return;
+  alignas(inotify_event) char buffer[4096];
+  pollfd event{watcher.Get(), POLLIN, 0};
+  while (!done() && poll(&event, 1, 10000) > 0) {
+    if (read(watcher.Get(), buffer, sizeof buffer) <= 0)
+      return;
+  }
+}
+
+}  // namespace tavir::test_support

@@ -6,7 +6,7 @@
 
 #include "cli/TavirProcess.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 TEST(TavirSettings, ConcurrentChangesOfDifferentSettingsAreBothKept) {
@@ -26,4 +26,4 @@ TEST(TavirSettings, ConcurrentChangesOfDifferentSettingsAreBothKept) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -5,7 +5,7 @@
 
 #include "cli/TavirProcess.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -181,4 +181,4 @@ TEST(TavirImport, WithoutATerminalFaultyRecordsStopUnlessTheUserSaidOtherwise) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -15,12 +15,12 @@
 namespace tavir {
 namespace {
 
-using testing::DesktopHost;
-using testing::Wide;
+using test_support::DesktopHost;
+using test_support::Wide;
 
 class DesktopObjects : public ::testing::Test {
  protected:
-  testing::ScopedTimeZone zone{testing::TestZone::Berlin};
+  test_support::ScopedTimeZone zone{test_support::TestZone::Berlin};
   const int objectsBefore = LiveDesktopObjects();
   DesktopHost host;
 };
@@ -245,7 +245,7 @@ TEST_F(DesktopObjects, ChangesAreTrackedForTheStore) {
 }
 
 TEST(DesktopObjectCounts, UserAndCommandManager) {
-  testing::CountingObject command;
+  test_support::CountingObject command;
   const int objectsBefore = LiveDesktopObjects();
   {
     DesktopHost host;

@@ -12,7 +12,7 @@
 namespace tavir {
 namespace {
 
-using testing::DesktopHost;
+using test_support::DesktopHost;
 
 HRESULT ReadDescription(IDesktopAppointment& appointment) {
   Bstr text;
@@ -90,7 +90,7 @@ TEST(FaultInjection, FailedChangesChangeNothing) {
 }
 
 TEST(FaultInjection, SuccessCodesQueryInterfaceAndTheAddinList) {
-  testing::CountingObject command;
+  test_support::CountingObject command;
   DesktopHost host;
   // A success code replaces S_OK after the call ran.
   host.data->Faults().Add({"RegisterCommand", S_FALSE, "", 1, false});

@@ -12,10 +12,12 @@
 namespace tavir {
 namespace {
 
-using testing::DesktopHost;
+using test_support::DesktopHost;
 
 // Days are written yyyymmdd.
-TimeValue Day(int ymd) { return LocalMidnight(ymd / 10000, ymd / 100 % 100, ymd % 100); }
+TimeValue Day(int ymd) {
+  return LocalMidnight(ymd / 10000, ymd / 100 % 100, ymd % 100);
+}
 
 int DayNumberOf(TimeValue t) {
   const LocalFields f = SplitLocal(t);
@@ -51,7 +53,7 @@ class OccurrenceSearch : public ::testing::Test {
     return host.Add(data);
   }
 
-  testing::ScopedTimeZone zone{testing::TestZone::Berlin};
+  test_support::ScopedTimeZone zone{test_support::TestZone::Berlin};
   DesktopHost host;
 };
 
@@ -123,7 +125,8 @@ TEST_F(OccurrenceSearch, BoundsAreDaysFromTheStartOfFromToTheMomentTo) {
   // from at 15:00 on 4 March still finds the occurrence of that day; to at
   // midnight includes that day, a second earlier does not.
   const TimeValue from = BuildLocal(2005, 3, 4, 15, 0, 0);
-  EXPECT_EQ((std::vector<int>{20050304, 20050307}), Expand(*appointment.Get(), from, Day(20050307)));
+  EXPECT_EQ((std::vector<int>{20050304, 20050307}),
+            Expand(*appointment.Get(), from, Day(20050307)));
   EXPECT_EQ((std::vector<int>{20050304}), Expand(*appointment.Get(), from, Day(20050307) - 1));
 
   TimeValue day = -5;
@@ -162,8 +165,45 @@ TEST_F(OccurrenceSearch, AddedExceptionEndsTheRemoveLoop) {
   }
   EXPECT_EQ(5, removed);
   EXPECT_TRUE(Expand(*appointment.Get(), Day(20050301), to).empty());
-  EXPECT_EQ((std::vector<int>{20050405}),
-            Expand(*appointment.Get(), Day(20050301), Day(20050405)));
+  EXPECT_EQ((std::vector<int>{20050405}), Expand(*appointment.Get(), Day(20050301), Day(20050405)));
+}
+
+TEST_F(OccurrenceSearch, AChangeBetweenTwoStepsRulesTheNextStep) {
+  // The object walking keeps the appointment's days between steps; a change
+  // made elsewhere (another object of the record, the data) must not go unseen.
+  const struct {
+    const char* what;
+    HRESULT (*change)(IDesktopAppointment& other, AppointmentData& data);
+    int expected;
+  } cases[] = {
+      {"a weekly rule",
+       [](IDesktopAppointment& other, AppointmentData&) { return other.SetRepeat(2, 1, 0, 0); },
+       20050308},
+      {"an exception",
+       [](IDesktopAppointment& other, AppointmentData&) {
+         return other.AddException(Day(20050303));
+       },
+       20050304},
+      {"a later start",
+       [](IDesktopAppointment&, AppointmentData& data) {
+         data.start = BuildLocal(2005, 3, 10, 9, 0, 0);
+         return S_OK;
+       },
+       20050310},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto walking = AddAt(BuildLocal(2005, 3, 1, 9, 0, 0), {1, 1});
+    TimeValue cursor = 0, day = 0;
+    HostLong found = 0, recordId = 0;
+    ASSERT_EQ(S_OK, walking->FindFirstOccurrence(Day(20050301), Day(20050331), &cursor, &found));
+    ASSERT_EQ(S_OK, walking->FindNextOccurrence(&cursor, Day(20050331), &day, &found));
+    ASSERT_EQ(S_OK, walking->FindNextOccurrence(&cursor, Day(20050331), &day, &found));
+    ASSERT_EQ(S_OK, walking->get_RecordID(&recordId));
+    ASSERT_EQ(S_OK, c.change(*host.Appointment(recordId).Get(), *host.data->All().at(recordId)));
+    ASSERT_EQ(S_OK, walking->FindNextOccurrence(&cursor, Day(20050331), &day, &found));
+    EXPECT_EQ(c.expected, found ? DayNumberOf(day) : 0);
+  }
 }
 
 TEST_F(OccurrenceSearch, SixtyYearsOfDailyOccurrencesComeOneByOne) {

@@ -6,7 +6,7 @@
 #include "engine/EngineFixture.h"
 #include "host/Transfer.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class ArchiveRemoveTest : public EngineFixture {
@@ -114,4 +114,4 @@ TEST_F(ArchiveRemoveTest, QuitMessageStopsTheRemoval) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -27,7 +27,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
-class CsvExamples : public testing::PinnedEnUsTest {
+class CsvExamples : public test_support::PinnedEnUsTest {
  protected:
   void SetUp() override {
     PinnedEnUsTest::SetUp();
@@ -39,18 +39,20 @@ class CsvExamples : public testing::PinnedEnUsTest {
 
 TEST_F(CsvExamples, SimpleFormat) {
   options_.fullformat = 0;
-  const std::vector<testing::RecordMaker> records = {testing::MakeMeeting, testing::MakeHoliday};
+  const std::vector<test_support::RecordMaker> records = {test_support::MakeMeeting,
+                                                          test_support::MakeHoliday};
   const std::string golden = ReadDataFile("csv-example-simple.csv");
-  EXPECT_EQ(testing::WriteCsv(options_, records), golden);
-  testing::ExpectReadBack(options_, golden, records);
+  EXPECT_EQ(test_support::WriteCsv(options_, records), golden);
+  test_support::ExpectReadBack(options_, golden, records);
 }
 
 TEST_F(CsvExamples, FullFormatWritesRepeatColumnsOnlyForRepeatingAppointments) {
   options_.fullformat = 1;
-  const std::vector<testing::RecordMaker> records = {testing::MakeTeamCall, testing::MakeMeeting};
+  const std::vector<test_support::RecordMaker> records = {test_support::MakeTeamCall,
+                                                          test_support::MakeMeeting};
   const std::string golden = ReadDataFile("csv-example-full.csv");
-  EXPECT_EQ(testing::WriteCsv(options_, records), golden);
-  testing::ExpectReadBack(options_, golden, records);
+  EXPECT_EQ(test_support::WriteCsv(options_, records), golden);
+  test_support::ExpectReadBack(options_, golden, records);
 }
 
 TEST_F(CsvExamples, DateWithTimeWritesTheDateBeforeEachTime) {
@@ -61,9 +63,9 @@ TEST_F(CsvExamples, DateWithTimeWritesTheDateBeforeEachTime) {
       Replace(Replace(golden.substr(0, golden.find("\"10/27/2005\"")), "\"9:00 AM\"",
                       "\"10/26/2005 9:00 AM\""),
               "\"10:30 AM\"", "\"10/26/2005 10:30 AM\"");
-  const std::string bytes = testing::WriteCsv(options_, {testing::MakeMeeting});
+  const std::string bytes = test_support::WriteCsv(options_, {test_support::MakeMeeting});
   EXPECT_EQ(bytes, expected);
-  testing::ExpectReadBack(options_, bytes, {testing::MakeMeeting});
+  test_support::ExpectReadBack(options_, bytes, {test_support::MakeMeeting});
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "engine/ExportDriver.h"
 #include "engine/ImportDriver.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 struct Zone {
@@ -204,4 +204,4 @@ TEST_F(CsvRoundTripProperty, FullExportImportsAsTheSameAppointmentsAndAgainAsNot
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

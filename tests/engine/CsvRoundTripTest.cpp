@@ -16,7 +16,7 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
+using test_support::ScopedEnvironmentVariable;
 
 struct RoundTrip {
   std::string separator;
@@ -40,7 +40,7 @@ void PrintTo(const RoundTrip& r, std::ostream* out) { *out << Describe(r); }
 class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
  protected:
   void SetUp() override {
-    testing::PinCentralEuropeanTime();
+    test_support::PinCentralEuropeanTime();
     const RoundTrip& r = GetParam();
     options_.separator = r.separator;
     options_.quote = r.quote;
@@ -68,10 +68,10 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
     return note;
   }
 
-  std::vector<testing::RecordMaker> Records() const {
+  std::vector<test_support::RecordMaker> Records() const {
     return {
         [this](AppointmentRecord& r) {
-          testing::SetTimes(r, 2005, 10, 26, 9, 0, 10, 30);
+          test_support::SetTimes(r, 2005, 10, 26, 9, 0, 10, 30);
           r.text = Awkward(" Meeting ");
           r.note = Awkward("Line one\r\nLine two\r\n");
           r.category = "Business";
@@ -83,18 +83,18 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
           r.recordId = 4711;
         },
         [](AppointmentRecord& r) {
-          testing::MakeHoliday(r);
+          test_support::MakeHoliday(r);
           r.alarmAmount = 2;
           r.alarmUnit = Days;
         },
         [](AppointmentRecord& r) {
-          testing::MakeTeamCall(r);
+          test_support::MakeTeamCall(r);
           r.repeatInterval = 2;
           r.repeatEnd = LocalMidnight(2005, 12, 31);
           r.weekDays = kWeekdayBit[0] | kWeekdayBit[1] | kWeekdayBit[3] | kWeekdayBit[6];
         },
         [](AppointmentRecord& r) {
-          testing::SetTimes(r, 2006, 3, 27, 1, 30, 23, 45);
+          test_support::SetTimes(r, 2006, 3, 27, 1, 30, 23, 45);
           r.text = "Board";
           r.repeat = 1;
           r.repeatType = MonthlyDay;
@@ -105,14 +105,14 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
           r.alarmUnit = Hours;
         },
         [](AppointmentRecord& r) {
-          testing::SetUntimed(r, 2031, 12, 30);
+          test_support::SetUntimed(r, 2031, 12, 30);
           r.text = "Anniversary";
           r.repeat = 1;
           r.repeatType = Yearly;
           r.repeatInterval = 1;
         },
         [](AppointmentRecord& r) {
-          testing::SetTimes(r, 1970, 1, 2, 0, 0, 0, 5);
+          test_support::SetTimes(r, 1970, 1, 2, 0, 0, 0, 5);
           r.text = "Early";
           r.repeat = 1;
           r.repeatType = MonthlyDate;
@@ -129,9 +129,9 @@ TEST_P(CsvRoundTrip, RecordsReadBackAsWritten) {
   const RoundTrip& r = GetParam();
   ScopedEnvironmentVariable locale("TAVIR_LOCALE", r.locale);
   ScopedEnvironmentVariable now("TAVIR_NOW", std::string("2005-11-10T16:42:17"));
-  const std::string bytes = testing::WriteCsv(options_, Records());
-  testing::ExpectReadBack(options_, bytes, Records(),
-                          [this](AppointmentRecord& r) { r.note = NoteBack(r.note); });
+  const std::string bytes = test_support::WriteCsv(options_, Records());
+  test_support::ExpectReadBack(options_, bytes, Records(),
+                               [this](AppointmentRecord& r) { r.note = NoteBack(r.note); });
 }
 
 std::vector<RoundTrip> AllCombinations() {

@@ -8,7 +8,7 @@
 #include "engine/EngineFixture.h"
 #include "engine/ImportDriver.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class DuplicateIndexTest : public EngineFixture {
@@ -71,4 +71,4 @@ TEST_F(DuplicateIndexTest, AnswersAsTheFullScanForRandomDatebooksAndRecords) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

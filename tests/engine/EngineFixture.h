@@ -14,7 +14,7 @@
 #include "support/ScratchDirectory.h"
 #include "support/ScratchRegistry.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class EngineFixture : public HostFixture {
  protected:
@@ -70,4 +70,4 @@ class EngineFixture : public HostFixture {
   int CountActive() const { return static_cast<int>(ActiveAppointments().size()); }
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

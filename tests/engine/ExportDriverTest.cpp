@@ -7,7 +7,7 @@
 #include "model/Strings.h"
 #include "platform/ComError.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class ExportDriverTest : public EngineFixture {
@@ -165,4 +165,4 @@ TEST_F(ExportDriverTest, ProgressFollowsTheItems) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -10,7 +10,7 @@
 #include "engine/ExportDriver.h"
 #include "spreadsheet/StandIn.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class ExportTargetTest : public EngineFixture {
@@ -79,4 +79,4 @@ TEST_F(ExportTargetTest, AFolderIsRefusedAndLeftAsItWas) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

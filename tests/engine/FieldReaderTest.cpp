@@ -14,7 +14,7 @@
 namespace tavir {
 namespace {
 
-class FieldReader : public testing::PinnedEnUsTest {
+class FieldReader : public test_support::PinnedEnUsTest {
  protected:
   void SetUp() override {
     PinnedEnUsTest::SetUp();

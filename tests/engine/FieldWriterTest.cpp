@@ -23,7 +23,7 @@ struct WriterCase {
   std::string line;  // without CR LF
 };
 
-using FieldWriter = testing::PinnedEnUsTest;
+using FieldWriter = test_support::PinnedEnUsTest;
 
 std::string WriteLine(const std::function<void(CsvFile&)>& write) {
   std::string bytes;
@@ -41,45 +41,57 @@ const std::vector<FieldId> kAllSimple = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1
 
 TEST_F(FieldWriter, RecordsGetTheseColumns) {
   const WriterCase cases[] = {
-        {"EveryFieldTimed", false, kAllSimple,
-                   [](AppointmentRecord& r) {
-                     testing::MakeMeeting(r);
-                     r.isPrivate = 1;
-                     r.alarm = 1;
-                     r.alarmAmount = 3;
-                     r.alarmUnit = Hours;
-                     r.recordId = 4711;
-                   },
-                   "10/26/2005||9:00 AM|10:30 AM|x|Meeting|Bring \"Q3\" figures\nand slides"
-                   "|x|3|h|Business|Room 101||1.500000|4711"},
-        {"UntimedLeavesTimesAndSpanEmpty", false, kAllSimple, testing::MakeHoliday,
-                   "10/27/2005|x||||Holiday||x|15|m|||||0"},
-        {"NoValueNoColumnIgnoredAnEmptyOne", false, {0, 15, 19, 33, 40, 32, 5},
-                   testing::MakeHoliday, "10/27/2005||Holiday"},
-        {"MonthlyByDateHasNoWeekdaysNorIndex", true, {0, 5},
-                   [](AppointmentRecord& r) {
-                     testing::MakeTeamCall(r);
-                     r.repeatType = MonthlyDate;
-                     r.repeatInterval = 2;
-                     r.repeatEnd = LocalMidnight(2006, 6, 30);
-                     r.monthlyWeekIndex = 4;
-                   },
-                   "10/24/2005|Team call|Monthly Date|2|6/30/2006|||||||||"},
-        {"MonthlyByDayHasItsIndex", true, {0, 5},
-                   [](AppointmentRecord& r) {
-                     testing::MakeTeamCall(r);
-                     r.repeatType = MonthlyDay;
-                     r.monthlyWeekIndex = 5;
-                   },
-                   "10/24/2005|Team call|Monthly Day|1||||||||||5"},
-        {"UnknownRepeatKindIsEmpty", true, {0},
-                   [](AppointmentRecord& r) {
-                     testing::MakeTeamCall(r);
-                     r.repeatType = 9;
-                   },
-                   "10/24/2005||1||||||||||"},
-        {"SimpleFormatNeverWritesRepeatColumns", false, {0, 12}, testing::MakeTeamCall,
-                   "10/24/2005|x"}};
+      {"EveryFieldTimed", false, kAllSimple,
+       [](AppointmentRecord& r) {
+         test_support::MakeMeeting(r);
+         r.isPrivate = 1;
+         r.alarm = 1;
+         r.alarmAmount = 3;
+         r.alarmUnit = Hours;
+         r.recordId = 4711;
+       },
+       "10/26/2005||9:00 AM|10:30 AM|x|Meeting|Bring \"Q3\" figures\nand slides"
+       "|x|3|h|Business|Room 101||1.500000|4711"},
+      {"UntimedLeavesTimesAndSpanEmpty", false, kAllSimple, test_support::MakeHoliday,
+       "10/27/2005|x||||Holiday||x|15|m|||||0"},
+      {"NoValueNoColumnIgnoredAnEmptyOne",
+       false,
+       {0, 15, 19, 33, 40, 32, 5},
+       test_support::MakeHoliday,
+       "10/27/2005||Holiday"},
+      {"MonthlyByDateHasNoWeekdaysNorIndex",
+       true,
+       {0, 5},
+       [](AppointmentRecord& r) {
+         test_support::MakeTeamCall(r);
+         r.repeatType = MonthlyDate;
+         r.repeatInterval = 2;
+         r.repeatEnd = LocalMidnight(2006, 6, 30);
+         r.monthlyWeekIndex = 4;
+       },
+       "10/24/2005|Team call|Monthly Date|2|6/30/2006|||||||||"},
+      {"MonthlyByDayHasItsIndex",
+       true,
+       {0, 5},
+       [](AppointmentRecord& r) {
+         test_support::MakeTeamCall(r);
+         r.repeatType = MonthlyDay;
+         r.monthlyWeekIndex = 5;
+       },
+       "10/24/2005|Team call|Monthly Day|1||||||||||5"},
+      {"UnknownRepeatKindIsEmpty",
+       true,
+       {0},
+       [](AppointmentRecord& r) {
+         test_support::MakeTeamCall(r);
+         r.repeatType = 9;
+       },
+       "10/24/2005||1||||||||||"},
+      {"SimpleFormatNeverWritesRepeatColumns",
+       false,
+       {0, 12},
+       test_support::MakeTeamCall,
+       "10/24/2005|x"}};
   for (const WriterCase& c : cases) {
     Options options;
     if (!c.simple.empty()) options.mapping.simpleFields = c.simple;

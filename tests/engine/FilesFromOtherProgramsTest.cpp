@@ -6,7 +6,7 @@
 #include "engine/ImportDriver.h"
 #include "host/Transfer.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class FilesFromOtherPrograms : public EngineFixture {};
@@ -72,4 +72,4 @@ TEST_F(FilesFromOtherPrograms, TheChosenEncodingIsTaken) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -7,7 +7,7 @@
 #include "model/Options.h"
 #include "support/Environment.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 TEST(FilterTest, EachKindComparesItsOwnValue) {
@@ -57,4 +57,4 @@ TEST(FilterTest, FilterOffOrEmptyLetsEverythingPass) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -8,7 +8,7 @@
 #include "engine/EngineFixture.h"
 #include "engine/ImportDriver.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 const std::string kHeader =
@@ -204,4 +204,4 @@ TEST_F(ImportDriverTest, HostRefusalAnsweredCancelStopsTheImport) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

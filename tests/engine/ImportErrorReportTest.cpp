@@ -19,10 +19,10 @@ namespace {
 #define REGIONAL_SETTINGS "(regional settings)"
 #endif
 
-class ImportErrorReport : public testing::PinnedEnUsTest {
+class ImportErrorReport : public test_support::PinnedEnUsTest {
  protected:
-  testing::FakeShell shell_;
-  testing::InstalledShell installed_{shell_};
+  test_support::FakeShell shell_;
+  test_support::InstalledShell installed_{shell_};
 };
 
 TEST_F(ImportErrorReport, MessagesOfEveryCode) {
@@ -78,7 +78,7 @@ TEST_F(ImportErrorReport, OkGoesOnAndCancelStops) {
   EXPECT_TRUE(ReportImportError(106, "f.csv", 3, "hours"));
   EXPECT_FALSE(ReportImportError(106, "f.csv", 4, "weeks"));
   ASSERT_EQ(shell_.Messages().size(), 2u);
-  const testing::ShownMessage& shown = shell_.Messages()[1];
+  const test_support::ShownMessage& shown = shell_.Messages()[1];
   EXPECT_EQ(shown.text, ImportErrorText(106, "f.csv", 4, "weeks"));
   EXPECT_EQ(shown.buttons, MessageButtons::OkCancel);
   EXPECT_EQ(shown.icon, MessageIcon::Stop);

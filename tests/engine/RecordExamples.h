@@ -21,7 +21,7 @@
 #include "platform/Locale.h"
 #include "support/Environment.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 // Central European time, the en-US regional settings and a fixed clock
 // (2005-11-10 16:42:17), as the examples of the file formats assume.
@@ -179,4 +179,4 @@ inline void ExpectReadBack(const Options& options, const std::string& bytes,
   EXPECT_EQ(ReadMappedRecord(options.mapping, file, read), -1);
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -5,7 +5,7 @@
 #include "engine/ExportDriver.h"
 #include "engine/ImportDriver.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class RoundTripTest : public EngineFixture {};
@@ -95,4 +95,4 @@ TEST_F(RoundTripTest, CalendarUidsDifferBetweenUsersAndStayAcrossExports) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

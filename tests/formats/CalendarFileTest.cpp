@@ -14,13 +14,14 @@
 #include "formats/MemoryBytes.h"
 #include "platform/ComError.h"
 #include "support/CalendarScenario.h"
+#include "support/ScratchDirectory.h"
 
 namespace tavir {
 namespace {
 
-using testing::CalendarAppointment;
-using testing::CalendarScenario;
-using testing::ScopedEnvironmentVariable;
+using test_support::CalendarAppointment;
+using test_support::CalendarScenario;
+using test_support::ScopedEnvironmentVariable;
 
 constexpr bool kVCalendar = false;
 constexpr bool kICalendar = true;
@@ -56,7 +57,7 @@ class CalendarFileTest : public ::testing::Test {
     return WriteFile(iCalendar, [&](CalendarFile& file) { scenario.WriteWhole(file, a); });
   }
 
-  testing::ScopedUtcPlusOne zone;
+  test_support::ScopedUtcPlusOne zone;
   ScopedEnvironmentVariable now{"TAVIR_NOW", std::string("2005-11-10T16:42:17")};
   CalendarScenario scenario;
 };
@@ -88,16 +89,14 @@ TEST_F(CalendarFileTest, WritesTheExampleFilesByteForByte) {
                                           std::pair{kICalendar, "calendar-example.ics"}}) {
     CalendarScenario fresh;  // record ids 1, 2, 3 in each file
     CalendarFile file(iCalendar);
-    const std::string name =
-        (std::filesystem::temp_directory_path() / ("tavir-calendar-" + std::string(golden))).string();
-    std::filesystem::remove(name);
+    const test_support::ScratchDirectory directory("tavir-calendar");
+    const std::string name = directory.PathOf(golden);
     ASSERT_EQ(file.OpenWrite(name), 0);
     for (const CalendarAppointment* a : {&meeting, &holiday, &teamCall}) fresh.WriteWhole(file, *a);
     EXPECT_EQ(file.Finish(), 0);
-    EXPECT_EQ(testing::ReadWholeFile(name),
-              testing::ReadWholeFile(std::string(TAVIR_TEST_DATA) + "/" + golden))
+    EXPECT_EQ(test_support::ReadWholeFile(name),
+              test_support::ReadWholeFile(std::string(TAVIR_TEST_DATA) + "/" + golden))
         << golden;
-    std::filesystem::remove(name);
   }
 }
 

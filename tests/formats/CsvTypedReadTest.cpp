@@ -15,12 +15,12 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
+using test_support::ScopedEnvironmentVariable;
 
 class CsvTypedRead : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::PinCentralEuropeanTime();
+    test_support::PinCentralEuropeanTime();
     ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
   }
 

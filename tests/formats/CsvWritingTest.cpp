@@ -1,8 +1,6 @@
 // Writing CSV: quoting and escaping with every quote option, separators
 // written whole, the locale-free number forms, the field length limit, write
 // failures, and how files are opened and shared.
-#include <gtest/gtest.h>
-
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "formats/CsvEscape.h"
 #include "formats/CsvFile.h"
@@ -19,11 +19,12 @@
 #include "platform/LocalTime.h"
 #include "platform/Locale.h"
 #include "support/Environment.h"
+#include "support/ScratchDirectory.h"
 
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
+using test_support::ScopedEnvironmentVariable;
 
 struct WriteSetup {
   std::string quote = "\"";
@@ -129,7 +130,7 @@ TEST(CsvWriting, NumbersHaveFixedFormsWhateverTheLocale) {
 }
 
 TEST(CsvWriting, DatesAndTimesInTheRegionalForms) {
-  testing::PinCentralEuropeanTime();
+  test_support::PinCentralEuropeanTime();
   ScopedEnvironmentVariable locale("TAVIR_LOCALE", std::string("en-US"));
   ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
   const TimeValue start = BuildLocal(2005, 10, 26, 9, 0, 0);
@@ -207,17 +208,10 @@ TEST(CsvWriting, AFullDiskRaisesTheFileErrorFromEndRecordOrFinish) {
   }
 }
 
-// A file in the temporary folder, removed afterwards.
+// A file in a fresh temporary directory, removed afterwards.
 class ScratchFile {
  public:
-  explicit ScratchFile(const std::string& name)
-      : path_((std::filesystem::temp_directory_path() /
-               ("tavir-csv-" + std::to_string(std::rand()) + "-" + name))
-                  .string()) {}
-  ~ScratchFile() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
+  explicit ScratchFile(const std::string& name) : path_(directory_.PathOf(name)) {}
   const std::string& Path() const { return path_; }
   std::string Contents() const {
     std::ifstream in(path_, std::ios::binary);
@@ -229,6 +223,7 @@ class ScratchFile {
   }
 
  private:
+  test_support::ScratchDirectory directory_{"tavir-csv"};
   std::string path_;
 };
 

@@ -12,8 +12,8 @@
 namespace tavir {
 namespace {
 
-using testing::HostFixture;
-using testing::UtcTime;
+using test_support::HostFixture;
+using test_support::UtcTime;
 
 TimeValue At(int month, int day, int hour, int minute = 0, int second = 0) {
   return BuildLocal(2005, month, day, hour, minute, second);
@@ -177,7 +177,7 @@ TEST_F(AddToHostTest, HostErrorsAskTheUserAndRemoveHalfWrittenAppointments) {
     EXPECT_EQ(ActiveAppointments().size(), before + (c.kept ? 1 : 0));
     EXPECT_EQ(bool(stored), c.kept);
     ASSERT_EQ(shell_.Messages().size(), messagesBefore + 1);
-    const testing::ShownMessage& shown = shell_.Messages().back();
+    const test_support::ShownMessage& shown = shell_.Messages().back();
     EXPECT_EQ(shown.text,
               "Can't add the following appointment to Palm Desktop:\n"
               "10/26/2005 9:00 AM - 10:30 AM Meeting (repeat)\n" +

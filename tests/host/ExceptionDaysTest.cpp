@@ -7,7 +7,7 @@
 #include "host/HostFixture.h"
 #include "host/RuleDays.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class ExceptionDaysTest : public HostFixture {
@@ -104,4 +104,4 @@ TEST(FormatExceptionDays, DatesJoinedOnlyWhereTheImportCanSplitThemAgain) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -20,7 +20,7 @@
 #include "support/FakeShell.h"
 #include "support/TimeZones.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class HostFixture : public ::testing::Test {
  protected:
@@ -82,4 +82,4 @@ class HostFixture : public ::testing::Test {
   }
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -9,13 +9,13 @@
 namespace tavir {
 namespace {
 
-using testing::HostFixture;
+using test_support::HostFixture;
 
 class LookupTest : public HostFixture {};
 
 TEST_F(LookupTest, FixedRangeIsLocalMidnights) {
-  EXPECT_EQ(QueryRangeStart(), testing::UtcTime(1970, 1, 1, 23));
-  EXPECT_EQ(QueryRangeEnd(), testing::UtcTime(2031, 12, 30, 23));
+  EXPECT_EQ(QueryRangeStart(), test_support::UtcTime(1970, 1, 1, 23));
+  EXPECT_EQ(QueryRangeEnd(), test_support::UtcTime(2031, 12, 30, 23));
   EXPECT_EQ(NoEndDate(), QueryRangeEnd());
 }
 

@@ -9,7 +9,7 @@
 namespace tavir {
 namespace {
 
-using testing::HostFixture;
+using test_support::HostFixture;
 
 AppointmentData Meeting() {
   AppointmentData a;

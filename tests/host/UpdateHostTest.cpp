@@ -8,8 +8,8 @@
 namespace tavir {
 namespace {
 
-using testing::HostFixture;
-using testing::UtcTime;
+using test_support::HostFixture;
+using test_support::UtcTime;
 
 class UpdateHostTest : public HostFixture {
  protected:

@@ -14,7 +14,7 @@
 namespace tavir {
 namespace {
 
-using testing::HostFixture;
+using test_support::HostFixture;
 
 class WriteRepeatTest : public HostFixture {
  protected:

@@ -24,9 +24,10 @@
 #include "spreadsheet/StandIn.h"
 #include "support/CalendarScenario.h"
 #include "support/FakeShell.h"
+#include "support/ScratchDirectory.h"
 #include "support/TimeZones.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 const TimeValue kFirstDay = LocalMidnight(2025, 1, 1);
@@ -125,22 +126,13 @@ void AddRandomAppointments(const std::shared_ptr<DatebookData>& data) {
 
 class RoundTripInterop : public ::testing::Test {
  protected:
-  // Of this process: other worktrees run the same test at the same time.
-  std::filesystem::path directory_ =
-      std::filesystem::temp_directory_path() / ("tavir-round-trip-" + std::to_string(getpid()));
+  ScratchDirectory directory_{"tavir-round-trip"};
   FakeShell shell_;
   InstalledShell installed_{shell_};
 
-  void SetUp() override {
-    std::filesystem::remove_all(directory_);
-    std::filesystem::create_directories(directory_);
-    spreadsheet::RegisterSpreadsheetStandIn();
-  }
-  void TearDown() override {
-    spreadsheet::UnregisterSpreadsheetStandIn();
-    std::filesystem::remove_all(directory_);
-  }
-  std::string PathOf(const std::string& name) const { return (directory_ / name).string(); }
+  void SetUp() override { spreadsheet::RegisterSpreadsheetStandIn(); }
+  void TearDown() override { spreadsheet::UnregisterSpreadsheetStandIn(); }
+  std::string PathOf(const std::string& name) const { return directory_.PathOf(name); }
 
   static std::unique_ptr<Options> OptionsFor(const std::shared_ptr<DatebookData>& data) {
     auto options = std::make_unique<Options>();
@@ -214,4 +206,4 @@ TEST_F(RoundTripInterop, EveryFormatKeepsEveryOccurrenceAndNoCancelledOne) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

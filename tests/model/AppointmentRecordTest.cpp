@@ -13,10 +13,10 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
-using testing::ScopedTimeZone;
-using testing::TestZone;
-using testing::UtcTime;
+using test_support::ScopedEnvironmentVariable;
+using test_support::ScopedTimeZone;
+using test_support::TestZone;
+using test_support::UtcTime;
 
 struct LocalMoment {
   int year, month, day, hour, minute, second;
@@ -25,9 +25,10 @@ struct LocalMoment {
 
 void ExpectZoneActive(TestZone zone) {
   if (zone == TestZone::Berlin)
-    ASSERT_TRUE(testing::CentralEuropeanTimeIsActive()) << "Central European time is not pinned";
+    ASSERT_TRUE(test_support::CentralEuropeanTimeIsActive())
+        << "Central European time is not pinned";
   else
-    ASSERT_TRUE(testing::EasternTimeIsActive()) << "US Eastern time is not pinned";
+    ASSERT_TRUE(test_support::EasternTimeIsActive()) << "US Eastern time is not pinned";
 }
 
 // The date may carry a time of day, even the first or last minute of a day

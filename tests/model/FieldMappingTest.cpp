@@ -13,7 +13,7 @@
 namespace tavir {
 namespace {
 
-using testing::ScratchRegistry;
+using test_support::ScratchRegistry;
 using Fields = std::vector<FieldId>;
 
 const Fields kDefaultSimple = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};

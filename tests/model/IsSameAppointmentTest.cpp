@@ -11,8 +11,8 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedTimeZone;
-using testing::TestZone;
+using test_support::ScopedTimeZone;
+using test_support::TestZone;
 using R = AppointmentRecord;
 
 // A timed repeating appointment, the same on both sides unless a case
@@ -110,7 +110,7 @@ const SameCase kCases[] = {
 
 TEST(IsSameAppointmentTest, EachStepDecides) {
   ScopedTimeZone zone(TestZone::Berlin);
-  ASSERT_TRUE(testing::CentralEuropeanTimeIsActive());
+  ASSERT_TRUE(test_support::CentralEuropeanTimeIsActive());
   Options options;
   for (const SameCase& c : kCases) {
     SCOPED_TRACE(c.what);

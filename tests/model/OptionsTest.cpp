@@ -14,11 +14,11 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
-using testing::ScopedTimeZone;
-using testing::ScratchRegistry;
-using testing::TestZone;
-using testing::UtcTime;
+using test_support::ScopedEnvironmentVariable;
+using test_support::ScopedTimeZone;
+using test_support::ScratchRegistry;
+using test_support::TestZone;
+using test_support::UtcTime;
 
 // Every stored option: its registry name, its default (en-US) and a value
 // that differs from the default.
@@ -174,8 +174,8 @@ TEST_F(OptionsTest, SpanIsWholeLocalDaysAcrossDaylightSavingChanges) {
   for (const SpanCase& c : kSpanCases) {
     SCOPED_TRACE(std::string(c.what) + " at " + c.now);
     ScopedTimeZone zone(c.zone);
-    ASSERT_TRUE(c.zone == TestZone::Berlin ? testing::CentralEuropeanTimeIsActive()
-                                           : testing::EasternTimeIsActive());
+    ASSERT_TRUE(c.zone == TestZone::Berlin ? test_support::CentralEuropeanTimeIsActive()
+                                           : test_support::EasternTimeIsActive());
     ScopedEnvironmentVariable now("TAVIR_NOW", std::string(c.now));
     Options options;
     options.daysback = c.daysback;
@@ -209,7 +209,7 @@ TEST_F(OptionsTest, SetSpanCountsWholeDaysFromToday) {
       {"2005-04-05T01:00:00", 2005, 3, 20, 12, -16},  // back over the spring change
   };
   ScopedTimeZone zone(TestZone::Berlin);
-  ASSERT_TRUE(testing::CentralEuropeanTimeIsActive());
+  ASSERT_TRUE(test_support::CentralEuropeanTimeIsActive());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.now);
     ScopedEnvironmentVariable now("TAVIR_NOW", std::string(c.now));

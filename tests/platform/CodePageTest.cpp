@@ -16,7 +16,7 @@ class CodePageTest : public ::testing::Test {
  protected:
   // Selects Windows-1252 in the portable build; the Windows build's code
   // page is the system's (1252 under the Wine runner).
-  testing::ScopedEnvironmentVariable ctype_{"LC_ALL", "de_DE.ISO-8859-1"};
+  test_support::ScopedEnvironmentVariable ctype_{"LC_ALL", "de_DE.ISO-8859-1"};
   void SetUp() override { ASSERT_FALSE(AnsiCodePageIsUtf8()); }
 };
 
@@ -54,7 +54,7 @@ TEST_F(CodePageTest, Windows1252LowerCaseIncludesTheUpperRange) {
 // ANSI code page inside a process.
 class Utf8CodePageTest : public ::testing::Test {
  protected:
-  testing::ScopedEnvironmentVariable ctype_{"LC_ALL", "C.UTF-8"};
+  test_support::ScopedEnvironmentVariable ctype_{"LC_ALL", "C.UTF-8"};
   void SetUp() override { ASSERT_TRUE(AnsiCodePageIsUtf8()); }
 };
 

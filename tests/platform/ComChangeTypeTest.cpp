@@ -14,7 +14,7 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedEnvironmentVariable;
+using test_support::ScopedEnvironmentVariable;
 
 // A variant of a type the owner has no factory for.
 template <typename Set>

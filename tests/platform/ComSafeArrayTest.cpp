@@ -12,7 +12,7 @@
 namespace tavir {
 namespace {
 
-using testing::CountingObject;
+using test_support::CountingObject;
 
 std::int32_t CellNumber(long row, long column) { return static_cast<std::int32_t>(row * 100 + column); }
 

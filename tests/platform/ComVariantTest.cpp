@@ -11,7 +11,7 @@
 namespace tavir {
 namespace {
 
-using testing::CountingObject;
+using test_support::CountingObject;
 
 TEST(ComVariant, CopyOfAStringIsDeepAndKeepsEmbeddedZeros) {
   const WideString text(OLESTR("a\0b"), 3);

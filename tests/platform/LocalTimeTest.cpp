@@ -20,9 +20,10 @@ namespace {
 class LocalTimeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::PinCentralEuropeanTime();
-    ASSERT_TRUE(testing::CentralEuropeanTimeIsActive())
-        << "the time zone is not Central European Time (under Wine, start it with TZ=Europe/Berlin)";
+    test_support::PinCentralEuropeanTime();
+    ASSERT_TRUE(test_support::CentralEuropeanTimeIsActive())
+        << "the time zone is not Central European Time (under Wine, start it with "
+           "TZ=Europe/Berlin)";
   }
 };
 
@@ -72,12 +73,13 @@ TEST_F(LocalTimeTest, BuildNormalisesFieldsOutOfRangeAndRefusesMomentsBeyond32Bi
 TEST_F(LocalTimeTest, ConversionsFollowTheZoneForValuesConvertedBefore) {
   const TimeValue moment = 1184493600;  // 2007-07-15 10:00 UTC
   struct Case {
-    std::optional<testing::TestZone> zone;  // none: Berlin, as SetUp pinned it
+    std::optional<test_support::TestZone> zone;  // none: Berlin, as SetUp pinned it
     int localHour;
   };
-  const Case cases[] = {{std::nullopt, 12}, {testing::TestZone::NewYork, 6}, {std::nullopt, 12}};
+  const Case cases[] = {
+      {std::nullopt, 12}, {test_support::TestZone::NewYork, 6}, {std::nullopt, 12}};
   for (const Case& c : cases) {
-    std::optional<testing::ScopedTimeZone> zone;
+    std::optional<test_support::ScopedTimeZone> zone;
     if (c.zone)
       zone.emplace(*c.zone);
     EXPECT_EQ(SplitLocal(moment).hour, c.localHour);
@@ -95,12 +97,12 @@ TEST_F(LocalTimeTest, MidnightIsTheLocalStartOfTheDay) {
 
 TEST_F(LocalTimeTest, FixedLocalTimeReplacesTheSystemClock) {
   {
-    testing::ScopedEnvironmentVariable winter("TAVIR_NOW", "2005-11-10T16:42:17");
+    test_support::ScopedEnvironmentVariable winter("TAVIR_NOW", "2005-11-10T16:42:17");
     EXPECT_EQ(CurrentTime(), 1131637337);
-    testing::ScopedEnvironmentVariable summer("TAVIR_NOW", "2005-07-15T18:30:00");
+    test_support::ScopedEnvironmentVariable summer("TAVIR_NOW", "2005-07-15T18:30:00");
     EXPECT_EQ(CurrentTime(), 1121445000);
   }
-  testing::ScopedEnvironmentVariable now("TAVIR_NOW", std::nullopt);
+  test_support::ScopedEnvironmentVariable now("TAVIR_NOW", std::nullopt);
   const auto before = std::time(nullptr);
   const TimeValue current = CurrentTime();
   EXPECT_GE(current, before);
@@ -115,7 +117,7 @@ TEST_F(LocalTimeTest, MalformedFixedTimeIsAConfigurationError) {
       "2005-11-10T16:42:17Z", "2005-1-10T16:42:17",  "+005-11-10T16:42:17",
   };
   for (const char* text : malformed) {
-    testing::ScopedEnvironmentVariable now("TAVIR_NOW", text);
+    test_support::ScopedEnvironmentVariable now("TAVIR_NOW", text);
     try {
       CurrentTime();
       ADD_FAILURE() << text << " was accepted";

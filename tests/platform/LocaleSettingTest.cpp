@@ -36,10 +36,10 @@ TEST(LocaleSettingTest, TavirLocaleThenLcAllLcTimeLangChooseTheLocale) {
       {"", nullopt, nullopt, "de_DE", "de-DE"},
   };
   for (const Setting& s : settings) {
-    testing::ScopedEnvironmentVariable tavir("TAVIR_LOCALE", s.tavirLocale);
-    testing::ScopedEnvironmentVariable all("LC_ALL", s.lcAll);
-    testing::ScopedEnvironmentVariable time("LC_TIME", s.lcTime);
-    testing::ScopedEnvironmentVariable lang("LANG", s.lang);
+    test_support::ScopedEnvironmentVariable tavir("TAVIR_LOCALE", s.tavirLocale);
+    test_support::ScopedEnvironmentVariable all("LC_ALL", s.lcAll);
+    test_support::ScopedEnvironmentVariable time("LC_TIME", s.lcTime);
+    test_support::ScopedEnvironmentVariable lang("LANG", s.lang);
     EXPECT_EQ(ActiveLocaleName(), s.expected)
         << s.tavirLocale.value_or("-") << " " << s.lcAll.value_or("-") << " "
         << s.lcTime.value_or("-") << " " << s.lang.value_or("-");
@@ -48,8 +48,8 @@ TEST(LocaleSettingTest, TavirLocaleThenLcAllLcTimeLangChooseTheLocale) {
 }
 
 TEST(LocaleSettingTest, UnknownTavirLocaleIsReportedAndFormatsFallBackToEnglishUs) {
-  testing::ScopedEnvironmentVariable tavir("TAVIR_LOCALE", "xx-YY");
-  testing::ScopedEnvironmentVariable lang("LANG", "de_DE.UTF-8");
+  test_support::ScopedEnvironmentVariable tavir("TAVIR_LOCALE", "xx-YY");
+  test_support::ScopedEnvironmentVariable lang("LANG", "de_DE.UTF-8");
   try {
     CheckLocaleSetting();
     FAIL() << "an unknown TAVIR_LOCALE was accepted";

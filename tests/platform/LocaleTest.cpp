@@ -102,8 +102,8 @@ class LocaleSuite : public ::testing::Test {
 
  private:
   std::string name_;
-  testing::ScopedEnvironmentVariable locale_;
-  testing::ScopedEnvironmentVariable codePage_{"LC_ALL", "de_DE.ISO-8859-1"};
+  test_support::ScopedEnvironmentVariable locale_;
+  test_support::ScopedEnvironmentVariable codePage_{"LC_ALL", "de_DE.ISO-8859-1"};
 };
 
 using Locale_enUS = LocaleSuite<0>;
@@ -213,13 +213,13 @@ TEST_F(Locale_enUS, TwoDigitYearsFollowTheWindowAndDayMonthTakesThisYear) {
     const std::string text = "1/2/" + std::string(yy < 10 ? "0" : "") + std::to_string(yy);
     EXPECT_EQ(Describe(ParseDateTime(text)), Describe(ParsedDateTime{century + yy, 1, 2, 0, 0, 0}));
   }
-  testing::ScopedEnvironmentVariable clock("TAVIR_NOW", std::nullopt);
+  test_support::ScopedEnvironmentVariable clock("TAVIR_NOW", std::nullopt);
   EXPECT_EQ(Describe(ParseDateTime("3/4")), Describe(ParsedDateTime{CurrentYear(), 3, 4, 0, 0, 0}));
   EXPECT_EQ(Describe(ParseDateTime("14/2")), Describe(ParsedDateTime{CurrentYear(), 2, 14, 0, 0, 0}));
 }
 
 TEST_F(Locale_deDE, DayMonthTakesThisYear) {
-  testing::ScopedEnvironmentVariable clock("TAVIR_NOW", std::nullopt);
+  test_support::ScopedEnvironmentVariable clock("TAVIR_NOW", std::nullopt);
   EXPECT_EQ(Describe(ParseDateTime("4.3")), Describe(ParsedDateTime{CurrentYear(), 3, 4, 0, 0, 0}));
   EXPECT_EQ(Describe(ParseDateTime("4.3. 9:15")),
             Describe(ParsedDateTime{CurrentYear(), 3, 4, 9, 15, 0}));

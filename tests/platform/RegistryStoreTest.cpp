@@ -47,7 +47,7 @@ class RegistryStoreTest : public ::testing::Test {
     return count;
   }
 
-  testing::ScratchRegistry registry_;
+  test_support::ScratchRegistry registry_;
   const std::string path_ = registry_store::StorePath();
   const std::filesystem::path directory_ = std::filesystem::path(path_).parent_path();
 };
@@ -113,16 +113,17 @@ TEST_F(RegistryStoreTest, DamagedFileIsReportedAndNeverChanged) {
 }
 
 TEST_F(RegistryStoreTest, DirectoriesAreCreatedAndAMissingLocationFailsWrites) {
-  testing::SetEnvironmentVariable("TAVIR_REGISTRY", (directory_ / "a" / "b" / "registry.reg").string());
+  test_support::SetEnvironmentVariable("TAVIR_REGISTRY",
+                                       (directory_ / "a" / "b" / "registry.reg").string());
   EXPECT_TRUE(RegSetDword(kKey, "minsize", 5));
   EXPECT_EQ(RegGetDword(kKey, "minsize", 1000), 5u);
-  testing::ScopedEnvironmentVariable noXdg("XDG_CONFIG_HOME", std::nullopt);
-  testing::ScopedEnvironmentVariable noHome("HOME", std::nullopt);
-  testing::SetEnvironmentVariable("TAVIR_REGISTRY", std::nullopt);
+  test_support::ScopedEnvironmentVariable noXdg("XDG_CONFIG_HOME", std::nullopt);
+  test_support::ScopedEnvironmentVariable noHome("HOME", std::nullopt);
+  test_support::SetEnvironmentVariable("TAVIR_REGISTRY", std::nullopt);
   EXPECT_FALSE(RegSetDword(kKey, "minsize", 6));
   EXPECT_EQ(RegGetDword(kKey, "minsize", 1000), 1000u);
   EXPECT_THROW(CheckRegistryStore(), ConfigurationError);
-  testing::ScopedEnvironmentVariable xdg("XDG_CONFIG_HOME", directory_.string());
+  test_support::ScopedEnvironmentVariable xdg("XDG_CONFIG_HOME", directory_.string());
   EXPECT_EQ(registry_store::StorePath(), (directory_ / "tavir" / "registry.reg").string());
 }
 

@@ -16,7 +16,7 @@ const std::string kKey = "Software\\Quelmar\\TAVIR\\Options";
 
 class RegistryTest : public ::testing::Test {
  protected:
-  testing::ScratchRegistry registry_;
+  test_support::ScratchRegistry registry_;
 };
 
 TEST_F(RegistryTest, MissingKeyOrValueGivesTheDefault) {

@@ -12,8 +12,8 @@ TEST(ShellTest, UsingTheShellBeforeOneIsInstalledIsAProgrammingError) {
   SetCurrentShell(nullptr);
   EXPECT_THROW(CurrentShell(), std::logic_error);
   {
-    testing::FakeShell shell;
-    testing::InstalledShell installed(shell);
+    test_support::FakeShell shell;
+    test_support::InstalledShell installed(shell);
     CurrentShell().ShowMessage("Done", MessageButtons::Ok, MessageIcon::Information);
     EXPECT_EQ(shell.Messages().size(), 1u);
   }

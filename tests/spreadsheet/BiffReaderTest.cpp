@@ -7,7 +7,7 @@
 #include "spreadsheet/ByteBuffer.h"
 #include "spreadsheet/NumberFormats.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using namespace spreadsheet;
@@ -166,4 +166,4 @@ TEST(BiffReaderTest, DateAndTimeFormatsAreToldFromOthers) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -8,7 +8,7 @@
 #include "spreadsheet/SpreadsheetFixture.h"
 #include "support/ScratchRegistry.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class ExcelAvailabilityTest : public SpreadsheetTest {};
@@ -52,4 +52,4 @@ TEST_F(ExcelAvailabilityTest, AnApplicationThatRefusesToQuitWasStillStarted) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

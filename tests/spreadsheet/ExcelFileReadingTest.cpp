@@ -12,7 +12,7 @@
 #include "spreadsheet/SpreadsheetFixture.h"
 #include "spreadsheet/WorkbookFile.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using spreadsheet::Cell;
@@ -178,4 +178,4 @@ TEST_F(ExcelFileReadingTest, AFileTheSpreadsheetCannotOpenThrowsWithItsReason) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -14,7 +14,7 @@
 #include "support/Environment.h"
 #include "spreadsheet/SpreadsheetFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using spreadsheet::CellKind;
@@ -237,4 +237,4 @@ TEST_F(ExcelFileWritingTest, WithoutTheSpreadsheetApplicationNoFileCanBeCreated)
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -18,7 +18,7 @@
 #include <freexl.h>
 #endif
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 // Writes fields through ExcelFile and notes what each cell must then hold:
@@ -177,4 +177,4 @@ TEST_F(ExcelInterchangeTest, OtherProgramsReadEveryValueAsWritten) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -9,7 +9,7 @@
 #include "spreadsheet/SpreadsheetFixture.h"
 #include "spreadsheet/WorkbookFile.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 constexpr DISPID kWorkbooks = 0x23C, kAdd = 0xB5, kOpen = 0x2AA, kSheets = 0x1E5, kCells = 0xEE,
@@ -142,4 +142,4 @@ TEST_F(StandInAutomationTest, SavedWorkbooksOpenAgainAndClosedOnesRefuseCalls) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -9,7 +9,7 @@
 #include "spreadsheet/CompoundFile.h"
 #include "spreadsheet/WorkbookFile.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using namespace spreadsheet;
@@ -167,4 +167,4 @@ TEST(WorkbookFileTest, DamagedWorkbooksGiveAnErrorNeverACrash) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -23,7 +23,7 @@
 #include "platform/ComPtr.h"
 #include "support/Environment.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 // Every member has a default, so that designated initializers name only
 // what differs.
@@ -183,4 +183,4 @@ inline std::string ReadWholeFile(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -4,7 +4,7 @@
 
 #include "platform/Com.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class CountingObject final : public IDispatch {
  public:
@@ -53,4 +53,4 @@ class CountingObject final : public IDispatch {
   ULONG addRefCalls_ = 0;
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -10,7 +10,7 @@
 #include "desktop/Desktop.h"
 #include "platform/ComPtr.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 struct DesktopHost {
   std::shared_ptr<DatebookData> data = std::make_shared<DatebookData>(OLESTR("Test User"));
@@ -38,4 +38,4 @@ inline WideString Wide(const char* ascii) {
   return WideString(ascii, ascii + std::char_traits<char>::length(ascii));
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -11,7 +11,7 @@
 
 #include "platform/LocalTime.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 inline void SetEnvironmentVariable(const std::string& name, const std::optional<std::string>& value) {
 #if defined(_WIN32)
@@ -69,4 +69,4 @@ inline bool CentralEuropeanTimeIsActive() {
          BuildLocal(2005, 10, 31, 12, 0, 0) == 1130756400;
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -11,7 +11,7 @@
 
 #include "platform/Shell.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 struct ShownMessage {
   std::string text;
@@ -108,4 +108,4 @@ class InstalledShell {
   Shell* previous_;
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

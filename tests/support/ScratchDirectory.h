@@ -6,25 +6,32 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class ScratchDirectory {
  public:
-  // prefix names the folder's owner, e.g. "tavir-engine". A number of this
-  // run keeps it apart from other worktrees running the same tests at the
-  // same time; a counter keeps the tests of one run apart.
-  explicit ScratchDirectory(const std::string& prefix) {
-    static const unsigned run = std::random_device{}();
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            (prefix + "-" + std::to_string(run) + "-" + std::to_string(++counter));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
+  // prefix names the folder's owner, e.g. "tavir-engine". The folder's name
+  // is new on every run, so test programs of other worktrees running the
+  // same tests at the same time never share a file.
+  explicit ScratchDirectory(const std::string& prefix = "tavir-scratch") {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const auto candidate =
+          std::filesystem::temp_directory_path() / (prefix + "-" + std::to_string(random()));
+      // create_directory says false when the name was taken: another try.
+      if (std::filesystem::create_directory(candidate)) {
+        path_ = candidate;
+        return;
+      }
+    }
+    throw std::runtime_error("no fresh temporary folder for " + prefix);
   }
   ~ScratchDirectory() {
     std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(path_, ignored);
   }
   ScratchDirectory(const ScratchDirectory&) = delete;
@@ -44,4 +51,4 @@ inline std::string ReadFileBytes(const std::string& path) {
   return content.str();
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -15,7 +15,7 @@
 #include <stdlib.h>
 #endif
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class ScratchRegistry {
  public:
@@ -50,4 +50,4 @@ class ScratchRegistry {
 #endif
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -8,7 +8,7 @@
 
 #include "support/Environment.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 enum class TestZone { Berlin, NewYork };
 
@@ -72,4 +72,4 @@ inline bool EasternTimeIsActive() {
          BuildLocal(2007, 11, 5, 12, 0, 0) == 1194282000;
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -8,7 +8,7 @@
 #include "ui/CountLine.h"
 #include "ui/OptionChecks.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 TEST(DialogTextsTest, CountLineUsesTheSingularOnlyForOneInTheSimpleFormat) {
@@ -66,4 +66,4 @@ TEST(DialogTextsTest, RangeCheckAcceptsOnlyWholeNumbersInside) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

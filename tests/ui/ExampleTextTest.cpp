@@ -11,7 +11,7 @@
 namespace tavir {
 namespace {
 
-class ExampleText : public testing::PinnedEnUsTest {
+class ExampleText : public test_support::PinnedEnUsTest {
  protected:
   void SetUp() override {
     PinnedEnUsTest::SetUp();

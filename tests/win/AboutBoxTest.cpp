@@ -10,7 +10,7 @@
 #include "ui/win32/ShellLinkSystem.h"
 #include "win/MainDialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using AboutBoxTest = MainDialogFixture;
@@ -140,4 +140,4 @@ TEST_F(AboutBoxTest, HelpOpensThePageUnlessAHelpFileIsThere) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -13,7 +13,7 @@
 #include "ui/win32/ResourceIds.h"
 #include "win/support/DialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class ArchiveDialogTest : public DialogFixture {
@@ -113,4 +113,4 @@ TEST_F(ArchiveDialogTest, ArchiveMarksOldAppointmentsAndReportsHowMany) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

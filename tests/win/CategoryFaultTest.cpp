@@ -12,7 +12,7 @@
 #include "platform/ComError.h"
 #include "ui/CountLine.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class CategoryFaultTest : public EngineFixture {
@@ -59,4 +59,4 @@ TEST_F(CategoryFaultTest, EveryCategoryReaderSurvivesTheFault) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

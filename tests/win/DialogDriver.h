@@ -17,7 +17,7 @@
 #include "ui/win32/UiApi.h"
 #include "win/support/DialogThread.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 struct DriverTimeout : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -159,4 +159,4 @@ auto RunDriven(Modal modal, const std::function<void(DialogDriver&)>& drive) {
   return modal();
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

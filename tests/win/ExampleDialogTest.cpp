@@ -12,7 +12,7 @@
 #include "ui/win32/ResourceIds.h"
 #include "win/support/DialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 std::vector<std::string> Split(const std::string& line, char separator) {
@@ -119,4 +119,4 @@ TEST_F(ExampleDialogTest, EditAndButtonFollowTheDialogsSize) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -7,7 +7,7 @@
 
 #include "win/DialogDriver.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class FileDialogWindow {
  public:
@@ -65,4 +65,4 @@ class FileDialogWindow {
   HWND window_;
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -4,7 +4,7 @@
 #include "win/FileDialogWindow.h"
 #include "win/MainDialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 class FileDialogsTest : public MainDialogFixture {
@@ -154,4 +154,4 @@ TEST_F(FileDialogsTest, DialogFieldsAndTheKeptPattern) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

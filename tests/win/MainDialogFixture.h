@@ -23,7 +23,7 @@
 #include "ui/win32/ResourceIds.h"
 #include "win/DialogDriver.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 inline constexpr const char kMainCaption[] = "TAVIR - Calvetra for Palm Desktop";
 
@@ -126,4 +126,4 @@ class MainDialogFixture : public ::testing::Test {
   }
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -5,7 +5,7 @@
 #include "platform/Registry.h"
 #include "win/MainDialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using MainDialogTest = MainDialogFixture;
@@ -168,4 +168,4 @@ TEST_F(MainDialogTest, HostFailureDuringExportLeavesTheDialog) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

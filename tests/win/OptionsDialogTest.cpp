@@ -12,7 +12,7 @@
 #include "ui/win32/ResourceIds.h"
 #include "win/support/DialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using Fields = std::vector<FieldId>;
@@ -219,4 +219,4 @@ TEST_F(OptionsDialogTest, DraggingTheFourthSimpleFieldToTheTopOrdersTheNextExpor
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

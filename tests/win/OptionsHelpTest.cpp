@@ -14,7 +14,7 @@
 #include "ui/win32/ResourceIds.h"
 #include "win/support/DialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 struct HelpCall {
@@ -158,4 +158,4 @@ TEST_F(OptionsHelpTest, WithoutAHelpFileTheControlsTextShowsInOurPopup) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

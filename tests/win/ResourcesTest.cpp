@@ -10,7 +10,7 @@
 #include "platform/win32/ResourceModule.h"
 #include "ui/win32/ResourceIds.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 struct Entry {
@@ -86,4 +86,4 @@ TEST(ResourcesTest, EveryDialogTemplateCreatesItsControls) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

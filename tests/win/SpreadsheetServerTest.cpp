@@ -11,8 +11,9 @@
 #include "platform/win32/WindowsApi.h"
 #include "spreadsheet/StandIn.h"
 #include "spreadsheet/server/ServerIds.h"
+#include "support/ScratchDirectory.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 const std::wstring kClassKey = std::wstring(L"CLSID\\") + spreadsheet::kStandInClassIdText;
@@ -31,21 +32,17 @@ class SpreadsheetServerTest : public ::testing::Test {
     ASSERT_TRUE(
         SetText(kClassKey + L"\\InprocServer32", nullptr, std::wstring(dll.begin(), dll.end())));
     ASSERT_TRUE(SetText(kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"));
-    directory_ = std::filesystem::temp_directory_path() / "tavir-spreadsheet-server";
-    std::filesystem::create_directories(directory_);
   }
   void TearDown() override {
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Excel.Application");
     RegDeleteTreeW(HKEY_CLASSES_ROOT, kClassKey.c_str());
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
     CoUninitialize();
   }
-  std::filesystem::path directory_;
+  ScratchDirectory directory_{"tavir-spreadsheet-server"};
 };
 
 TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
-  const std::string name = (directory_ / "server.xls").string();
+  const std::string name = directory_.PathOf("server.xls");
   {
     ExcelFile file;
     ASSERT_EQ(file.OpenWrite(name), 0);
@@ -77,4 +74,4 @@ TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -11,9 +11,9 @@
 namespace tavir {
 namespace {
 
-using testing::ReadBytes;
-using testing::RunSql;
-using testing::ScratchDirectory;
+using test_support::ReadBytes;
+using test_support::RunSql;
+using test_support::ScratchDirectory;
 
 const WideString kDefaultUser = OLESTR("Default User");
 
@@ -48,9 +48,9 @@ AppointmentData FullAppointment() {
 
 class DatebookFile : public ::testing::Test {
  protected:
-  testing::ScopedTimeZone zone{testing::TestZone::Berlin};
+  test_support::ScopedTimeZone zone{test_support::TestZone::Berlin};
   ScratchDirectory directory;
-  std::string path = directory.File("datebook.tavir");
+  std::string path = directory.PathOf("datebook.tavir");
 };
 
 TEST_F(DatebookFile, NewFileHasTheDefaultUserAndOnlyACommitChangesIt) {
@@ -155,11 +155,11 @@ TEST_F(DatebookFile, FilesThatAreNotDatebooksAreRefusedUntouched) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string file = directory.File(std::string(c.name) + ".db");
+    const std::string file = directory.PathOf(std::string(c.name) + ".db");
     if (c.sql) {
       RunSql(file, c.sql);
     } else {
-      testing::WriteBytes(file, c.bytes);
+      test_support::WriteBytes(file, c.bytes);
     }
     const std::string before = ReadBytes(file);
     const DatebookStoreError error = OpenFailure(file);
@@ -204,7 +204,7 @@ TEST_F(DatebookFile, DamagedValuesGiveClearErrors) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sql);
-    testing::WriteBytes(path, good);
+    test_support::WriteBytes(path, good);
     RunSql(path, c.sql);
     const DatebookStoreError error = OpenFailure(path);
     EXPECT_EQ(DatebookStoreFailure::Damaged, error.Failure());
@@ -218,7 +218,7 @@ TEST_F(DatebookFile, SecondCommitAndMissingDirectoryAreRefused) {
   store.Commit(*data);
   EXPECT_THROW(store.Commit(*data), DatebookStoreError);
   EXPECT_EQ(DatebookStoreFailure::Unavailable,
-            OpenFailure(directory.File("no/such/dir/datebook")).Failure());
+            OpenFailure(directory.PathOf("no/such/dir/datebook")).Failure());
 }
 
 }  // namespace

@@ -83,8 +83,8 @@ class DatebookProcesses : public ::testing::Test {
     EXPECT_EQ(SIGKILL, WTERMSIG(status));
   }
 
-  testing::ScratchDirectory directory;
-  std::string path = directory.File("datebook.tavir");
+  test_support::ScratchDirectory directory;
+  std::string path = directory.PathOf("datebook.tavir");
 };
 
 TEST_F(DatebookProcesses, KilledBeforeCommitLeavesTheOldContent) {

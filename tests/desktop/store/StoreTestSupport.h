@@ -1,4 +1,4 @@
-// Helpers of the datebook store tests: a scratch directory, whole-file reads,
+// Helpers of the datebook store tests: whole-file reads
 // and SQL run on a file behind the store's back.
 #pragma once
 
@@ -12,24 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "desktop/store/SqliteHandles.h"
+#include "support/ScratchDirectory.h"
 
-namespace tavir::testing {
-
-class ScratchDirectory {
- public:
-  ScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavir-store-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~ScratchDirectory() { std::filesystem::remove_all(path_); }
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
+namespace tavir::test_support {
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -52,4 +37,4 @@ inline void RunSql(const std::string& path, const std::string& sql) {
   ASSERT_EQ(SQLITE_OK, result) << text << " in " << sql;
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -13,8 +13,8 @@
 namespace tavir {
 namespace {
 
-using testing::ScopedTimeZone;
-using testing::TestZone;
+using test_support::ScopedTimeZone;
+using test_support::TestZone;
 
 const WideString kUser = OLESTR("User");
 
@@ -54,8 +54,8 @@ AppointmentData WeeklyOnDaylightSavingDay() {
 }
 
 TEST(WallClockStore, AppointmentsKeepDateAndTimeWhenTheZoneChanges) {
-  testing::ScratchDirectory directory;
-  const std::string path = directory.File("datebook");
+  test_support::ScratchDirectory directory;
+  const std::string path = directory.PathOf("datebook");
   {
     ScopedTimeZone berlin(TestZone::Berlin);
     DatebookStore store(path, kUser);
@@ -70,19 +70,19 @@ TEST(WallClockStore, AppointmentsKeepDateAndTimeWhenTheZoneChanges) {
 }
 
 TEST(WallClockStore, FirstFormatFilesAreConvertedInTheZoneOfTheRun) {
-  testing::ScratchDirectory directory;
-  const std::string path = directory.File("datebook");
+  test_support::ScratchDirectory directory;
+  const std::string path = directory.PathOf("datebook");
   ScopedTimeZone berlin(TestZone::Berlin);
   { DatebookStore(path, kUser).Load(); }
   const AppointmentData a = WeeklyOnDaylightSavingDay();
-  testing::RunSql(path,
-                  "PRAGMA user_version = 1;"
-                  "INSERT INTO appointments VALUES (1, " +
-                      std::to_string(a.start) + ", " + std::to_string(a.end) +
-                      ", 0, 'Early', '', '', '', 2, 1, " + std::to_string(a.repeat.end) +
-                      ", 1, 0, 0, 0, 0, 0);"
-                      "INSERT INTO exceptions VALUES (1, " +
-                      std::to_string(*a.exceptions.begin()) + ");");
+  test_support::RunSql(path,
+                       "PRAGMA user_version = 1;"
+                       "INSERT INTO appointments VALUES (1, " +
+                           std::to_string(a.start) + ", " + std::to_string(a.end) +
+                           ", 0, 'Early', '', '', '', 2, 1, " + std::to_string(a.repeat.end) +
+                           ", 1, 0, 0, 0, 0, 0);"
+                           "INSERT INTO exceptions VALUES (1, " +
+                           std::to_string(*a.exceptions.begin()) + ");");
   {
     DatebookStore store(path, kUser);
     store.Commit(*store.Load());

@@ -18,15 +18,16 @@
 #include "formats/CalendarFile.h"
 #include "formats/CalendarUid.h"
 #include "support/CalendarScenario.h"
+#include "support/ScratchDirectory.h"
 #include "support/TimeZones.h"
 
 namespace tavir {
 namespace {
 
-using testing::CalendarAppointment;
-using testing::CalendarScenario;
-using testing::EscapeReadBackText;
-using testing::ScopedEnvironmentVariable;
+using test_support::CalendarAppointment;
+using test_support::CalendarScenario;
+using test_support::EscapeReadBackText;
+using test_support::ScopedEnvironmentVariable;
 
 // An appointment with its texts in UTF-8, and the note as a reader gives it
 // back (each line break one LF).
@@ -233,7 +234,7 @@ std::string ReadBackWithPython(const std::string& fileName, const char* firstDay
 
 struct Setting {
   const char* what;
-  testing::TestZone zone;
+  test_support::TestZone zone;
   bool utcPlusOne;  // the examples' zone instead of `zone`
   const char* locale;
 };
@@ -241,15 +242,15 @@ struct Setting {
 TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
   ScopedEnvironmentVariable now("TAVIR_NOW", std::string("2005-11-10T16:42:17"));
   const Setting settings[] = {
-      {"UTC+01:00, Windows-1252", testing::TestZone::Berlin, true, "C"},
-      {"Berlin, UTF-8", testing::TestZone::Berlin, false, "C.UTF-8"},
-      {"Berlin, Windows-1252", testing::TestZone::Berlin, false, "C"},
-      {"New York, UTF-8", testing::TestZone::NewYork, false, "C.UTF-8"},
+      {"UTC+01:00, Windows-1252", test_support::TestZone::Berlin, true, "C"},
+      {"Berlin, UTF-8", test_support::TestZone::Berlin, false, "C.UTF-8"},
+      {"Berlin, Windows-1252", test_support::TestZone::Berlin, false, "C"},
+      {"New York, UTF-8", test_support::TestZone::NewYork, false, "C.UTF-8"},
   };
   for (const Setting& setting : settings) {
     SCOPED_TRACE(setting.what);
-    testing::ScopedTimeZone zone(setting.zone);
-    std::optional<testing::ScopedUtcPlusOne> utcPlusOne;
+    test_support::ScopedTimeZone zone(setting.zone);
+    std::optional<test_support::ScopedUtcPlusOne> utcPlusOne;
     if (setting.utcPlusOne) utcPlusOne.emplace();
     ScopedEnvironmentVariable locale("LC_ALL", std::string(setting.locale));
 
@@ -257,10 +258,8 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
     const TimeValue lastDay = LocalMidnight(2008, 12, 31);
     const TimeValue simpleTo = BuildLocal(2006, 4, 30, 23, 59, 0);
     CalendarScenario scenario;
-    const std::string name = (std::filesystem::temp_directory_path() /
-                              ("tavir-calendar-interop-" + std::to_string(getpid()) + ".ics"))
-                                 .string();
-    std::filesystem::remove(name);
+    const test_support::ScratchDirectory directory("tavir-calendar-interop");
+    const std::string name = directory.PathOf("interop.ics");
     CalendarFile file(true);
     ASSERT_EQ(file.OpenWrite(name), 0);
     std::string expected;
@@ -283,16 +282,15 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
       }
     }
     ASSERT_EQ(file.Finish(), 0);
-    const std::string ics = testing::ReadWholeFile(name);
+    const std::string ics = test_support::ReadWholeFile(name);
 
     // gtest shows the lines that differ.
     try {
-      EXPECT_EQ(testing::ReadBackWithLibical(ics, firstDay, lastDay), expected) << "libical";
+      EXPECT_EQ(test_support::ReadBackWithLibical(ics, firstDay, lastDay), expected) << "libical";
     } catch (const std::exception& error) {
       ADD_FAILURE() << error.what();
     }
     EXPECT_EQ(ReadBackWithPython(name, "2005-10-01", "2008-12-31"), expected) << "python-icalendar";
-    std::filesystem::remove(name);
   }
 }
 

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 namespace {
 
@@ -154,4 +154,4 @@ std::string ReadBackWithLibical(const std::string& ics, TimeValue firstDay, Time
   return lines;
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -6,7 +6,7 @@
 
 #include "platform/LocalTime.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 // The blocks of lines of every VEVENT (see tests/tools/check_ics.py), with the
 // occurrences from local midnight of firstDay to 23:59:59 of lastDay.
@@ -17,4 +17,4 @@ std::string ReadBackWithLibical(const std::string& ics, TimeValue firstDay, Time
 // A text as the read-back lines write it: backslash \\, LF \n, CR \r.
 std::string EscapeReadBackText(const std::string& text);
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -23,7 +23,7 @@
 #include "win/FileDialogWindow.h"
 #include "win/support/DialogFixture.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 std::string OutputDirectory() {
@@ -245,4 +245,4 @@ TEST_F(ScreenshotsTest, MainDialogDuringAnExport) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

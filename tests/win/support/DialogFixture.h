@@ -12,7 +12,7 @@
 #include "support/DesktopHost.h"
 #include "win/support/DialogThread.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 class DialogFixture : public ::testing::Test {
  protected:
@@ -63,4 +63,4 @@ inline std::wstring WideText(const std::string& ansi) {
   return std::wstring(ansi.begin(), ansi.end());
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -15,7 +15,7 @@
 
 #include "platform/win32/CommonControls.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 // Waits (up to 10 s) until `find` gives a window.
 inline HWND WaitForWindow(const std::function<HWND()>& find) {
@@ -188,4 +188,4 @@ inline bool Enabled(HWND dialog, int id) {
   return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support
