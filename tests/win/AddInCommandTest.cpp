@@ -16,7 +16,7 @@
 #include "win/DialogDriver.h"
 #include "win/FileDialogWindow.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 constexpr const char kEnglishCaption[] = "TAVIR - Calvetra for Palm Desktop";
@@ -277,4 +277,4 @@ TEST_F(LanguageRuleTest, GermanOnlyWhenTheFirstThreeVersionPartsMatch) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -14,7 +14,7 @@
 #include "support/DesktopHost.h"
 #include "win/AddinSetUp.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 using namespace tavir::addin;
 
@@ -79,4 +79,4 @@ class AddInHostTest : public ::testing::Test {
   ComPtr<IDesktopAddin> addin_;
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

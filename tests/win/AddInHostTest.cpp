@@ -7,7 +7,7 @@
 #include "win/AddInHostFixture.h"
 #include "win/DialogDriver.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using namespace tavir::addin;
@@ -124,4 +124,4 @@ TEST_F(AddInHostTest, FrameworkVersionAboutBoxAndPropertiesThroughBothDoors) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

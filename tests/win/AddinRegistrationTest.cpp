@@ -12,7 +12,7 @@
 #include "platform/ComPtr.h"
 #include "win/AddinSetUp.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 using namespace tavir::addin;
@@ -75,4 +75,4 @@ TEST_F(AddinRegistrationTest, UnregisterRemovesEverythingWithOrWithoutTheHost) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

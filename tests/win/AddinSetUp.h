@@ -16,7 +16,7 @@
 #include "platform/ComPtr.h"
 #include "platform/win32/WindowsApi.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 
 inline std::wstring WideOf(const std::string& text) {
   return std::wstring(text.begin(), text.end());
@@ -147,4 +147,4 @@ class HostListRegistration {
   static void Unregister() { RegDeleteTreeW(HKEY_CLASSES_ROOT, ClassKey().c_str()); }
 };
 
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

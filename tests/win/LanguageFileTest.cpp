@@ -17,7 +17,7 @@
 #include "platform/CodePage.h"
 #include "win/AddinSetUp.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 struct LoadedModule {
@@ -207,4 +207,4 @@ TEST(LanguageFileTest, PathIsBesideTheModule) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support

@@ -8,7 +8,7 @@
 
 #include "win/AddinSetUp.h"
 
-namespace tavir::testing {
+namespace tavir::test_support {
 namespace {
 
 TEST(InstallerTest, InstallsRegistersAndUninstallsWithoutRemains) {
@@ -46,4 +46,4 @@ TEST(InstallerTest, InstallsRegistersAndUninstallsWithoutRemains) {
 }
 
 }  // namespace
-}  // namespace tavir::testing
+}  // namespace tavir::test_support
