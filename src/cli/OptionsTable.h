@@ -10,7 +10,7 @@ namespace tavir {
 
 class Options;
 
-// Registry value names in the order the options are listed.
+// Registry value names in the order the options are written.
 const std::vector<std::string>& OptionNames();
 // None for an unknown name.
 std::optional<std::string> GetOptionText(const Options& options, const std::string& name);

@@ -139,7 +139,7 @@ int RunTavir(int argc, char** argv) {
   }
 
   if (!args.registry.empty())
-    setenv("TAVIR_REGISTRY", args.registry.c_str(), 1);
+    UseSettingsFile(args.registry);
   std::optional<MessageAnswer> answer;
   if (args.yes)
     answer = MessageAnswer::Ok;

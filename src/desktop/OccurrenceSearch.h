@@ -27,8 +27,8 @@ class OccurrenceSearch {
  private:
   // The appointment's days, taken again whenever what they came from changed.
   const AppointmentDays& DaysOf(const AppointmentData& appointment);
+  void StartWalk();
   DayNumber DayOfLimit(TimeValue to);
-  TimeValue MidnightOf(DayNumber day);
 
   bool known_ = false;
   TimeValue start_ = 0;
@@ -41,9 +41,6 @@ class OccurrenceSearch {
   DayNumber toDay_ = 0;
   std::optional<TimeValue> cursor_;
   DayNumber cursorDay_ = 0;
-  // The last midnight built: the cursor of one daily step is the next one's day.
-  std::optional<DayNumber> midnightDay_;
-  TimeValue midnight_ = 0;
 };
 
 }  // namespace tavir

@@ -42,8 +42,12 @@ class AppointmentFile {
   virtual std::string GetLastField() = 0;
   virtual void SetLastField(const std::string& text) = 0;
 
+  // Why the last OpenWrite or OpenRead gave -1, in the system's words.
+  const std::string& OpenFailure() const { return openFailure_; }
+
  protected:
   std::int32_t recordCounter = 0;
+  std::string openFailure_;
 };
 
 }  // namespace tavir

@@ -17,7 +17,6 @@ namespace {
 constexpr const char* kProductId = "-//Quelmar GmbH//NONSGML TAVIR//EN";
 // Only this much of a value is quoted-printable encoded.
 constexpr std::size_t kMaxEncodedValue = 39999;
-constexpr std::size_t kOutputBufferSize = 64 * 1024;
 
 bool IsAscii(std::string_view text) {
   for (const char character : text)
@@ -28,7 +27,7 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
-CalendarFile::CalendarFile(bool iCalendarMode) : iCalendarMode(iCalendarMode ? 1 : 0) {}
+CalendarFile::CalendarFile(bool iCalendar) : iCalendar_(iCalendar) {}
 
 CalendarFile::~CalendarFile() {
   try {
@@ -39,7 +38,8 @@ CalendarFile::~CalendarFile() {
 }
 
 int CalendarFile::OpenWrite(const std::string& fileName) {
-  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName);
+  openFailure_.clear();
+  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
   if (!sink) return -1;
   OpenWrite(std::move(sink));
   return 0;
@@ -48,11 +48,11 @@ int CalendarFile::OpenWrite(const std::string& fileName) {
 void CalendarFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
   sink_ = std::move(sink);
   WriteHeader();
-  atLineStart = 1;
 }
 
 int CalendarFile::OpenRead(const std::string& fileName) {
-  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName);
+  openFailure_.clear();
+  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
   if (!source) return -1;
   OpenRead(std::move(source));
   return 0;
@@ -60,7 +60,6 @@ int CalendarFile::OpenRead(const std::string& fileName) {
 
 void CalendarFile::OpenRead(std::unique_ptr<ByteSource> source) {
   reader_ = std::make_unique<CsvLineReader>(std::move(source));
-  atLineStart = 1;
 }
 
 void CalendarFile::WriteHeader() {
@@ -80,46 +79,44 @@ int CalendarFile::Close() {
   if (!sink_) return 0;
   // Whatever happens, the file is closed once and only once.
   std::unique_ptr<ByteSink> sink = std::move(sink_);
-  output_ += line_;
+  pending_ += line_;
   line_.clear();
-  if (!output_.empty()) sink->Write(output_.data(), output_.size());
-  bytesWritten_ += static_cast<std::int64_t>(output_.size());
-  output_.clear();
+  WriteOut(*sink);
   sink->Close();
   return 0;
 }
 
-void CalendarFile::FlushOutput() {
-  if (!sink_ || output_.empty()) return;
-  sink_->Write(output_.data(), output_.size());
-  bytesWritten_ += static_cast<std::int64_t>(output_.size());
-  output_.clear();
+void CalendarFile::WriteOut(ByteSink& sink) {
+  if (pending_.empty())
+    return;
+  sink.Write(pending_.data(), pending_.size());
+  bytesWritten_ += static_cast<std::int64_t>(pending_.size());
+  pending_.clear();
 }
 
 int CalendarFile::EndRecord() {
   // Readers may limit the length of a line; iCalendar lets us fold it.
   if (IsICalendar())
-    AppendFoldedLine(output_, line_);
+    AppendFoldedLine(pending_, line_);
   else
-    output_ += line_;
-  output_ += "\r\n";
+    pending_ += line_;
+  pending_ += "\r\n";
   line_.clear();
-  if (output_.size() >= kOutputBufferSize) FlushOutput();
-  atLineStart = 1;
+  if (sink_ && pending_.size() >= kWriteBlockSize)
+    WriteOut(*sink_);
   ++recordCounter;
   return 0;
 }
 
 int CalendarFile::ReadRecord() {
   if (!reader_ || !reader_->ReadLine(currentLine_)) return -1;
-  lastField.clear();
+  lastField_.clear();
   ++recordCounter;
   return 0;
 }
 
 int CalendarFile::WriteText(const std::string& text) {
   line_ += text;
-  atLineStart = 0;
   return 0;
 }
 
@@ -132,7 +129,7 @@ int CalendarFile::ReadText(std::string& text) {
   text.clear();
   if (!currentLine_.empty()) {
     text.swap(currentLine_);
-    lastField = text;
+    lastField_ = text;
   }
   return 0;
 }
@@ -145,16 +142,13 @@ int CalendarFile::ReadInt(std::int32_t&) { return -1; }
 int CalendarFile::GetProgressPos() {
   if (reader_) return static_cast<int>(reader_->Position() / 256);
   return static_cast<int>(
-      (bytesWritten_ + static_cast<std::int64_t>(output_.size() + line_.size())) / 256);
+      (bytesWritten_ + static_cast<std::int64_t>(pending_.size() + line_.size())) / 256);
 }
 
 int CalendarFile::GetProgressMax() {
   if (reader_) return static_cast<int>(reader_->Length() / 256);
   return GetProgressPos();
 }
-
-std::string CalendarFile::GetLastField() { return lastField; }
-void CalendarFile::SetLastField(const std::string& text) { lastField = text; }
 
 int CalendarFile::WriteProperty(const std::string& name, const std::string& value) {
   // A value is written whole, however long: cutting it would lose the end of

@@ -18,7 +18,7 @@ class AppointmentRecord;
 
 class CalendarFile : public AppointmentFile {
  public:
-  explicit CalendarFile(bool iCalendarMode);
+  explicit CalendarFile(bool iCalendar);
   // Writes out what is still buffered (no trailer) and closes; failures are
   // dropped here, so call Finish or Close to learn about them.
   ~CalendarFile() override;
@@ -56,8 +56,10 @@ class CalendarFile : public AppointmentFile {
   // Bytes written or read so far, and the length of the file, divided by 256.
   int GetProgressPos() override;
   int GetProgressMax() override;
-  std::string GetLastField() override;
-  void SetLastField(const std::string& text) override;
+  std::string GetLastField() override { return lastField_; }
+  void SetLastField(const std::string& text) override { lastField_ = text; }
+
+  static constexpr std::size_t kWriteBlockSize = 64 * 1024;
 
   // Writes one VEVENT for the record; returns 1. The host appointment is read
   // for the repeat rule only, and only when the record repeats and is not an
@@ -89,7 +91,7 @@ class CalendarFile : public AppointmentFile {
   // RRULE line for an empty rule, which no reader would accept.
   int WriteRepeatRule(const std::string& rule);
 
-  bool IsICalendar() const { return iCalendarMode != 0; }
+  bool IsICalendar() const { return iCalendar_; }
   // The Datebook's user (ANSI), whose name goes into the events' UIDs.
   void SetUserName(const std::string& ansiName);
 
@@ -104,17 +106,16 @@ class CalendarFile : public AppointmentFile {
   // EXDATE with the days in the value type of DTSTART.
   void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();
-  void FlushOutput();
+  void WriteOut(ByteSink& sink);
 
   std::unique_ptr<ByteSink> sink_;
-  std::string output_;        // bytes not yet handed to the sink
+  std::string pending_;  // bytes not yet handed to the sink
   std::int64_t bytesWritten_ = 0;
-  std::int32_t atLineStart = 1;
   std::string line_;          // the line being written
   std::unique_ptr<CsvLineReader> reader_;
   std::string currentLine_;   // the unread rest of the line ReadRecord loaded
-  std::string lastField;
-  std::int32_t iCalendarMode;
+  std::string lastField_;
+  bool iCalendar_;
   std::string userNameUtf8_;
 };
 

@@ -40,14 +40,16 @@ void CsvFile::SetQuote(const std::string& quote) {
 }
 
 int CsvFile::OpenWrite(const std::string& fileName) {
-  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName);
+  openFailure_.clear();
+  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
   if (!sink) return -1;
   OpenWrite(std::move(sink));
   return 0;
 }
 
 int CsvFile::OpenRead(const std::string& fileName) {
-  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName);
+  openFailure_.clear();
+  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
   if (!source) return -1;
   OpenRead(std::move(source));
   return 0;

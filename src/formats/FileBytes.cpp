@@ -29,17 +29,17 @@ void FileByteSink::Close() {
   if (!file_.Close(errorText)) throw FileError(errorText);
 }
 
-std::unique_ptr<ByteSource> OpenFileForReading(const std::string& name) {
+std::unique_ptr<ByteSource> OpenFileForReading(const std::string& name, std::string& reason) {
   File file;
-  std::string errorText;
-  if (!file.OpenForReading(name, errorText)) return nullptr;
+  if (!file.OpenForReading(name, reason))
+    return nullptr;
   return std::make_unique<FileByteSource>(std::move(file));
 }
 
-std::unique_ptr<ByteSink> OpenFileForWriting(const std::string& name) {
+std::unique_ptr<ByteSink> OpenFileForWriting(const std::string& name, std::string& reason) {
   File file;
-  std::string errorText;
-  if (!file.OpenForWriting(name, errorText)) return nullptr;
+  if (!file.OpenForWriting(name, reason))
+    return nullptr;
   return std::make_unique<FileByteSink>(std::move(file));
 }
 

@@ -30,8 +30,9 @@ class FileByteSink : public ByteSink {
 };
 
 // Opened with the sharing every text file gets (others may read, not write);
-// none when the file cannot be opened.
-std::unique_ptr<ByteSource> OpenFileForReading(const std::string& name);
-std::unique_ptr<ByteSink> OpenFileForWriting(const std::string& name);
+// none when the file cannot be opened, and reason then says why (the
+// system's text).
+std::unique_ptr<ByteSource> OpenFileForReading(const std::string& name, std::string& reason);
+std::unique_ptr<ByteSink> OpenFileForWriting(const std::string& name, std::string& reason);
 
 }  // namespace tavir

@@ -9,7 +9,6 @@
 #include "model/Options.h"
 #include "model/Strings.h"
 #include "platform/ComError.h"
-#include "platform/Shell.h"
 
 namespace tavir {
 
@@ -25,7 +24,8 @@ std::unique_ptr<AppointmentFile> OpenOrDrop(std::unique_ptr<AppointmentFile> fil
                                             std::string* reason) {
   try {
     if (open(*file) == 0) return file;
-    if (reason) *reason = CurrentShell().LastSystemErrorText();
+    if (reason)
+      *reason = file->OpenFailure();
   } catch (const ComError& error) {
     if (reason) *reason = error.Description().empty() ? error.ErrorMessage() : error.Description();
   }

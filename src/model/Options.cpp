@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "model/FilterType.h"
+#include "model/OptionTable.h"
 #include "model/Saturate.h"
 #include "model/Strings.h"
 #include "platform/Clock.h"
@@ -21,14 +23,15 @@ constexpr const char* kFallbackSeparator = ",";
 
 std::string DefaultSeparator() {
   const std::optional<std::string> fromLocale = ListSeparator();
-  if (!fromLocale) return kFallbackSeparator;
+  if (!fromLocale)
+    return kFallbackSeparator;
   return fromLocale->substr(0, kMaxSeparatorLength);
 }
 
 // Signed members travel as DWORDs: the bit pattern is kept both ways.
 void LoadStoredNumber(const char* name, std::int32_t& member) {
-  member = static_cast<std::int32_t>(
-      RegGetDword(kOptionsKey, name, static_cast<std::uint32_t>(member)));
+  member =
+      static_cast<std::int32_t>(RegGetDword(kOptionsKey, name, static_cast<std::uint32_t>(member)));
 }
 
 void LoadStoredText(const char* name, std::string& member) {
@@ -69,56 +72,28 @@ Options::Options()
       separator(DefaultSeparator()) {}
 
 int Options::Load() {
-  LoadStoredNumber("minsize", minsize);
-  LoadStoredNumber("noduplicates", noduplicates);
-  LoadStoredNumber("fullformat", fullformat);
-  LoadStoredNumber("ignoreimporterrors", ignoreimporterrors);
-  LoadStoredNumber("exportnocr", exportnocr);
-  LoadStoredNumber("daysahead", daysahead);
-  LoadStoredNumber("daysback", daysback);
-  LoadStoredNumber("defaultapptlength", defaultapptlength);
-  LoadStoredText("separator", separator);
-  LoadStoredText("quote", quote);
-  LoadStoredText("exceptiondateseparator", exceptiondateseparator);
-  if (exceptiondateseparator.empty()) exceptiondateseparator = " ";
-  LoadStoredText("lastfile", lastfile);
-  LoadStoredNumber("datewithtime", datewithtime);
-  LoadStoredNumber("usecategories", usecategories);
-  LoadStoredText("prcmsgtext", prcmsgtext);
-  LoadStoredText("prcmsgtitle", prcmsgtitle);
-  LoadStoredText("prcicontext", prcicontext);
-  LoadStoredNumber("prcdeleteappts", prcdeleteappts);
-  LoadStoredNumber("dofilter", dofilter);
-  LoadStoredNumber("filtertype", filtertype);
-  if (filtertype > 7) filtertype = 0;
-  LoadStoredText("filtertext", filtertext);
+  for (const OptionEntry& entry : OptionEntries()) {
+    if (entry.text)
+      LoadStoredText(entry.name, this->*entry.text);
+    else
+      LoadStoredNumber(entry.name, this->*entry.number);
+  }
+  if (exceptiondateseparator.empty())
+    exceptiondateseparator = " ";
+  if (filtertype > kLastFilterType)
+    filtertype = 0;
   mapping.LoadFromRegistry();
   return 0;
 }
 
 int Options::Save() const {
   // Each write stands alone: one that fails does not stop the others.
-  SaveStoredNumber("minsize", minsize);
-  SaveStoredNumber("noduplicates", noduplicates);
-  SaveStoredNumber("fullformat", fullformat);
-  SaveStoredText("separator", separator);
-  SaveStoredNumber("ignoreimporterrors", ignoreimporterrors);
-  SaveStoredNumber("exportnocr", exportnocr);
-  SaveStoredNumber("daysahead", daysahead);
-  SaveStoredNumber("daysback", daysback);
-  SaveStoredNumber("defaultapptlength", defaultapptlength);
-  SaveStoredText("quote", quote);
-  SaveStoredText("exceptiondateseparator", exceptiondateseparator);
-  SaveStoredText("lastfile", lastfile);
-  SaveStoredNumber("datewithtime", datewithtime);
-  SaveStoredNumber("usecategories", usecategories);
-  SaveStoredText("prcmsgtext", prcmsgtext);
-  SaveStoredText("prcmsgtitle", prcmsgtitle);
-  SaveStoredText("prcicontext", prcicontext);
-  SaveStoredNumber("prcdeleteappts", prcdeleteappts);
-  SaveStoredNumber("dofilter", dofilter);
-  SaveStoredNumber("filtertype", filtertype);
-  SaveStoredText("filtertext", filtertext);
+  for (const OptionEntry& entry : OptionEntries()) {
+    if (entry.text)
+      SaveStoredText(entry.name, this->*entry.text);
+    else
+      SaveStoredNumber(entry.name, this->*entry.number);
+  }
   mapping.SaveToRegistry();
   return 0;
 }
@@ -127,22 +102,30 @@ TimeValue Options::GetSpanStart() const {
   TimeValue t = AddSeconds(LocalMidnight(CurrentTime()), -std::int64_t{daysback} * kSecondsPerDay);
   // Counting whole days across a daylight saving change lands an hour off
   // midnight; pull it back.
-  if (SplitLocal(t).hour == 1) t = AddSeconds(t, -3600);
-  if (SplitLocal(t).hour == 23) t = AddSeconds(t, 3600);
+  if (SplitLocal(t).hour == 1)
+    t = AddSeconds(t, -3600);
+  if (SplitLocal(t).hour == 23)
+    t = AddSeconds(t, 3600);
   return t;
 }
 
 TimeValue Options::GetSpanEnd() const {
   const LocalFields today = SplitLocal(CurrentTime());
   TimeValue t = AddSeconds(BuildLocal(today.year, today.month, today.day, 23, 59, 0),
-                          std::int64_t{daysahead} * kSecondsPerDay);
-  if (SplitLocal(t).hour == 0) t = AddSeconds(t, -3600);
-  if (SplitLocal(t).hour == 22) t = AddSeconds(t, 3600);
+                           std::int64_t{daysahead} * kSecondsPerDay);
+  if (SplitLocal(t).hour == 0)
+    t = AddSeconds(t, -3600);
+  if (SplitLocal(t).hour == 22)
+    t = AddSeconds(t, 3600);
   return t;
 }
 
-void Options::SetSpanStart(TimeValue day) { daysback = DaysBetween(day, CurrentTime()); }
+void Options::SetSpanStart(TimeValue day) {
+  daysback = DaysBetween(day, CurrentTime());
+}
 
-void Options::SetSpanEnd(TimeValue day) { daysahead = DaysBetween(CurrentTime(), day); }
+void Options::SetSpanEnd(TimeValue day) {
+  daysahead = DaysBetween(CurrentTime(), day);
+}
 
 }  // namespace tavir

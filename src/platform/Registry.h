@@ -46,5 +46,8 @@ class SettingsUpdate {
 // The file that holds the settings; empty where they are not kept in a file
 // (the Windows registry).
 std::string SettingsFilePath();
+// Keeps the settings in this file from now on, whatever the environment
+// says (the command line's choice); ignored by the Windows registry.
+void UseSettingsFile(const std::string& path);
 
 }  // namespace tavir

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "model/OptionTable.h"
+
 namespace tavir {
 
 // A whole number from low to high. Otherwise the message: "Please enter an
@@ -14,8 +16,5 @@ std::optional<std::string> CheckIntegerRange(const std::string& text, int low, i
                                              int& value);
 // The exception date separator: at most one character.
 std::optional<std::string> CheckExceptionSeparator(const std::string& text);
-
-inline constexpr int kMinAppointmentLength = 1, kMaxAppointmentLength = 999;
-inline constexpr int kMinArchiveSize = 100, kMaxArchiveSize = 9999;
 
 }  // namespace tavir

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/posix/FileDescriptor.h"
+#include "support/ScratchDirectory.h"
 
 extern char** environ;
 
@@ -100,12 +101,7 @@ class TavirWorkspace {
 
   void AddEnvironment(const std::string& assignment) { extraEnvironment_.push_back(assignment); }
 
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-  }
+  static std::string Read(const std::string& path) { return ReadFileBytes(path); }
   void Write(const std::string& name, const std::string& content) const {
     std::ofstream(Path(name), std::ios::binary) << content;
   }

@@ -206,6 +206,17 @@ TEST_F(OccurrenceSearch, AChangeBetweenTwoStepsRulesTheNextStep) {
   }
 }
 
+TEST_F(OccurrenceSearch, AWalkAfterAZoneChangeGivesTheNewZonesMidnights) {
+  // Days and midnights are kept between steps; a walk in another zone must
+  // not get the last zone's. The end, Berlin's midnight of 5 March, is still
+  // 4 March in New York.
+  auto appointment = AddAt(BuildLocal(2008, 3, 1, 9, 0, 0), {1, 1, LocalMidnight(2008, 3, 5)});
+  EXPECT_EQ(5u, Expand(*appointment.Get(), Day(20080301), Day(20080310)).size());
+  test_support::ScopedTimeZone newYork(test_support::TestZone::NewYork);
+  // Expand holds each occurrence to its own local midnight.
+  EXPECT_EQ(4u, Expand(*appointment.Get(), Day(20080301), Day(20080310)).size());
+}
+
 TEST_F(OccurrenceSearch, SixtyYearsOfDailyOccurrencesComeOneByOne) {
   auto appointment = AddAt(BuildLocal(1970, 1, 2, 9, 0, 0), {1, 1});
   const auto days = Expand(*appointment.Get(), Day(19700102), Day(20311231));

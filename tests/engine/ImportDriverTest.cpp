@@ -7,6 +7,7 @@
 
 #include "engine/EngineFixture.h"
 #include "engine/ImportDriver.h"
+#include "platform/File.h"
 
 namespace tavir::test_support {
 namespace {
@@ -184,9 +185,14 @@ TEST_F(ImportDriverTest, FieldErrorAnsweredOkSkipsTheRecordAndIgnoredErrorsSkipS
 }
 
 TEST_F(ImportDriverTest, MissingFileGivesMinusOneWithTheReason) {
+  // The reason is the file port's own, not whatever the system's last error
+  // says by the time the driver asks.
+  shell_.SetLastSystemErrorText("a later, unrelated error");
+  std::string expected;
+  ASSERT_FALSE(File().OpenForReading(PathOf("nowhere.csv"), expected));
   ImportSummary summary;
   EXPECT_EQ(ImportFile(PathOf("nowhere.csv"), options_, nullptr, &summary), -1);
-  EXPECT_FALSE(summary.openFailure.empty());
+  EXPECT_EQ(summary.openFailure, expected);
   EXPECT_EQ(CountActive(), 0);
 }
 

@@ -94,8 +94,8 @@ TEST_F(CalendarFileTest, WritesTheExampleFilesByteForByte) {
     ASSERT_EQ(file.OpenWrite(name), 0);
     for (const CalendarAppointment* a : {&meeting, &holiday, &teamCall}) fresh.WriteWhole(file, *a);
     EXPECT_EQ(file.Finish(), 0);
-    EXPECT_EQ(test_support::ReadWholeFile(name),
-              test_support::ReadWholeFile(std::string(TAVIR_TEST_DATA) + "/" + golden))
+    EXPECT_EQ(test_support::ReadFileBytes(name),
+              test_support::ReadFileBytes(std::string(TAVIR_TEST_DATA) + "/" + golden))
         << golden;
   }
 }

@@ -175,20 +175,20 @@ TEST_F(RoundTripInterop, EveryFormatKeepsEveryOccurrenceAndNoCancelledOne) {
     const std::string expected = HostOccurrences(*options);
 
     ASSERT_GT(ExportFull(PathOf("alice.csv"), *options, nullptr), 80);
-    const std::string csv = ReadWholeFile(PathOf("alice.csv"));
+    const std::string csv = ReadFileBytes(PathOf("alice.csv"));
     const auto fromCsv = Imported(PathOf("alice.csv"));
     ExportFull(PathOf("again.csv"), *OptionsFor(fromCsv), nullptr);
-    EXPECT_EQ(ReadWholeFile(PathOf("again.csv")), csv) << "CSV";
+    EXPECT_EQ(ReadFileBytes(PathOf("again.csv")), csv) << "CSV";
     EXPECT_EQ(HostOccurrences(*OptionsFor(fromCsv)), expected) << "CSV";
 
     ExportFull(PathOf("alice.xls"), *options, nullptr);
     const auto fromExcel = Imported(PathOf("alice.xls"));
     ExportFull(PathOf("from-excel.csv"), *OptionsFor(fromExcel), nullptr);
-    EXPECT_EQ(ReadWholeFile(PathOf("from-excel.csv")), csv) << "Excel";
+    EXPECT_EQ(ReadFileBytes(PathOf("from-excel.csv")), csv) << "Excel";
 
     ExportFull(PathOf("alice.ics"), *options, nullptr);
     try {
-      EXPECT_EQ(OccurrenceLines(ReadBackWithLibical(ReadWholeFile(PathOf("alice.ics")), kFirstDay,
+      EXPECT_EQ(OccurrenceLines(ReadBackWithLibical(ReadFileBytes(PathOf("alice.ics")), kFirstDay,
                                                     LocalMidnight(2031, 12, 31))),
                 expected)
           << "libical";

@@ -22,6 +22,7 @@
 #include "platform/CodePage.h"
 #include "platform/ComPtr.h"
 #include "support/Environment.h"
+#include "support/ScratchDirectory.h"
 
 namespace tavir::test_support {
 
@@ -177,10 +178,5 @@ class ScopedUtcPlusOne {
   }
   std::optional<ScopedEnvironmentVariable> variable_;
 };
-
-inline std::string ReadWholeFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 }  // namespace tavir::test_support

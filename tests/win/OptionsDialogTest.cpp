@@ -165,17 +165,6 @@ POINT ItemCentre(HWND list, int index) {
   return point;
 }
 
-void SendMouse(DWORD flags) {
-  POINT at;
-  GetCursorPos(&at);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
-
 // The drag list reads the cursor position from the system, so the drag needs
 // real input: the cursor moves and the button goes down and up.
 TEST_F(OptionsDialogTest, DraggingTheFourthSimpleFieldToTheTopOrdersTheNextExport) {

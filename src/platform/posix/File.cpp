@@ -5,35 +5,32 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+
+#include "platform/posix/FileDescriptor.h"
 
 namespace tavir {
 namespace {
 
-// Leaves errno at the reported error, so that the shell's last-error text
-// agrees with what the caller was told.
 std::string ErrorText(int error) {
-  errno = error;
   return std::strerror(error);
 }
 
 // Opens and locks without waiting; a busy lock reads as "in use".
-int OpenLocked(const std::string& name, int flags, int lock, std::string& errorText) {
-  const int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
-  if (fd < 0) {
+FileDescriptor OpenLocked(const std::string& name, int flags, int lock, std::string& errorText) {
+  FileDescriptor fd(::open(name.c_str(), flags | O_CLOEXEC, 0666));
+  if (!fd.IsOpen()) {
     errorText = ErrorText(errno);
-    return -1;
+    return fd;
   }
-  if (::flock(fd, lock | LOCK_NB) != 0) {
+  if (::flock(fd.Get(), lock | LOCK_NB) != 0) {
     const int error = errno == EWOULDBLOCK ? EBUSY : errno;  // another process writes it
-    ::close(fd);
     errorText = ErrorText(error);
-    return -1;
+    fd.Close();
   }
   return fd;
 }
@@ -57,34 +54,33 @@ File& File::operator=(File&& other) noexcept {
 bool File::IsOpen() const { return handle_ >= 0; }
 
 bool File::OpenForReading(const std::string& name, std::string& errorText) {
-  const int fd = OpenLocked(name, O_RDONLY, LOCK_SH, errorText);
-  if (fd < 0) return false;
+  FileDescriptor fd = OpenLocked(name, O_RDONLY, LOCK_SH, errorText);
+  if (!fd.IsOpen())
+    return false;
   struct stat status {};
-  if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
-    ::close(fd);
+  if (::fstat(fd.Get(), &status) == 0 && S_ISDIR(status.st_mode)) {
     errorText = ErrorText(EISDIR);
     return false;
   }
   *this = File();
-  handle_ = fd;
+  handle_ = fd.Release();
   return true;
 }
 
 bool File::OpenForWriting(const std::string& name, std::string& errorText) {
   // Truncate only once the lock is ours, so another writer's file stays whole.
-  const int fd = OpenLocked(name, O_WRONLY | O_CREAT, LOCK_EX, errorText);
-  if (fd < 0) return false;
+  FileDescriptor fd = OpenLocked(name, O_WRONLY | O_CREAT, LOCK_EX, errorText);
+  if (!fd.IsOpen())
+    return false;
   // A pipe or a device has nothing to empty.
   struct stat status {};
-  const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-  if (regular && ::ftruncate(fd, 0) != 0) {
-    const int error = errno;
-    ::close(fd);
-    errorText = ErrorText(error);
+  const bool regular = ::fstat(fd.Get(), &status) == 0 && S_ISREG(status.st_mode);
+  if (regular && ::ftruncate(fd.Get(), 0) != 0) {
+    errorText = ErrorText(errno);
     return false;
   }
   *this = File();
-  handle_ = fd;
+  handle_ = fd.Release();
   return true;
 }
 

@@ -31,6 +31,8 @@ const std::string kCurrentUser = "HKEY_CURRENT_USER";
 const std::string kLocalMachine = "HKEY_LOCAL_MACHINE";
 
 registry_store::ReplaceHook replaceHook = nullptr;
+// The file the command line named; it comes before the environment.
+std::string chosenPath;
 // The writers' lock while a SettingsUpdate of this process holds it.
 int heldWritersLock = -1;
 
@@ -195,6 +197,8 @@ bool SetCurrentUserValue(const std::string& keyPath, rf::Value value) {
 namespace registry_store {
 
 std::string StorePath() {
+  if (!chosenPath.empty())
+    return chosenPath;
   if (const char* path = std::getenv("TAVIR_REGISTRY"); path != nullptr && *path != '\0')
     return path;
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config != '\0')
@@ -278,6 +282,10 @@ SettingsUpdate::~SettingsUpdate() {
 
 std::string SettingsFilePath() {
   return registry_store::StorePath();
+}
+
+void UseSettingsFile(const std::string& path) {
+  chosenPath = path;
 }
 
 void CheckRegistryStore() {

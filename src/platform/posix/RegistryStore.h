@@ -6,8 +6,8 @@
 
 namespace tavir::registry_store {
 
-// TAVIR_REGISTRY, else $XDG_CONFIG_HOME/tavir/registry.reg, else
-// $HOME/.config/tavir/registry.reg; empty when none of them is set.
+// The file UseSettingsFile named, else TAVIR_REGISTRY, else $XDG_CONFIG_HOME/tavir/registry.reg,
+// else $HOME/.config/tavir/registry.reg; empty when none of them is set.
 std::string StorePath();
 
 // Called after the new file is written and synced, before it replaces the

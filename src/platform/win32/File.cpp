@@ -9,13 +9,7 @@
 namespace tavir {
 namespace {
 
-// Leaves the last error at the reported one, so that the shell's last-error
-// text agrees with what the caller was told.
 std::string ErrorText(DWORD error) {
-  struct KeepLastError {
-    DWORD error;
-    ~KeepLastError() { SetLastError(error); }
-  } keep{error};
   char text[512] = {};
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                 error, 0, text, sizeof text, nullptr);

@@ -92,4 +92,6 @@ std::string SettingsFilePath() {
   return {};
 }
 
+void UseSettingsFile(const std::string&) {}
+
 }  // namespace tavir

@@ -11,7 +11,7 @@
 namespace tavir {
 namespace {
 
-using test_support::ReadBytes;
+using test_support::ReadFileBytes;
 using test_support::RunSql;
 using test_support::ScratchDirectory;
 
@@ -60,7 +60,7 @@ TEST_F(DatebookFile, NewFileHasTheDefaultUserAndOnlyACommitChangesIt) {
     EXPECT_EQ(kDefaultUser, data->UserName());
     EXPECT_TRUE(data->All().empty());
   }
-  const std::string before = ReadBytes(path);
+  const std::string before = ReadFileBytes(path);
   // Texts are kept in the host's own UTF-16, so nothing is converted on the way.
   EXPECT_EQ(0, before.compare(0, 16, std::string("SQLite format 3\0", 16)));
   EXPECT_EQ(2, before[59]) << "text encoding UTF-16le in the header";
@@ -71,7 +71,7 @@ TEST_F(DatebookFile, NewFileHasTheDefaultUserAndOnlyACommitChangesIt) {
     data->Add(FullAppointment());
     data->SetUserName(OLESTR("changed"));
   }
-  EXPECT_EQ(before, ReadBytes(path));
+  EXPECT_EQ(before, ReadFileBytes(path));
   EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
 }
 
@@ -161,11 +161,11 @@ TEST_F(DatebookFile, FilesThatAreNotDatebooksAreRefusedUntouched) {
     } else {
       test_support::WriteBytes(file, c.bytes);
     }
-    const std::string before = ReadBytes(file);
+    const std::string before = ReadFileBytes(file);
     const DatebookStoreError error = OpenFailure(file);
     EXPECT_EQ(DatebookStoreFailure::NotADatebook, error.Failure());
     EXPECT_NE(std::string::npos, std::string(error.what()).find(file)) << error.what();
-    EXPECT_EQ(before, ReadBytes(file));
+    EXPECT_EQ(before, ReadFileBytes(file));
     EXPECT_FALSE(std::filesystem::exists(file + "-journal"));
   }
 }
@@ -177,7 +177,7 @@ TEST_F(DatebookFile, DamagedValuesGiveClearErrors) {
     data->Add(FullAppointment());
     store.Commit(*data);
   }
-  const std::string good = ReadBytes(path);
+  const std::string good = ReadFileBytes(path);
   struct Case {
     const char* sql;
     const char* message;

@@ -282,7 +282,7 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
       }
     }
     ASSERT_EQ(file.Finish(), 0);
-    const std::string ics = test_support::ReadWholeFile(name);
+    const std::string ics = test_support::ReadFileBytes(name);
 
     // gtest shows the lines that differ.
     try {

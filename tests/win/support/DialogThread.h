@@ -171,6 +171,18 @@ inline void PressKey(WORD key) {
   inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, inputs, sizeof(INPUT));
 }
+// Mouse input at the cursor's position, as the hardware gives it (the drag
+// list and the help mode read the cursor from the system, not the message).
+inline void SendMouse(DWORD flags) {
+  POINT at;
+  GetCursorPos(&at);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
 inline void Click(HWND dialog, int id) {
   PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
