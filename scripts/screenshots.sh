@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Pictures of the main dialog (at rest and during an export), the about box,
-# the options dialog, the file format example, the archive dialog and the icon
-# buttons (normal, focused, disabled), taken from the i686 build
+# the options dialog, the file format example, the archive dialog, the icon
+# buttons (normal, focused, disabled) and the main dialog in German, taken from the i686 build
 # running under Wine on a private Xvfb display: once in the classic look and
 # once with Wine's own visual theme ("Light", which every Wine 8 prefix has).
 #
 #   scripts/screenshots.sh [OUTPUT_DIR]      (default: build/screenshots)
 #
 # Writes OUTPUT_DIR/{classic,themed}-{main-dialog,main-dialog-progress,about-box,
-# options,example,archive,icon-buttons}.png.
+# options,example,archive,icon-buttons,main-dialog-german}.png.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -15,6 +15,7 @@ packages=(
   fonts-wine  # MS Sans Serif, Tahoma & co.: the dialogs' fonts under Wine
   libc6-i386  # the C library of the 32-bit Wine loader
   help2man    # the man page of tavir, made from its --help at build time
+  nsis        # the add-in's Windows installer (makensis)
 )
 wine32_dir=${TAVIR_WINE32:-/opt/tavir-wine32}
 locales_needed=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)

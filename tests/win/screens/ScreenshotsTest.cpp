@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "desktop/DatebookData.h"
+#include "platform/CodePage.h"
 #include "platform/LocalTime.h"
+#include "platform/win32/ResourceModule.h"
 #include "ui/win32/ArchiveDialog.h"
 #include "ui/win32/IconButton.h"
 #include "ui/win32/MainDialog.h"
@@ -196,6 +198,21 @@ TEST_F(ScreenshotsTest, MainDialogAndAboutBox) {
   Shoot(about, "about-box");
   Click(about, IDOK);
   WaitForWindow([&]() -> HWND { return IsWindow(about) ? nullptr : main; });
+  Escape();
+}
+
+// The add-in makes its German language file the resource module for a
+// command run when the versions match; the same by hand here.
+TEST_F(ScreenshotsTest, MainDialogInGerman) {
+  std::wstring path = AnsiToWide(TAVIR_LANGUAGE_DLL);
+  for (wchar_t& c : path)
+    if (c == L'/')
+      c = L'\\';
+  const HMODULE german = LoadLibraryW(path.c_str());
+  ASSERT_NE(german, nullptr);
+  const ResourceModuleScope resources(german);
+  HWND main = Open<CTAVIRDlg>(L"TAVIR - Calvetra f\u00fcr Palm Desktop");
+  Shoot(main, "main-dialog-german");
   Escape();
 }
 
