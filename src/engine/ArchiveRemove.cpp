@@ -42,14 +42,18 @@ bool HasNoOccurrenceAfter(IDesktopAppointment* appointment, TimeValue limit) {
 int EstimateSize(IDesktopAppointment* appointment) {
   int size = 16;
   const std::string text = ReadDescription(appointment);
-  if (!text.empty()) size += static_cast<int>(text.size()) + 1;
+  if (!text.empty())
+    size += static_cast<int>(text.size()) + 1;
   const std::string note = ReadNote(appointment);
-  if (!note.empty()) size += static_cast<int>(note.size()) + 1;
-  if (ReadAlarmFlag(appointment)) size += 2;
+  if (!note.empty())
+    size += static_cast<int>(note.size()) + 1;
+  if (ReadAlarmFlag(appointment))
+    size += 2;
   if (ReadRepeating(appointment)) {
     size += 6;
     const HostLong exceptions = ReadExceptionCount(appointment);
-    if (exceptions > 0) size += 2 + 2 * exceptions;
+    if (exceptions > 0)
+      size += 2 + 2 * exceptions;
   }
   return size;
 }
@@ -59,7 +63,8 @@ ArchiveStatistics GetArchiveStatistics(const Options& options, IDesktopDatebook*
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook);
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
+    if (!appointment || !AppointmentPassesFilter(options, appointment.Get()))
+      continue;
     ++statistics.count;
     statistics.bytes += EstimateSize(appointment.Get());
   }
@@ -72,12 +77,15 @@ int ArchiveAppointments(const Options& options, IDesktopDatebook* datebook, Time
   int marked = 0;
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
+    if (!appointment || !AppointmentPassesFilter(options, appointment.Get()))
+      continue;
     const bool candidate = ReadRepeating(appointment.Get())
                                ? HasNoOccurrenceAfter(appointment.Get(), limit)
                                : LocalMidnight(ReadStartTime(appointment.Get())) <= limit;
-    if (!candidate) continue;
-    if (minimumSize >= 0 && EstimateSize(appointment.Get()) < minimumSize) continue;
+    if (!candidate)
+      continue;
+    if (minimumSize >= 0 && EstimateSize(appointment.Get()) < minimumSize)
+      continue;
     ThrowIfFailed(appointment->Delete(1), kAppointment);
     ++marked;
   }
@@ -90,15 +98,19 @@ int RemoveAppointments(const Options& options, ProgressControl* progress) {
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook.Get());
   const TimeValue from = options.GetSpanStart();
   const TimeValue to = options.GetSpanEnd();
-  if (progress) progress->SetRange(ReadCount(appointments.Get()));
+  if (progress)
+    progress->SetRange(ReadCount(appointments.Get()));
   PumpMessages();
   int removed = 0;
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (progress) progress->SetPosition(i);
-    if (PumpMessages() < 0) break;
+    if (progress)
+      progress->SetPosition(i);
+    if (PumpMessages() == PumpResult::Quit)
+      break;
     waitCursor.Restore();
-    if (!appointment || !AppointmentPassesFilter(options, appointment.Get())) continue;
+    if (!appointment || !AppointmentPassesFilter(options, appointment.Get()))
+      continue;
     if (options.fullformat) {
       ThrowIfFailed(appointment->Delete(0), kAppointment);
       ++removed;

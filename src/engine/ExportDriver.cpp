@@ -142,7 +142,7 @@ int RunExport(const std::string& fileName, TimeValue from, TimeValue to, const O
       AppointmentRecord record(options);
       if (progress)
         progress->SetPosition(i);
-      if (PumpMessages() < 0) {
+      if (PumpMessages() == PumpResult::Quit) {
         status.stopped = true;
         break;
       }
@@ -219,7 +219,7 @@ int CountExportable(const Options& options, bool* stopped) {
     *stopped = false;
   try {
     for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
-      if (i % 10 == 0 && PumpMessages() < 0) {
+      if (i % 10 == 0 && PumpMessages() == PumpResult::Quit) {
         if (stopped)
           *stopped = true;
         break;

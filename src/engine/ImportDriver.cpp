@@ -57,7 +57,8 @@ class ImportRun {
       if (ComPtr<IDesktopAppointment> existing = FindHostAppointment(datebook_, record.recordId)) {
         NoteCut(record);
         const int result = UpdateHost(record, datebook_, existing.Get());
-        if (index_) index_->Refresh(existing.Get());
+        if (index_)
+          index_->Refresh(existing.Get());
         ++summary_.updated;
         return Continue(result);
       }
@@ -79,7 +80,8 @@ class ImportRun {
     // After a host error the half-written appointment was deleted again.
     if (created && FindHostAppointment(datebook_, ReadRecordId(created.Get()))) {
       ++summary_.added;
-      if (index_) index_->Refresh(created.Get());
+      if (index_)
+        index_->Refresh(created.Get());
     }
     return Continue(result);
   }
@@ -87,7 +89,8 @@ class ImportRun {
   // A field error of a data record: reported unless errors are ignored.
   bool ReportFault(int code, int line, const std::string& lastField) {
     ++summary_.faulty;
-    if (options_.ignoreimporterrors) return true;
+    if (options_.ignoreimporterrors)
+      return true;
     return ReportImportError(code, fileName_, line, lastField);
   }
 
@@ -109,7 +112,8 @@ class ImportRun {
   // far as it got; they are shown like field errors so the user learns that
   // the repeat rule was not applied, and never stop the import by themselves.
   bool Continue(int result) {
-    if (result < 0) return false;
+    if (result < 0)
+      return false;
     if (result > 0 && !options_.ignoreimporterrors)
       return ReportImportError(result, fileName_, line_, lastField_);
     return true;
@@ -145,11 +149,13 @@ int ImportFile(const std::string& fileName, const Options& options, ProgressCont
   ComPtr<IDesktopDatebook> datebook = OpenDatebook(options);
   std::unique_ptr<AppointmentFile> opened = CreateReader(options, fileName, &summary.openFailure);
   if (!opened) {
-    if (summaryOut) *summaryOut = summary;
+    if (summaryOut)
+      *summaryOut = summary;
     return -1;
   }
   ReaderGuard reader(std::move(opened));
-  if (progress) progress->SetRange(reader->GetProgressMax());
+  if (progress)
+    progress->SetRange(reader->GetProgressMax());
   PumpMessages();
 
   ImportRun run(fileName, options, datebook.Get(), summary);
@@ -164,15 +170,16 @@ int ImportFile(const std::string& fileName, const Options& options, ProgressCont
       line = 2;
     }
     while (result >= 0) {
-      if (progress) progress->SetPosition(reader->GetProgressPos());
-      if (PumpMessages() < 0) {
+      if (progress)
+        progress->SetPosition(reader->GetProgressPos());
+      if (PumpMessages() == PumpResult::Quit) {
         summary.stopped = true;
         break;
       }
       waitCursor.Restore();
       run.SetLine(line, reader->GetLastField());
-      const bool goOn = result > 0 ? run.ReportFault(result, line, reader->GetLastField())
-                                   : run.Store(record);
+      const bool goOn =
+          result > 0 ? run.ReportFault(result, line, reader->GetLastField()) : run.Store(record);
       if (!goOn) {
         summary.stopped = true;
         break;
@@ -198,7 +205,8 @@ int ImportFile(const std::string& fileName, const Options& options, ProgressCont
     ReportCutNotes(fileName, summary.cutNotes, run.FirstCutNoteLine());
   if (const auto* csv = dynamic_cast<const CsvFile*>(&*reader))
     summary.linesReadAsWindows1252 = csv->LinesReadAsWindows1252();
-  if (summaryOut) *summaryOut = summary;
+  if (summaryOut)
+    *summaryOut = summary;
   return 0;
 }
 
@@ -207,10 +215,12 @@ bool IsDuplicate(const Options& options, IDesktopDatebook* datebook,
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook);
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (!appointment) continue;
+    if (!appointment)
+      continue;
     AppointmentRecord existing(options);
     ReadFromHost(existing, appointment.Get());
-    if (existing.IsSameAppointment(record)) return true;
+    if (existing.IsSameAppointment(record))
+      return true;
   }
   return false;
 }

@@ -5,6 +5,8 @@
 
 namespace tavir {
 
-int PumpMessages() { return CurrentShell().PumpMessages() ? 0 : -1; }
+PumpResult PumpMessages() {
+  return CurrentShell().PumpMessages() ? PumpResult::Continue : PumpResult::Quit;
+}
 
 }  // namespace tavir

@@ -3,8 +3,13 @@
 
 namespace tavir {
 
-// 0 normally; -1 when the application is quitting (the quit message has been
-// posted again for the outer loop).
-int PumpMessages();
+enum class PumpResult {
+  Continue = 0,
+  // The application is quitting (the quit message has been posted again for
+  // the outer loop): stop the operation.
+  Quit = -1,
+};
+
+PumpResult PumpMessages();
 
 }  // namespace tavir
