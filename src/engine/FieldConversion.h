@@ -13,14 +13,30 @@ namespace tavir {
 
 class AppointmentRecord;
 
-// Field error codes (the message has string id code + kFieldErrorIdBase).
-namespace fielderror {
-constexpr int InvalidDate = 101, InvalidStartTime = 102, InvalidEndTime = 103,
-              NoAppointmentText = 104, InvalidAlarmTime = 105, InvalidAlarmUnit = 106,
-              InvalidRepeatInterval = 107, InvalidRepeatEndDate = 108, NoWeekDay = 109,
-              InvalidWeekIndex = 110, InvalidRepeatType = 111, InvalidExceptionDate = 112,
-              InvalidId = 113;
-}  // namespace fielderror
+// What reading a field or a record gave. The field errors keep their numbers:
+// the message has string id number + kFieldErrorIdBase.
+enum class FieldResult : int {
+  Ok = 0,
+  EndOfData = -1,  // an empty "Date": no more data
+  InvalidDate = 101,
+  InvalidStartTime = 102,
+  InvalidEndTime = 103,
+  NoAppointmentText = 104,
+  InvalidAlarmTime = 105,
+  InvalidAlarmUnit = 106,
+  InvalidRepeatInterval = 107,
+  InvalidRepeatEndDate = 108,
+  NoWeekDay = 109,
+  InvalidWeekIndex = 110,
+  InvalidRepeatType = 111,
+  InvalidExceptionDate = 112,
+  InvalidId = 113,
+};
+
+// A field error, not Ok or EndOfData.
+inline bool IsFieldError(FieldResult result) {
+  return static_cast<int>(result) > 0;
+}
 
 // Writing (FieldWriter.cpp). Fields without a value (15 to 19, above 32)
 // write no column at all; "(Ignored)" writes an empty text.
@@ -33,11 +49,11 @@ void WriteFullRecord(const FieldMapping& mapping, AppointmentFile& file,
 void WriteSimpleHeader(const FieldMapping& mapping, AppointmentFile& file);
 void WriteFullHeader(const FieldMapping& mapping, AppointmentFile& file);
 
-// Reading (FieldReader.cpp). ReadField: 0, -1 (empty "Date": no more data) or
-// a field error code. ReadMappedRecord: 0, -1 at the end of the data, or the
-// first field error code; the fields after a faulty one are not read.
-int ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field);
-int ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file, AppointmentRecord& record);
+// Reading (FieldReader.cpp). ReadMappedRecord gives the first field error;
+// the fields after a faulty one are not read.
+FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field);
+FieldResult ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file,
+                             AppointmentRecord& record);
 
 // Line feeds become CR LF (a CR already before one stays); the result is cut
 // to at most kMaxExpandedText bytes on a character boundary (LineBreaks.cpp).
@@ -48,10 +64,10 @@ std::string ExpandLineBreaks(std::string_view text);
 // quotes, and the code's message, with OK and Cancel and the stop icon
 // through the current shell. True when the user chose OK: go on
 // (ImportErrorReport.cpp).
-bool ReportImportError(int code, const std::string& fileName, int lineNumber,
+bool ReportImportError(FieldResult code, const std::string& fileName, int lineNumber,
                        const std::string& lastField);
 // The text of that message.
-std::string ImportErrorText(int code, const std::string& fileName, int lineNumber,
+std::string ImportErrorText(FieldResult code, const std::string& fileName, int lineNumber,
                             const std::string& lastField);
 
 }  // namespace tavir

@@ -19,10 +19,12 @@ std::string ReadTrimmed(AppointmentFile& file) {
   return TrimWhiteSpace(text);
 }
 
-std::int32_t ReadFlag(AppointmentFile& file) { return ReadTrimmed(file).empty() ? 0 : 1; }
+std::int32_t ReadFlag(AppointmentFile& file) {
+  return ReadTrimmed(file).empty() ? 0 : 1;
+}
 
-// Empty unsets the time; anything else that is not a time is the error code.
-int ReadTimeOfDay(AppointmentFile& file, TimeValue& time, int errorCode) {
+// Empty unsets the time; anything else that is not a time is the error.
+FieldResult ReadTimeOfDay(AppointmentFile& file, TimeValue& time, FieldResult error) {
   TimeValue value = 0;
   const int result = file.ReadTime(value);
   if (result == 0) {
@@ -30,34 +32,44 @@ int ReadTimeOfDay(AppointmentFile& file, TimeValue& time, int errorCode) {
   } else if (result == -2) {
     time = 0;
   } else {
-    return errorCode;
+    return error;
   }
-  return 0;
+  return FieldResult::Ok;
 }
 
-int ReadAlarmUnit(AppointmentFile& file, AppointmentRecord& record) {
+FieldResult ReadAlarmUnit(AppointmentFile& file, AppointmentRecord& record) {
   const std::string unit = ReadTrimmed(file);
   if (unit.empty()) {
     record.alarm = 0;
-    return 0;
+    return FieldResult::Ok;
   }
   if (unit.size() == 1) {
     switch (unit[0]) {
-      case 'd': case 'D': record.alarmUnit = Days; return 0;
-      case 'h': case 'H': record.alarmUnit = Hours; return 0;
-      case 'm': case 'M': record.alarmUnit = Minutes; return 0;
-      default: break;
+      case 'd':
+      case 'D':
+        record.alarmUnit = Days;
+        return FieldResult::Ok;
+      case 'h':
+      case 'H':
+        record.alarmUnit = Hours;
+        return FieldResult::Ok;
+      case 'm':
+      case 'M':
+        record.alarmUnit = Minutes;
+        return FieldResult::Ok;
+      default:
+        break;
     }
   }
-  return fielderror::InvalidAlarmUnit;
+  return FieldResult::InvalidAlarmUnit;
 }
 
-int ReadRepeatEnd(AppointmentFile& file, AppointmentRecord& record) {
+FieldResult ReadRepeatEnd(AppointmentFile& file, AppointmentRecord& record) {
   TimeValue value = 0;
   const int result = file.ReadDate(value);
   if (result == -2) {
     record.repeatEnd = 0;
-    return 0;
+    return FieldResult::Ok;
   }
   if (result != 0) {
     // A readable date after the Datebook's last year ends no occurrence the
@@ -65,24 +77,26 @@ int ReadRepeatEnd(AppointmentFile& file, AppointmentRecord& record) {
     const std::optional<ParsedDateTime> parsed = ParseDateTime(TrimWhiteSpace(file.GetLastField()));
     if (parsed && FileYear(parsed->year) < 0) {
       record.repeatEnd = 0;
-      return 0;
+      return FieldResult::Ok;
     }
-    return fielderror::InvalidRepeatEndDate;
+    return FieldResult::InvalidRepeatEndDate;
   }
   // The last day the Datebook knows stands for a repetition without end.
   const LocalFields day = SplitLocal(value);
-  const bool noEnd = day.year > kLastFileYear ||
-                     (day.year == kLastFileYear && day.month == 12 && day.day == 31);
+  const bool noEnd =
+      day.year > kLastFileYear || (day.year == kLastFileYear && day.month == 12 && day.day == 31);
   record.repeatEnd = noEnd ? 0 : value;
-  return 0;
+  return FieldResult::Ok;
 }
 
 // Start plus a length read from a file or the options, held to the range of
 // a TimeValue instead of wrapping.
 TimeValue AddSeconds(TimeValue start, std::int64_t seconds) {
   const std::int64_t end = std::int64_t{start} + seconds;
-  if (end > std::numeric_limits<TimeValue>::max()) return std::numeric_limits<TimeValue>::max();
-  if (end < std::numeric_limits<TimeValue>::min()) return std::numeric_limits<TimeValue>::min();
+  if (end > std::numeric_limits<TimeValue>::max())
+    return std::numeric_limits<TimeValue>::max();
+  if (end < std::numeric_limits<TimeValue>::min())
+    return std::numeric_limits<TimeValue>::min();
   return static_cast<TimeValue>(end);
 }
 
@@ -90,13 +104,13 @@ TimeValue AddSeconds(TimeValue start, std::int64_t seconds) {
 // occurrence it writes but has no rule columns: without the rule (columns
 // not read in the simple format, not mapped, or all empty) the record is one
 // single appointment, so that such a file imports back as it was written.
-int ReadRepeatFields(const FieldMapping& mapping, AppointmentFile& file,
-                     AppointmentRecord& record) {
+FieldResult ReadRepeatFields(const FieldMapping& mapping, AppointmentFile& file,
+                             AppointmentRecord& record) {
   if (!mapping.GetOptions().fullformat || mapping.repeatFields.empty()) {
     record.repeat = 0;
-    return 0;
+    return FieldResult::Ok;
   }
-  int firstFault = 0;
+  FieldResult firstFault = FieldResult::Ok;
   std::string faultText;
   bool anyText = false;
   for (const FieldId field : mapping.repeatFields) {
@@ -104,9 +118,9 @@ int ReadRepeatFields(const FieldMapping& mapping, AppointmentFile& file,
     // columns are not all empty.
     const std::string before = file.GetLastField();
     file.SetLastField(std::string());
-    const int result = ReadField(file, record, field);
+    const FieldResult result = ReadField(file, record, field);
     const std::string text = file.GetLastField();
-    if (result != 0 && firstFault == 0) {
+    if (result != FieldResult::Ok && firstFault == FieldResult::Ok) {
       firstFault = result;
       faultText = text;
     }
@@ -117,50 +131,67 @@ int ReadRepeatFields(const FieldMapping& mapping, AppointmentFile& file,
   }
   if (!anyText) {
     record.repeat = 0;
-    return 0;
+    return FieldResult::Ok;
   }
   // The error report quotes the faulty field, not the last column.
-  if (firstFault != 0)
+  if (firstFault != FieldResult::Ok)
     file.SetLastField(faultText);
   return firstFault;
 }
 
 }  // namespace
 
-int ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field) {
+FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field) {
   switch (field) {
     case field::Date: {
       TimeValue value = 0;
       const int result = file.ReadDate(value);
-      if (result == -2) return -1;  // an empty date ends the data
-      if (result != 0) return fielderror::InvalidDate;
+      if (result == -2)
+        return FieldResult::EndOfData;
+      if (result != 0)
+        return FieldResult::InvalidDate;
       record.date = value;
-      return 0;
+      return FieldResult::Ok;
     }
-    case field::Untimed: record.untimed = ReadFlag(file); return 0;
+    case field::Untimed:
+      record.untimed = ReadFlag(file);
+      return FieldResult::Ok;
     case field::StartTime:
-      return ReadTimeOfDay(file, record.startTime, fielderror::InvalidStartTime);
-    case field::EndTime: return ReadTimeOfDay(file, record.endTime, fielderror::InvalidEndTime);
-    case field::Private: record.isPrivate = ReadFlag(file); return 0;
+      return ReadTimeOfDay(file, record.startTime, FieldResult::InvalidStartTime);
+    case field::EndTime:
+      return ReadTimeOfDay(file, record.endTime, FieldResult::InvalidEndTime);
+    case field::Private:
+      record.isPrivate = ReadFlag(file);
+      return FieldResult::Ok;
     case field::Text: {
       std::string text;
       file.ReadText(text);
       record.text = ExpandLineBreaks(text);
-      return record.text.empty() ? fielderror::NoAppointmentText : 0;
+      return record.text.empty() ? FieldResult::NoAppointmentText : FieldResult::Ok;
     }
     case field::Note: {
       std::string text;
       file.ReadText(text);
       record.note = ExpandLineBreaks(text);
-      return 0;
+      return FieldResult::Ok;
     }
-    case field::Alarm: record.alarm = ReadFlag(file); return 0;
+    case field::Alarm:
+      record.alarm = ReadFlag(file);
+      return FieldResult::Ok;
     case field::AlarmTime:
-      return file.ReadLong(record.alarmAmount) < 0 ? fielderror::InvalidAlarmTime : 0;
-    case field::AlarmUnit: return ReadAlarmUnit(file, record);
-    case field::Category: record.category = ReadTrimmed(file); return 0;
-    case field::Location: record.location = ExpandLineBreaks(ReadTrimmed(file)); return 0;
-    case field::Repeat: record.repeat = ReadFlag(file); return 0;
+      return file.ReadLong(record.alarmAmount) < 0 ? FieldResult::InvalidAlarmTime
+                                                   : FieldResult::Ok;
+    case field::AlarmUnit:
+      return ReadAlarmUnit(file, record);
+    case field::Category:
+      record.category = ReadTrimmed(file);
+      return FieldResult::Ok;
+    case field::Location:
+      record.location = ExpandLineBreaks(ReadTrimmed(file));
+      return FieldResult::Ok;
+    case field::Repeat:
+      record.repeat = ReadFlag(file);
+      return FieldResult::Ok;
     case field::TimeSpan: {
       std::int32_t seconds = 0;
       const int result = file.ReadSpan(seconds);
@@ -169,44 +200,53 @@ int ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId field) {
       } else if (result == -2) {
         record.untimed = 1;
       } else {
-        return fielderror::InvalidEndTime;
+        return FieldResult::InvalidEndTime;
       }
-      return 0;
+      return FieldResult::Ok;
     }
     case field::RecordId:
-      return file.ReadInt(record.recordId) < 0 ? fielderror::InvalidId : 0;
+      return file.ReadInt(record.recordId) < 0 ? FieldResult::InvalidId : FieldResult::Ok;
     case field::RepeatType: {
       // An empty type keeps the default (daily); an unknown one is a fault.
       const std::string name = ReadTrimmed(file);
       if (name.empty() || record.SetRepeatTypeByName(name))
-        return 0;
-      return fielderror::InvalidRepeatType;
+        return FieldResult::Ok;
+      return FieldResult::InvalidRepeatType;
     }
     case field::RepeatInterval:
       if (file.ReadLong(record.repeatInterval) < 0 || record.repeatInterval < 1)
-        return fielderror::InvalidRepeatInterval;
-      return 0;
-    case field::RepeatEndDate: return ReadRepeatEnd(file, record);
-    case field::Exceptions: file.ReadText(record.exceptions); return 0;
+        return FieldResult::InvalidRepeatInterval;
+      return FieldResult::Ok;
+    case field::RepeatEndDate:
+      return ReadRepeatEnd(file, record);
+    case field::Exceptions:
+      file.ReadText(record.exceptions);
+      return FieldResult::Ok;
     case field::MonthlyWeekIndex:
-      return file.ReadLong(record.monthlyWeekIndex) < 0 ? fielderror::InvalidWeekIndex : 0;
+      return file.ReadLong(record.monthlyWeekIndex) < 0 ? FieldResult::InvalidWeekIndex
+                                                        : FieldResult::Ok;
     case field::Ignored: {
       std::string dropped;
-      return file.ReadText(dropped);
+      file.ReadText(dropped);
+      return FieldResult::Ok;
     }
     default:
       if (field >= field::WeeklySunday && field <= field::WeeklySaturday) {
-        if (!ReadTrimmed(file).empty()) record.weekDays |= kWeekdayBit[field - field::WeeklySunday];
+        if (!ReadTrimmed(file).empty())
+          record.weekDays |= kWeekdayBit[field - field::WeeklySunday];
       }
       // Fields without a value have no column to read.
-      return 0;
+      return FieldResult::Ok;
   }
 }
 
-int ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file, AppointmentRecord& record) {
-  if (file.ReadRecord() < 0) return -1;
+FieldResult ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file,
+                             AppointmentRecord& record) {
+  if (file.ReadRecord() < 0)
+    return FieldResult::EndOfData;
   for (const FieldId field : mapping.simpleFields) {
-    if (const int result = ReadField(file, record, field)) return result;
+    if (const FieldResult result = ReadField(file, record, field); result != FieldResult::Ok)
+      return result;
   }
   const Options& options = mapping.GetOptions();
   if (!record.untimed && record.startTime != 0 && record.endTime == 0)
@@ -216,12 +256,14 @@ int ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file, Appoint
     record.untimed = 0;
   }
   if (!record.untimed) {
-    if (record.startTime == 0) return fielderror::InvalidStartTime;
-    if (record.endTime == 0) return fielderror::InvalidEndTime;
+    if (record.startTime == 0)
+      return FieldResult::InvalidStartTime;
+    if (record.endTime == 0)
+      return FieldResult::InvalidEndTime;
   }
   if (record.repeat)
     return ReadRepeatFields(mapping, file, record);
-  return 0;
+  return FieldResult::Ok;
 }
 
 }  // namespace tavir

@@ -87,7 +87,7 @@ class ImportRun {
   }
 
   // A field error of a data record: reported unless errors are ignored.
-  bool ReportFault(int code, int line, const std::string& lastField) {
+  bool ReportFault(FieldResult code, int line, const std::string& lastField) {
     ++summary_.faulty;
     if (options_.ignoreimporterrors)
       return true;
@@ -115,7 +115,7 @@ class ImportRun {
     if (result < 0)
       return false;
     if (result > 0 && !options_.ignoreimporterrors)
-      return ReportImportError(result, fileName_, line_, lastField_);
+      return ReportImportError(static_cast<FieldResult>(result), fileName_, line_, lastField_);
     return true;
   }
 
@@ -162,14 +162,14 @@ int ImportFile(const std::string& fileName, const Options& options, ProgressCont
   AppointmentRecord record(options);
   try {
     int line = 1;
-    int result = ReadMappedRecord(options.mapping, *reader, record);
-    if (result > 0) {
+    FieldResult result = ReadMappedRecord(options.mapping, *reader, record);
+    if (IsFieldError(result)) {
       // A first line that does not read as a record is the header.
       record.Reset();
       result = ReadMappedRecord(options.mapping, *reader, record);
       line = 2;
     }
-    while (result >= 0) {
+    while (result != FieldResult::EndOfData) {
       if (progress)
         progress->SetPosition(reader->GetProgressPos());
       if (PumpMessages() == PumpResult::Quit) {
@@ -178,8 +178,8 @@ int ImportFile(const std::string& fileName, const Options& options, ProgressCont
       }
       waitCursor.Restore();
       run.SetLine(line, reader->GetLastField());
-      const bool goOn =
-          result > 0 ? run.ReportFault(result, line, reader->GetLastField()) : run.Store(record);
+      const bool goOn = IsFieldError(result) ? run.ReportFault(result, line, reader->GetLastField())
+                                             : run.Store(record);
       if (!goOn) {
         summary.stopped = true;
         break;
@@ -189,7 +189,7 @@ int ImportFile(const std::string& fileName, const Options& options, ProgressCont
       ++line;
     }
     // A line without date ends the data; the user must learn when more followed.
-    if (result < 0 && !summary.stopped) {
+    if (result == FieldResult::EndOfData && !summary.stopped) {
       summary.dataAfterEndLine =
           NextLineWithData(*reader, options.mapping.simpleFields.size(), line);
       if (summary.dataAfterEndLine)

@@ -11,15 +11,15 @@ namespace {
 
 // The code's own message; the date and time messages show today as the
 // example of what the regional settings expect.
-std::string FieldErrorText(int code) {
-  const std::string message = LoadText(code + kFieldErrorIdBase);
+std::string FieldErrorText(FieldResult code) {
+  const std::string message = LoadText(static_cast<int>(code) + kFieldErrorIdBase);
   switch (code) {
-    case fielderror::InvalidDate:
-    case fielderror::InvalidRepeatEndDate:
-    case fielderror::InvalidExceptionDate:
+    case FieldResult::InvalidDate:
+    case FieldResult::InvalidRepeatEndDate:
+    case FieldResult::InvalidExceptionDate:
       return FormatMessageText(message.c_str(), FormatDateText(CurrentTime()).c_str());
-    case fielderror::InvalidStartTime:
-    case fielderror::InvalidEndTime:
+    case FieldResult::InvalidStartTime:
+    case FieldResult::InvalidEndTime:
       return FormatMessageText(message.c_str(), FormatTimeText(CurrentTime()).c_str());
     default:
       return message;  // no placeholder: taken as it stands
@@ -37,18 +37,19 @@ std::string FirstLineOf(const std::string& field) {
 
 }  // namespace
 
-std::string ImportErrorText(int code, const std::string& fileName, int lineNumber,
+std::string ImportErrorText(FieldResult code, const std::string& fileName, int lineNumber,
                             const std::string& lastField) {
   std::string text =
       FormatMessageText(LoadText(text::ErrorReadingLine).c_str(), fileName.c_str(), lineNumber);
   if (!lastField.empty())
     text += "\n\"" + FirstLineOf(lastField) + "\"";
   text += "\n";
-  if (code >= fielderror::InvalidDate && code <= fielderror::InvalidId) text += FieldErrorText(code);
+  if (code >= FieldResult::InvalidDate && code <= FieldResult::InvalidId)
+    text += FieldErrorText(code);
   return text;
 }
 
-bool ReportImportError(int code, const std::string& fileName, int lineNumber,
+bool ReportImportError(FieldResult code, const std::string& fileName, int lineNumber,
                        const std::string& lastField) {
   return CurrentShell().ShowMessage(ImportErrorText(code, fileName, lineNumber, lastField),
                                     MessageButtons::OkCancel,

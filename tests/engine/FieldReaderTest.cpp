@@ -23,7 +23,7 @@ class FieldReader : public test_support::PinnedEnUsTest {
   }
 
   // Reads one line (CR LF added) with the options' mapping into record_.
-  int Read(const std::string& line) {
+  FieldResult Read(const std::string& line) {
     file_ = std::make_unique<CsvFile>();
     file_->OpenRead(std::make_unique<MemoryByteSource>(line + "\r\n"));
     record_.Reset();
@@ -44,7 +44,7 @@ class FieldReader : public test_support::PinnedEnUsTest {
 
 TEST_F(FieldReader, AStartWithoutEndLastsTheDefaultLength) {
   options_.defaultapptlength = 45;
-  ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","","","Meeting")"), 0);
+  ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","","","Meeting")"), FieldResult::Ok);
   EXPECT_EQ(record_.date, LocalMidnight(2005, 10, 26));
   EXPECT_EQ(record_.startTime, TimeRead(9, 0));
   EXPECT_EQ(record_.endTime, TimeRead(9, 45));
@@ -52,18 +52,19 @@ TEST_F(FieldReader, AStartWithoutEndLastsTheDefaultLength) {
 }
 
 TEST_F(FieldReader, ATimeSpanSetsTheEndAndMakesTheRecordTimed) {
-  Map({field::Date, field::Untimed, field::StartTime, field::EndTime, field::Text, field::TimeSpan});
-  ASSERT_EQ(Read(R"("10/26/2005","x","9:00 AM","9:30 AM","Meeting","2")"), 0);
+  Map({field::Date, field::Untimed, field::StartTime, field::EndTime, field::Text,
+       field::TimeSpan});
+  ASSERT_EQ(Read(R"("10/26/2005","x","9:00 AM","9:30 AM","Meeting","2")"), FieldResult::Ok);
   EXPECT_EQ(record_.untimed, 0);
   EXPECT_EQ(record_.timeSpan, 7200);
   EXPECT_EQ(record_.endTime, TimeRead(11, 0));
   // An empty span makes it untimed; a span too large for a time is no span.
-  ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","9:30 AM","Meeting","")"), 0);
+  ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","9:30 AM","Meeting","")"), FieldResult::Ok);
   EXPECT_EQ(record_.untimed, 1);
   EXPECT_EQ(Read(R"("10/26/2005","","9:00 AM","9:30 AM","Meeting","1e10")"),
-            fielderror::InvalidEndTime);
+            FieldResult::InvalidEndTime);
   // A huge span is held at the end of time instead of wrapping around.
-  ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","","Meeting","596523")"), 0);
+  ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","","Meeting","596523")"), FieldResult::Ok);
   EXPECT_EQ(record_.endTime, 2147483647);
 }
 
@@ -76,40 +77,41 @@ TEST_F(FieldReader, ResultAndTheFieldWhereReadingStopped) {
   const struct {
     const char* what;
     std::string line;
-    int result;
+    FieldResult result;
     std::string lastField;
   } cases[] = {
-      {"an empty date ends the data", R"("","","9:00 AM")", -1, ""},
-      {"an empty line ends the data", "", -1, ""},
-      {"header line", R"("Date","Untimed")", fielderror::InvalidDate, "Date"},
+      {"an empty date ends the data", R"("","","9:00 AM")", FieldResult::EndOfData, ""},
+      {"an empty line ends the data", "", FieldResult::EndOfData, ""},
+      {"header line", R"("Date","Untimed")", FieldResult::InvalidDate, "Date"},
       {"a byte order mark is no part of the date",
-       "\xEF\xBB\xBF\"10/26/2005\",\"x\",\"\",\"\",\"\",\"T\"", 0, "T"},
-      {"only a date", R"("10/26/2005","","","","","Text")", fielderror::InvalidStartTime, "Text"},
-      {"bad start", R"("10/26/2005","","9:77","","","Text")", fielderror::InvalidStartTime, "9:77"},
-      {"bad end", R"("10/26/2005","","9:00 AM","later","","Text")", fielderror::InvalidEndTime,
+       "\xEF\xBB\xBF\"10/26/2005\",\"x\",\"\",\"\",\"\",\"T\"", FieldResult::Ok, "T"},
+      {"only a date", R"("10/26/2005","","","","","Text")", FieldResult::InvalidStartTime, "Text"},
+      {"bad start", R"("10/26/2005","","9:77","","","Text")", FieldResult::InvalidStartTime,
+       "9:77"},
+      {"bad end", R"("10/26/2005","","9:00 AM","later","","Text")", FieldResult::InvalidEndTime,
        "later"},
       {"end without start", R"("10/26/2005","","","10:00 AM","","Text")",
-       fielderror::InvalidStartTime, "Text"},
-      {"untimed needs no times", R"("10/26/2005","x","","","","Text")", 0, "Text"},
-      {"no text", R"("10/26/2005","x","","","","")", fielderror::NoAppointmentText, ""},
-      {"a blank text is text", R"("10/26/2005","x","","",""," ")", 0, " "},
-      {"alarm unit as a word", untimed + R"("","x","2","hours")", fielderror::InvalidAlarmUnit,
+       FieldResult::InvalidStartTime, "Text"},
+      {"untimed needs no times", R"("10/26/2005","x","","","","Text")", FieldResult::Ok, "Text"},
+      {"no text", R"("10/26/2005","x","","","","")", FieldResult::NoAppointmentText, ""},
+      {"a blank text is text", R"("10/26/2005","x","","",""," ")", FieldResult::Ok, " "},
+      {"alarm unit as a word", untimed + R"("","x","2","hours")", FieldResult::InvalidAlarmUnit,
        "hours"},
       {"a year before 1970 is of the next century", R"("1/1/69","x","","","","T")",
-       fielderror::InvalidDate, "1/1/69"},
-      {"repeat interval zero", repeating + R"("Daily","0")", fielderror::InvalidRepeatInterval,
+       FieldResult::InvalidDate, "1/1/69"},
+      {"repeat interval zero", repeating + R"("Daily","0")", FieldResult::InvalidRepeatInterval,
        "0"},
       {"repeat interval no number", repeating + R"("Daily","every")",
-       fielderror::InvalidRepeatInterval, "every"},
-      {"a repeat type in another case", repeating + R"("wEEKLY","1")", 0, "1"},
-      {"an unknown repeat type", repeating + R"("Fortnightly","1")", fielderror::InvalidRepeatType,
+       FieldResult::InvalidRepeatInterval, "every"},
+      {"a repeat type in another case", repeating + R"("wEEKLY","1")", FieldResult::Ok, "1"},
+      {"an unknown repeat type", repeating + R"("Fortnightly","1")", FieldResult::InvalidRepeatType,
        "Fortnightly"},
       {"a fault in a rule column counts when the rule is not all empty",
-       repeating + R"("","","","","","","","x")", fielderror::InvalidRepeatInterval, ""},
-      {"repeat end no date", repeating + R"("Daily","1","soon")", fielderror::InvalidRepeatEndDate,
+       repeating + R"("","","","","","","","x")", FieldResult::InvalidRepeatInterval, ""},
+      {"repeat end no date", repeating + R"("Daily","1","soon")", FieldResult::InvalidRepeatEndDate,
        "soon"},
       {"the week index is not range-checked",
-       repeating + R"("Monthly Day","1","","","","","","","","","","9")", 0, "9"},
+       repeating + R"("Monthly Day","1","","","","","","","","","","9")", FieldResult::Ok, "9"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Read(c.line), c.result) << c.what;
@@ -124,19 +126,19 @@ TEST_F(FieldReader, AlarmUnitIsOneLetterInAnyCaseAndAnEmptyOneClearsTheAlarm) {
     std::int32_t expected;
   } cases[] = {{"d", Days}, {" H ", Hours}, {"h", Hours}, {"M", Minutes}};
   for (const auto& c : cases) {
-    ASSERT_EQ(Read(head + c.unit + "\""), 0) << c.unit;
+    ASSERT_EQ(Read(head + c.unit + "\""), FieldResult::Ok) << c.unit;
     EXPECT_EQ(record_.alarm, 1);
     EXPECT_EQ(record_.alarmAmount, 15);
     EXPECT_EQ(record_.alarmUnit, c.expected) << c.unit;
   }
-  ASSERT_EQ(Read(head + "\""), 0);
+  ASSERT_EQ(Read(head + "\""), FieldResult::Ok);
   EXPECT_EQ(record_.alarm, 0);
 }
 
 TEST_F(FieldReader, TextsAreTrimmedOrExpandedAsTheirFieldsSay) {
   ASSERT_EQ(Read("\"10/26/2005\",\" x \",\"\",\"\",\"  \",\" A\nB \",\"n\nm\",\"\",\"\",\"\","
                  "\" Cat \",\" Room\n1 \",\" \""),
-            0);
+            FieldResult::Ok);
   EXPECT_EQ(record_.untimed, 1);
   EXPECT_EQ(record_.isPrivate, 0);
   EXPECT_EQ(record_.text, " A\r\nB ");
@@ -159,9 +161,10 @@ TEST_F(FieldReader, RepeatEndOfTheLastDayMeansNoEnd) {
       {"3/4/05", LocalMidnight(2005, 3, 4)},
   };
   for (const auto& c : cases) {
-    ASSERT_EQ(Read(std::string(R"("10/26/2005","x","","","","T","","","","","","","x","Weekly","2",")") +
-                   c.end + R"(","a; b","","x","","x")"),
-              0)
+    ASSERT_EQ(
+        Read(std::string(R"("10/26/2005","x","","","","T","","","","","","","x","Weekly","2",")") +
+             c.end + R"(","a; b","","x","","x")"),
+        FieldResult::Ok)
         << c.end;
     EXPECT_EQ(record_.repeatEnd, c.expected) << c.end;
     EXPECT_EQ(record_.repeatType, Weekly);
@@ -175,10 +178,11 @@ TEST_F(FieldReader, RepeatFieldsOnlyInTheFullFormatAndForRepeatingLines) {
   const std::string head = R"("10/26/2005","x","","","","T","","","","","","","x")";
   const std::string line = head + R"(,"Yearly","0")";
   options_.fullformat = 0;
-  EXPECT_EQ(Read(line), 0);  // the bad interval is never read
+  EXPECT_EQ(Read(line), FieldResult::Ok);  // the bad interval is never read
   options_.fullformat = 1;
-  EXPECT_EQ(Read(line), fielderror::InvalidRepeatInterval);
-  EXPECT_EQ(Read(R"("10/26/2005","x","","","","T","","","","","","","","Yearly","0")"), 0);
+  EXPECT_EQ(Read(line), FieldResult::InvalidRepeatInterval);
+  EXPECT_EQ(Read(R"("10/26/2005","x","","","","T","","","","","","","","Yearly","0")"),
+            FieldResult::Ok);
   // "x" in "Repeat" without a rule (as a simple export writes each occurrence)
   // is a single appointment: rule columns absent, all empty, or not read.
   const struct {
@@ -190,7 +194,7 @@ TEST_F(FieldReader, RepeatFieldsOnlyInTheFullFormatAndForRepeatingLines) {
                  {"simple format", false, line}};
   for (const auto& c : singles) {
     options_.fullformat = c.fullFormat;
-    ASSERT_EQ(Read(c.line), 0) << c.what;
+    ASSERT_EQ(Read(c.line), FieldResult::Ok) << c.what;
     EXPECT_EQ(record_.repeat, 0) << c.what;
   }
 }
@@ -198,17 +202,17 @@ TEST_F(FieldReader, RepeatFieldsOnlyInTheFullFormatAndForRepeatingLines) {
 TEST_F(FieldReader, IgnoredColumnsAreReadAndDropped) {
   Map({field::Ignored, field::Date, field::Ignored, field::Untimed, field::Text},
       {field::Ignored, field::RepeatInterval});
-  ASSERT_EQ(Read(R"("junk","10/26/2005","more","x","T")"), 0);
+  ASSERT_EQ(Read(R"("junk","10/26/2005","more","x","T")"), FieldResult::Ok);
   EXPECT_EQ(record_.text, "T");
   // Fields without a value have no column: the next field reads the next column.
   Map({field::Date, 15, 19, 40, field::Untimed, field::Text});
-  ASSERT_EQ(Read(R"("10/26/2005","x","T")"), 0);
+  ASSERT_EQ(Read(R"("10/26/2005","x","T")"), FieldResult::Ok);
   EXPECT_EQ(record_.text, "T");
 }
 
 TEST_F(FieldReader, RecordIdAndAlarmAmountAreNumbers) {
   Map({field::Date, field::Untimed, field::Text, field::RecordId, field::AlarmTime});
-  ASSERT_EQ(Read(R"("10/26/2005","x","T"," 4711 ","-3")"), 0);
+  ASSERT_EQ(Read(R"("10/26/2005","x","T"," 4711 ","-3")"), FieldResult::Ok);
   EXPECT_EQ(record_.recordId, 4711);
   EXPECT_EQ(record_.alarmAmount, -3);
 }

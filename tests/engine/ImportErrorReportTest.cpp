@@ -28,7 +28,7 @@ class ImportErrorReport : public test_support::PinnedEnUsTest {
 TEST_F(ImportErrorReport, MessagesOfEveryCode) {
   const std::string head = "Error reading C:\\data\\import.csv line 5\n\"13/45/2005\"\n";
   const struct {
-    int code;
+    int code;  // the numbers a message id is built from, out-of-range ones too
     std::string tail;
   } cases[] = {
       {101, "Invalid date. Expected e.g. \"11/10/2005\"\n" REGIONAL_SETTINGS},
@@ -50,13 +50,15 @@ TEST_F(ImportErrorReport, MessagesOfEveryCode) {
       {114, ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ImportErrorText(c.code, "C:\\data\\import.csv", 5, "13/45/2005"), head + c.tail)
+    EXPECT_EQ(
+        ImportErrorText(static_cast<FieldResult>(c.code), "C:\\data\\import.csv", 5, "13/45/2005"),
+        head + c.tail)
         << c.code;
   }
 }
 
 TEST_F(ImportErrorReport, WithoutALastFieldThereAreNoQuotes) {
-  EXPECT_EQ(ImportErrorText(104, "a%sb.csv", 2, ""),
+  EXPECT_EQ(ImportErrorText(FieldResult::NoAppointmentText, "a%sb.csv", 2, ""),
             "Error reading a%sb.csv line 2\nNo appointment text given.");
 }
 
@@ -68,18 +70,18 @@ TEST_F(ImportErrorReport, AFieldIsQuotedWithOneLineOfAtMost200Bytes) {
                {std::string(200, 'x'), std::string(200, 'x')},
                {std::string(40000, 'x'), std::string(200, 'x') + "..."}};
   for (const auto& c : cases)
-    EXPECT_EQ(ImportErrorText(104, "f.csv", 2, c.field),
+    EXPECT_EQ(ImportErrorText(FieldResult::NoAppointmentText, "f.csv", 2, c.field),
               "Error reading f.csv line 2\n\"" + c.quoted + "\"\nNo appointment text given.");
 }
 
 TEST_F(ImportErrorReport, OkGoesOnAndCancelStops) {
   shell_.QueueAnswer(MessageAnswer::Ok);
   shell_.QueueAnswer(MessageAnswer::Cancel);
-  EXPECT_TRUE(ReportImportError(106, "f.csv", 3, "hours"));
-  EXPECT_FALSE(ReportImportError(106, "f.csv", 4, "weeks"));
+  EXPECT_TRUE(ReportImportError(FieldResult::InvalidAlarmUnit, "f.csv", 3, "hours"));
+  EXPECT_FALSE(ReportImportError(FieldResult::InvalidAlarmUnit, "f.csv", 4, "weeks"));
   ASSERT_EQ(shell_.Messages().size(), 2u);
   const test_support::ShownMessage& shown = shell_.Messages()[1];
-  EXPECT_EQ(shown.text, ImportErrorText(106, "f.csv", 4, "weeks"));
+  EXPECT_EQ(shown.text, ImportErrorText(FieldResult::InvalidAlarmUnit, "f.csv", 4, "weeks"));
   EXPECT_EQ(shown.buttons, MessageButtons::OkCancel);
   EXPECT_EQ(shown.icon, MessageIcon::Stop);
 }

@@ -3,13 +3,13 @@
 // carries for the mapped fields.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/FieldConversion.h"
 #include "formats/CsvFile.h"
@@ -115,14 +115,15 @@ inline void ExpectSameInFile(const AppointmentRecord& expected, const Appointmen
   // Without its rule a repeating record reads back as a single appointment.
   same(mapped(field::Repeat), actual.repeat, withRepeat ? expected.repeat : 0, "repeat");
   same(mapped(field::RecordId), actual.recordId, expected.recordId, "recordId");
-  if (!withRepeat || !expected.repeat) return;
+  if (!withRepeat || !expected.repeat)
+    return;
   same(mapped(field::RepeatType), actual.repeatType, expected.repeatType, "repeatType");
   same(mapped(field::RepeatInterval), actual.repeatInterval, expected.repeatInterval,
        "repeatInterval");
   same(mapped(field::RepeatEndDate), actual.repeatEnd, expected.repeatEnd, "repeatEnd");
-  same(expected.repeatType == Weekly && mapped(field::WeeklySunday) &&
-           mapped(field::WeeklySaturday),
-       int{actual.weekDays}, int{expected.weekDays}, "weekDays");
+  same(
+      expected.repeatType == Weekly && mapped(field::WeeklySunday) && mapped(field::WeeklySaturday),
+      int{actual.weekDays}, int{expected.weekDays}, "weekDays");
   same(expected.repeatType == MonthlyDay && mapped(field::MonthlyWeekIndex),
        actual.monthlyWeekIndex, expected.monthlyWeekIndex, "monthlyWeekIndex");
 }
@@ -162,21 +163,23 @@ inline void ExpectReadBack(const Options& options, const std::string& bytes,
   file.OpenRead(std::make_unique<MemoryByteSource>(bytes));
   AppointmentRecord read(options);
   // The header's "Date" is no date: the import drops such a first line.
-  EXPECT_EQ(ReadMappedRecord(options.mapping, file, read), fielderror::InvalidDate);
+  EXPECT_EQ(ReadMappedRecord(options.mapping, file, read), FieldResult::InvalidDate);
   int line = 1;
   for (const RecordMaker& make : makers) {
     AppointmentRecord expected(options);
     make(expected);
-    if (adjust) adjust(expected);
+    if (adjust)
+      adjust(expected);
     read.Reset();
     ++line;
-    ASSERT_EQ(ReadMappedRecord(options.mapping, file, read), 0)
-        << "line " << line << " last field \"" << file.GetLastField() << "\" in\n" << bytes;
+    ASSERT_EQ(ReadMappedRecord(options.mapping, file, read), FieldResult::Ok)
+        << "line " << line << " last field \"" << file.GetLastField() << "\" in\n"
+        << bytes;
     ExpectSameInFile(expected, read, options.mapping, options.fullformat != 0,
                      "line " + std::to_string(line));
   }
   read.Reset();
-  EXPECT_EQ(ReadMappedRecord(options.mapping, file, read), -1);
+  EXPECT_EQ(ReadMappedRecord(options.mapping, file, read), FieldResult::EndOfData);
 }
 
 }  // namespace tavir::test_support
