@@ -26,10 +26,10 @@ std::int32_t ReadFlag(AppointmentFile& file) {
 // Empty unsets the time; anything else that is not a time is the error.
 FieldResult ReadTimeOfDay(AppointmentFile& file, TimeValue& time, FieldResult error) {
   TimeValue value = 0;
-  const int result = file.ReadTime(value);
-  if (result == 0) {
+  const ReadResult result = file.ReadTime(value);
+  if (result == ReadResult::Valid) {
     time = value;
-  } else if (result == -2) {
+  } else if (result == ReadResult::Empty) {
     time = 0;
   } else {
     return error;
@@ -66,12 +66,12 @@ FieldResult ReadAlarmUnit(AppointmentFile& file, AppointmentRecord& record) {
 
 FieldResult ReadRepeatEnd(AppointmentFile& file, AppointmentRecord& record) {
   TimeValue value = 0;
-  const int result = file.ReadDate(value);
-  if (result == -2) {
+  const ReadResult result = file.ReadDate(value);
+  if (result == ReadResult::Empty) {
     record.repeatEnd = 0;
     return FieldResult::Ok;
   }
-  if (result != 0) {
+  if (result != ReadResult::Valid) {
     // A readable date after the Datebook's last year ends no occurrence the
     // Datebook can hold: it is a repetition without end, not a faulty record.
     const std::optional<ParsedDateTime> parsed = ParseDateTime(TrimWhiteSpace(file.GetLastField()));
@@ -145,10 +145,10 @@ FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId 
   switch (field) {
     case field::Date: {
       TimeValue value = 0;
-      const int result = file.ReadDate(value);
-      if (result == -2)
+      const ReadResult result = file.ReadDate(value);
+      if (result == ReadResult::Empty)
         return FieldResult::EndOfData;
-      if (result != 0)
+      if (result != ReadResult::Valid)
         return FieldResult::InvalidDate;
       record.date = value;
       return FieldResult::Ok;
@@ -179,8 +179,9 @@ FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId 
       record.alarm = ReadFlag(file);
       return FieldResult::Ok;
     case field::AlarmTime:
-      return file.ReadLong(record.alarmAmount) < 0 ? FieldResult::InvalidAlarmTime
-                                                   : FieldResult::Ok;
+      return file.ReadLong(record.alarmAmount) == ReadResult::Invalid
+                 ? FieldResult::InvalidAlarmTime
+                 : FieldResult::Ok;
     case field::AlarmUnit:
       return ReadAlarmUnit(file, record);
     case field::Category:
@@ -194,10 +195,10 @@ FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId 
       return FieldResult::Ok;
     case field::TimeSpan: {
       std::int32_t seconds = 0;
-      const int result = file.ReadSpan(seconds);
-      if (result == 0) {
+      const ReadResult result = file.ReadSpan(seconds);
+      if (result == ReadResult::Valid) {
         record.timeSpan = seconds;
-      } else if (result == -2) {
+      } else if (result == ReadResult::Empty) {
         record.untimed = 1;
       } else {
         return FieldResult::InvalidEndTime;
@@ -205,7 +206,8 @@ FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId 
       return FieldResult::Ok;
     }
     case field::RecordId:
-      return file.ReadInt(record.recordId) < 0 ? FieldResult::InvalidId : FieldResult::Ok;
+      return file.ReadInt(record.recordId) == ReadResult::Invalid ? FieldResult::InvalidId
+                                                                  : FieldResult::Ok;
     case field::RepeatType: {
       // An empty type keeps the default (daily); an unknown one is a fault.
       const std::string name = ReadTrimmed(file);
@@ -214,7 +216,7 @@ FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId 
       return FieldResult::InvalidRepeatType;
     }
     case field::RepeatInterval:
-      if (file.ReadLong(record.repeatInterval) < 0 || record.repeatInterval < 1)
+      if (file.ReadLong(record.repeatInterval) == ReadResult::Invalid || record.repeatInterval < 1)
         return FieldResult::InvalidRepeatInterval;
       return FieldResult::Ok;
     case field::RepeatEndDate:
@@ -223,8 +225,9 @@ FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId 
       file.ReadText(record.exceptions);
       return FieldResult::Ok;
     case field::MonthlyWeekIndex:
-      return file.ReadLong(record.monthlyWeekIndex) < 0 ? FieldResult::InvalidWeekIndex
-                                                        : FieldResult::Ok;
+      return file.ReadLong(record.monthlyWeekIndex) == ReadResult::Invalid
+                 ? FieldResult::InvalidWeekIndex
+                 : FieldResult::Ok;
     case field::Ignored: {
       std::string dropped;
       file.ReadText(dropped);

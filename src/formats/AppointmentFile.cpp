@@ -3,13 +3,15 @@
 
 namespace tavir {
 
-int AppointmentFile::ReadLong(std::int32_t& value) {
+ReadResult AppointmentFile::ReadLong(std::int32_t& value) {
   std::int32_t copy = value;
-  const int result = ReadInt(copy);
+  const ReadResult result = ReadInt(copy);
   value = copy;
   return result;
 }
 
-int AppointmentFile::GetLineNumber() { return recordCounter; }
+int AppointmentFile::GetLineNumber() {
+  return recordCounter;
+}
 
 }  // namespace tavir

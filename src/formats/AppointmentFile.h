@@ -1,11 +1,12 @@
 // The abstract record-and-field file that every export and import goes
-// through. Fields are written and read strictly left to right; typed reads
-// return 0 (valid), -1 (invalid) or -2 (empty or blank).
+// through. Fields are written and read strictly left to right; reads say
+// whether the field was valid, invalid or empty.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "formats/ReadResult.h"
 #include "platform/LocalTime.h"
 
 namespace tavir {
@@ -30,13 +31,13 @@ class AppointmentFile {
   virtual int WriteSpan(std::int32_t seconds) = 0;
   virtual int WriteInt(std::int32_t value) = 0;
 
-  virtual int ReadText(std::string& text) = 0;
-  virtual int ReadDate(TimeValue& value) = 0;
-  virtual int ReadTime(TimeValue& value) = 0;
-  virtual int ReadSpan(std::int32_t& seconds) = 0;
+  virtual ReadResult ReadText(std::string& text) = 0;
+  virtual ReadResult ReadDate(TimeValue& value) = 0;
+  virtual ReadResult ReadTime(TimeValue& value) = 0;
+  virtual ReadResult ReadSpan(std::int32_t& seconds) = 0;
   // Passes a copy to ReadInt and stores it back; no implementation replaces it.
-  virtual int ReadLong(std::int32_t& value);
-  virtual int ReadInt(std::int32_t& value) = 0;
+  virtual ReadResult ReadLong(std::int32_t& value);
+  virtual ReadResult ReadInt(std::int32_t& value) = 0;
 
   virtual int GetLineNumber();
   virtual int GetProgressPos() = 0;

@@ -40,7 +40,8 @@ CalendarFile::~CalendarFile() {
 int CalendarFile::OpenWrite(const std::string& fileName) {
   openFailure_.clear();
   std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
-  if (!sink) return -1;
+  if (!sink)
+    return -1;
   OpenWrite(std::move(sink));
   return 0;
 }
@@ -53,7 +54,8 @@ void CalendarFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
 int CalendarFile::OpenRead(const std::string& fileName) {
   openFailure_.clear();
   std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
-  if (!source) return -1;
+  if (!source)
+    return -1;
   OpenRead(std::move(source));
   return 0;
 }
@@ -65,7 +67,8 @@ void CalendarFile::OpenRead(std::unique_ptr<ByteSource> source) {
 void CalendarFile::WriteHeader() {
   WriteProperty("BEGIN", "VCALENDAR");
   WriteProperty("VERSION", IsICalendar() ? "2.0" : "1.0");
-  if (IsICalendar()) WriteProperty("METHOD", "PUBLISH");
+  if (IsICalendar())
+    WriteProperty("METHOD", "PUBLISH");
   WriteProperty("PRODID", kProductId);
 }
 
@@ -76,7 +79,8 @@ int CalendarFile::Finish() {
 
 int CalendarFile::Close() {
   reader_.reset();
-  if (!sink_) return 0;
+  if (!sink_)
+    return 0;
   // Whatever happens, the file is closed once and only once.
   std::unique_ptr<ByteSink> sink = std::move(sink_);
   pending_ += line_;
@@ -109,7 +113,8 @@ int CalendarFile::EndRecord() {
 }
 
 int CalendarFile::ReadRecord() {
-  if (!reader_ || !reader_->ReadLine(currentLine_)) return -1;
+  if (!reader_ || !reader_->ReadLine(currentLine_))
+    return -1;
   lastField_.clear();
   ++recordCounter;
   return 0;
@@ -120,33 +125,51 @@ int CalendarFile::WriteText(const std::string& text) {
   return 0;
 }
 
-int CalendarFile::WriteDate(TimeValue) { return -1; }
-int CalendarFile::WriteTime(TimeValue) { return -1; }
-int CalendarFile::WriteSpan(std::int32_t) { return -1; }
-int CalendarFile::WriteInt(std::int32_t) { return -1; }
+int CalendarFile::WriteDate(TimeValue) {
+  return -1;
+}
+int CalendarFile::WriteTime(TimeValue) {
+  return -1;
+}
+int CalendarFile::WriteSpan(std::int32_t) {
+  return -1;
+}
+int CalendarFile::WriteInt(std::int32_t) {
+  return -1;
+}
 
-int CalendarFile::ReadText(std::string& text) {
+ReadResult CalendarFile::ReadText(std::string& text) {
   text.clear();
   if (!currentLine_.empty()) {
     text.swap(currentLine_);
     lastField_ = text;
   }
-  return 0;
+  return ReadResult::Valid;
 }
 
-int CalendarFile::ReadDate(TimeValue&) { return -1; }
-int CalendarFile::ReadTime(TimeValue&) { return -1; }
-int CalendarFile::ReadSpan(std::int32_t&) { return -1; }
-int CalendarFile::ReadInt(std::int32_t&) { return -1; }
+ReadResult CalendarFile::ReadDate(TimeValue&) {
+  return ReadResult::Invalid;
+}
+ReadResult CalendarFile::ReadTime(TimeValue&) {
+  return ReadResult::Invalid;
+}
+ReadResult CalendarFile::ReadSpan(std::int32_t&) {
+  return ReadResult::Invalid;
+}
+ReadResult CalendarFile::ReadInt(std::int32_t&) {
+  return ReadResult::Invalid;
+}
 
 int CalendarFile::GetProgressPos() {
-  if (reader_) return static_cast<int>(reader_->Position() / 256);
+  if (reader_)
+    return static_cast<int>(reader_->Position() / 256);
   return static_cast<int>(
       (bytesWritten_ + static_cast<std::int64_t>(pending_.size() + line_.size())) / 256);
 }
 
 int CalendarFile::GetProgressMax() {
-  if (reader_) return static_cast<int>(reader_->Length() / 256);
+  if (reader_)
+    return static_cast<int>(reader_->Length() / 256);
   return GetProgressPos();
 }
 
@@ -183,7 +206,8 @@ void CalendarFile::SetUserName(const std::string& ansiName) {
 }
 
 int CalendarFile::WriteRepeatRule(const std::string& rule) {
-  if (IsICalendar() && rule.empty()) return 0;
+  if (IsICalendar() && rule.empty())
+    return 0;
   return WriteProperty("RRULE", rule);
 }
 

@@ -49,11 +49,11 @@ class CalendarFile : public AppointmentFile {
   int WriteInt(std::int32_t value) override;
 
   // Hands out the whole rest of the current line.
-  int ReadText(std::string& text) override;
-  int ReadDate(TimeValue& value) override;
-  int ReadTime(TimeValue& value) override;
-  int ReadSpan(std::int32_t& seconds) override;
-  int ReadInt(std::int32_t& value) override;
+  ReadResult ReadText(std::string& text) override;
+  ReadResult ReadDate(TimeValue& value) override;
+  ReadResult ReadTime(TimeValue& value) override;
+  ReadResult ReadSpan(std::int32_t& seconds) override;
+  ReadResult ReadInt(std::int32_t& value) override;
 
   // Bytes written or read so far, and the length of the file, divided by 256.
   int GetProgressPos() override;

@@ -13,7 +13,9 @@
 namespace tavir {
 namespace {
 
-int ProgressUnits(std::int64_t bytes) { return static_cast<int>(bytes / 256); }
+int ProgressUnits(std::int64_t bytes) {
+  return static_cast<int>(bytes / 256);
+}
 
 }  // namespace
 
@@ -42,7 +44,8 @@ void CsvFile::SetQuote(const std::string& quote) {
 int CsvFile::OpenWrite(const std::string& fileName) {
   openFailure_.clear();
   std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
-  if (!sink) return -1;
+  if (!sink)
+    return -1;
   OpenWrite(std::move(sink));
   return 0;
 }
@@ -50,7 +53,8 @@ int CsvFile::OpenWrite(const std::string& fileName) {
 int CsvFile::OpenRead(const std::string& fileName) {
   openFailure_.clear();
   std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
-  if (!source) return -1;
+  if (!source)
+    return -1;
   OpenRead(std::move(source));
   return 0;
 }
@@ -73,7 +77,9 @@ void CsvFile::OpenRead(std::unique_ptr<ByteSource> source) {
   atLineStart_ = true;
 }
 
-int CsvFile::Finish() { return Close(); }
+int CsvFile::Finish() {
+  return Close();
+}
 
 int CsvFile::Close() {
   reader_.reset();
@@ -82,15 +88,18 @@ int CsvFile::Close() {
     std::unique_ptr<ByteSink> sink = std::move(sink_);
     std::string rest = std::move(pending_);
     pending_.clear();
-    if (!rest.empty()) sink->Write(rest.data(), rest.size());
+    if (!rest.empty())
+      sink->Write(rest.data(), rest.size());
     sink->Close();
   }
   return 0;
 }
 
 void CsvFile::WriteOut() {
-  if (pending_.empty()) return;
-  if (!sink_) throw FileError("The file is not open for writing.");
+  if (pending_.empty())
+    return;
+  if (!sink_)
+    throw FileError("The file is not open for writing.");
   sink_->Write(pending_.data(), pending_.size());
   bytesWritten_ += static_cast<std::int64_t>(pending_.size());
   pending_.clear();
@@ -100,12 +109,14 @@ int CsvFile::EndRecord() {
   pending_ += "\r\n";
   atLineStart_ = true;
   ++recordCounter;
-  if (pending_.size() >= kWriteBlockSize) WriteOut();
+  if (pending_.size() >= kWriteBlockSize)
+    WriteOut();
   return 0;
 }
 
 int CsvFile::ReadRecord() {
-  if (!reader_ || !reader_->ReadLine(line_)) return -1;
+  if (!reader_ || !reader_->ReadLine(line_))
+    return -1;
   if (recordCounter == 0 && line_.starts_with(kUtf8Bom)) {
     // Notepad and Excel mark UTF-8 files so; the mark is no part of the data.
     line_.erase(0, kUtf8Bom.size());
@@ -135,62 +146,73 @@ void CsvFile::ConvertLine() {
 }
 
 int CsvFile::WriteText(const std::string& text) {
-  if (!atLineStart_) pending_ += separator_;
+  if (!atLineStart_)
+    pending_ += separator_;
   pending_ += quote_;
   AppendEscapedField(pending_, text, OptionByte(quote_), removeLineBreaks_);
   pending_ += quote_;
   atLineStart_ = false;
-  if (pending_.size() >= kWriteBlockSize) WriteOut();
+  if (pending_.size() >= kWriteBlockSize)
+    WriteOut();
   return 0;
 }
 
-int CsvFile::WriteDate(TimeValue value) { return WriteText(FormatDateText(value)); }
+int CsvFile::WriteDate(TimeValue value) {
+  return WriteText(FormatDateText(value));
+}
 
 int CsvFile::WriteTime(TimeValue value) {
   return WriteText(TimeFieldText(value, dateWithTime != 0));
 }
 
-int CsvFile::WriteSpan(std::int32_t seconds) { return WriteText(SpanFieldText(seconds)); }
-
-int CsvFile::WriteInt(std::int32_t value) { return WriteText(IntFieldText(value)); }
-
-int CsvFile::ReadText(std::string& text) {
-  // A line already used up leaves the field read last as it was.
-  if (tokenizer_.NextField(text)) lastField_ = text;
-  return 0;
+int CsvFile::WriteSpan(std::int32_t seconds) {
+  return WriteText(SpanFieldText(seconds));
 }
 
-int CsvFile::ReadDate(TimeValue& value) {
+int CsvFile::WriteInt(std::int32_t value) {
+  return WriteText(IntFieldText(value));
+}
+
+ReadResult CsvFile::ReadText(std::string& text) {
+  // A line already used up leaves the field read last as it was.
+  if (tokenizer_.NextField(text))
+    lastField_ = text;
+  return ReadResult::Valid;
+}
+
+ReadResult CsvFile::ReadDate(TimeValue& value) {
   std::string text;
   ReadText(text);
   return ParseDateField(text, value);
 }
 
-int CsvFile::ReadTime(TimeValue& value) {
+ReadResult CsvFile::ReadTime(TimeValue& value) {
   std::string text;
   ReadText(text);
   return ParseTimeField(text, value);
 }
 
-int CsvFile::ReadSpan(std::int32_t& seconds) {
+ReadResult CsvFile::ReadSpan(std::int32_t& seconds) {
   std::string text;
   ReadText(text);
   return ParseSpanField(text, seconds);
 }
 
-int CsvFile::ReadInt(std::int32_t& value) {
+ReadResult CsvFile::ReadInt(std::int32_t& value) {
   std::string text;
   ReadText(text);
   return ParseIntField(text, value);
 }
 
 int CsvFile::GetProgressPos() {
-  if (reader_) return ProgressUnits(reader_->Position());
+  if (reader_)
+    return ProgressUnits(reader_->Position());
   return ProgressUnits(bytesWritten_ + static_cast<std::int64_t>(pending_.size()));
 }
 
 int CsvFile::GetProgressMax() {
-  if (reader_) return ProgressUnits(reader_->Length());
+  if (reader_)
+    return ProgressUnits(reader_->Length());
   return ProgressUnits(bytesWritten_ + static_cast<std::int64_t>(pending_.size()));
 }
 

@@ -57,11 +57,11 @@ class CsvFile : public AppointmentFile {
   int WriteSpan(std::int32_t seconds) override;
   int WriteInt(std::int32_t value) override;
 
-  int ReadText(std::string& text) override;
-  int ReadDate(TimeValue& value) override;
-  int ReadTime(TimeValue& value) override;
-  int ReadSpan(std::int32_t& seconds) override;
-  int ReadInt(std::int32_t& value) override;
+  ReadResult ReadText(std::string& text) override;
+  ReadResult ReadDate(TimeValue& value) override;
+  ReadResult ReadTime(TimeValue& value) override;
+  ReadResult ReadSpan(std::int32_t& seconds) override;
+  ReadResult ReadInt(std::int32_t& value) override;
 
   int GetProgressPos() override;
   int GetProgressMax() override;

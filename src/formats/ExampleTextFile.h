@@ -32,11 +32,11 @@ class ExampleTextFile : public AppointmentFile {
   int WriteSpan(std::int32_t seconds) override;
   int WriteInt(std::int32_t value) override;
 
-  int ReadText(std::string&) override { return 0; }
-  int ReadDate(TimeValue&) override { return 0; }
-  int ReadTime(TimeValue&) override { return 0; }
-  int ReadSpan(std::int32_t&) override { return 0; }
-  int ReadInt(std::int32_t&) override { return 0; }
+  ReadResult ReadText(std::string&) override { return ReadResult::Valid; }
+  ReadResult ReadDate(TimeValue&) override { return ReadResult::Valid; }
+  ReadResult ReadTime(TimeValue&) override { return ReadResult::Valid; }
+  ReadResult ReadSpan(std::int32_t&) override { return ReadResult::Valid; }
+  ReadResult ReadInt(std::int32_t&) override { return ReadResult::Valid; }
 
   int GetProgressPos() override { return 0; }
   int GetProgressMax() override { return 0; }

@@ -19,9 +19,10 @@ namespace {
 
 // Dispatch ids of the spreadsheet application's members.
 namespace member {
-constexpr DISPID kDefault = 0, kValue = 6, kCount = 0x76, kAdd = 0xB5, kCells = 0xEE, kResize = 0x100,
-                 kRows = 0x102, kRowHeight = 0x110, kClose = 0x115, kSave = 0x11B, kSaveAs = 0x11C,
-                 kUsedRange = 0x19C, kSheets = 0x1E5, kWorkbooks = 0x23C, kOpen = 0x2AA;
+constexpr DISPID kDefault = 0, kValue = 6, kCount = 0x76, kAdd = 0xB5, kCells = 0xEE,
+                 kResize = 0x100, kRows = 0x102, kRowHeight = 0x110, kClose = 0x115, kSave = 0x11B,
+                 kSaveAs = 0x11C, kUsedRange = 0x19C, kSheets = 0x1E5, kWorkbooks = 0x23C,
+                 kOpen = 0x2AA;
 }  // namespace member
 
 constexpr std::int32_t kBlockRows = 500;
@@ -54,32 +55,40 @@ struct SerialParts {
 
 // A date value's calendar day and time of day; false when it is none.
 bool SplitSerial(double serial, SerialParts& parts) {
-  if (!std::isfinite(serial) || serial < kFirstSerial || serial >= kLastSerial) return false;
+  if (!std::isfinite(serial) || serial < kFirstSerial || serial >= kLastSerial)
+    return false;
   // Before 1899-12-30 the fraction still counts forward from midnight.
   long long days = static_cast<long long>(std::trunc(serial));
-  long long seconds = std::llround(std::fabs(serial - static_cast<double>(days)) * kSecondsPerDayAsDouble);
+  long long seconds =
+      std::llround(std::fabs(serial - static_cast<double>(days)) * kSecondsPerDayAsDouble);
   if (seconds >= 86400) {
     seconds -= 86400;
     days += serial < 0 ? -1 : 1;
   }
   const std::chrono::year_month_day date{kSerialOrigin + std::chrono::days{days}};
-  parts = SerialParts{static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
-                      static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(seconds / 3600),
-                      static_cast<int>(seconds % 3600 / 60)};
+  parts = SerialParts{static_cast<int>(date.year()),
+                      static_cast<int>(static_cast<unsigned>(date.month())),
+                      static_cast<int>(static_cast<unsigned>(date.day())),
+                      static_cast<int>(seconds / 3600), static_cast<int>(seconds % 3600 / 60)};
   return true;
 }
 
 std::int32_t ToInt(const Variant& value) {
   Variant converted;
-  const HRESULT hr = VariantChangeType(converted.Get(), const_cast<VARIANT*>(value.Get()), 0, VT_I4);
-  if (FAILED(hr)) throw ComError(hr, "IDispatch", "");
+  const HRESULT hr =
+      VariantChangeType(converted.Get(), const_cast<VARIANT*>(value.Get()), 0, VT_I4);
+  if (FAILED(hr))
+    throw ComError(hr, "IDispatch", "");
   return converted.Get()->lVal;
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 ComPtr<IDispatch> Cell(IDispatch* range, std::int32_t row, std::int32_t column) {
-  return GetObjectProperty(range, member::kDefault, {Variant::FromInt(row), Variant::FromInt(column)});
+  return GetObjectProperty(range, member::kDefault,
+                           {Variant::FromInt(row), Variant::FromInt(column)});
 }
 
 }  // namespace
@@ -88,12 +97,15 @@ std::string RemoveCarriageReturns(const std::string& text) {
   std::string result;
   result.reserve(std::min(text.size(), kMaxTextBytes));
   for (char c : text)
-    if (c != '\r') result.push_back(c);
+    if (c != '\r')
+      result.push_back(c);
   result.resize(AnsiCutLength(result, kMaxTextBytes));
   return result;
 }
 
-ExcelFile::ExcelFile() { ThrowIfFailed(CreateAutomationObject("Excel.Application", application_), "Excel.Application"); }
+ExcelFile::ExcelFile() {
+  ThrowIfFailed(CreateAutomationObject("Excel.Application", application_), "Excel.Application");
+}
 
 ExcelFile::~ExcelFile() = default;
 
@@ -145,7 +157,8 @@ int ExcelFile::Finish() {
 }
 
 int ExcelFile::Close() {
-  if (workbook_) CallMethod(workbook_.Get(), member::kClose);
+  if (workbook_)
+    CallMethod(workbook_.Get(), member::kClose);
   return 0;
 }
 
@@ -167,12 +180,14 @@ int ExcelFile::WriteText(const std::string& text) {
   WideString wide = AnsiToWide(cleaned);
   if (wide.size() > kMaxCellText) {
     std::size_t keep = kMaxCellText;
-    if (wide[keep - 1] >= 0xD800 && wide[keep - 1] <= 0xDBFF) --keep;  // not half a surrogate pair
+    if (wide[keep - 1] >= 0xD800 && wide[keep - 1] <= 0xDBFF)
+      --keep;  // not half a surrogate pair
     wide.resize(keep);
   }
   // The apostrophe keeps texts that look like numbers, dates or formulas
   // text; the spreadsheet does not store it.
-  if (!cleaned.empty() && !IsAsciiLetter(cleaned[0])) wide.insert(wide.begin(), static_cast<OLECHAR>('\''));
+  if (!cleaned.empty() && !IsAsciiLetter(cleaned[0]))
+    wide.insert(wide.begin(), static_cast<OLECHAR>('\''));
   PutCell(Variant::FromWide(wide));
   return 0;
 }
@@ -185,7 +200,8 @@ int ExcelFile::WriteDate(TimeValue value) {
 int ExcelFile::WriteTime(TimeValue value) {
   const LocalFields fields = SplitLocal(value);
   double serial = TimeOfDaySerial(fields);
-  if (dateWithTime) serial += DaySerial(fields);
+  if (dateWithTime)
+    serial += DaySerial(fields);
   PutCell(Variant::FromDate(serial));
   return 0;
 }
@@ -201,24 +217,31 @@ int ExcelFile::WriteInt(std::int32_t value) {
 }
 
 void ExcelFile::PutCell(const Variant& value) {
-  if (column_ > cellTable_.Columns()) cellTable_.ResizeColumns(column_ + kColumnGrowth);
-  if (recordCounter - blockStartRow_ + 1 > kBlockRows) FlushRows(recordCounter - 1);
-  if (!directMode_ && value.Type() == VT_BSTR && SysStringLen(value.Get()->bstrVal) > kDirectModeLength) {
+  if (column_ > cellTable_.Columns())
+    cellTable_.ResizeColumns(column_ + kColumnGrowth);
+  if (recordCounter - blockStartRow_ + 1 > kBlockRows)
+    FlushRows(recordCounter - 1);
+  if (!directMode_ && value.Type() == VT_BSTR &&
+      SysStringLen(value.Get()->bstrVal) > kDirectModeLength) {
     FlushRows(column_ > 1 ? recordCounter : recordCounter - 1);
     blockStartRow_ = recordCounter + 1;
     directMode_ = true;
   }
-  if (directMode_) PutProperty(Cell(range_.Get(), recordCounter, column_).Get(), member::kValue, value);
-  else cellTable_.PutElement(recordCounter - blockStartRow_ + 1, column_, value);
+  if (directMode_)
+    PutProperty(Cell(range_.Get(), recordCounter, column_).Get(), member::kValue, value);
+  else
+    cellTable_.PutElement(recordCounter - blockStartRow_ + 1, column_, value);
   ++column_;
 }
 
 void ExcelFile::FlushRows(std::int32_t lastRow) {
   const std::int32_t rows = lastRow - blockStartRow_ + 1;
-  if (rows <= 0) return;
+  if (rows <= 0)
+    return;
   const long columns = cellTable_.Columns();
-  const ComPtr<IDispatch> block = GetObjectProperty(Cell(range_.Get(), blockStartRow_, 1).Get(), member::kResize,
-                                                    {Variant::FromInt(rows), Variant::FromInt(columns)});
+  const ComPtr<IDispatch> block =
+      GetObjectProperty(Cell(range_.Get(), blockStartRow_, 1).Get(), member::kResize,
+                        {Variant::FromInt(rows), Variant::FromInt(columns)});
   // The filled table goes into the assignment; an empty one takes its place.
   Variant table;
   table.Get()->vt = VT_ARRAY | VT_VARIANT;
@@ -238,55 +261,71 @@ void ExcelFile::GetCell(std::string& text, Variant& value) {
   ++column_;
 }
 
-int ExcelFile::ReadText(std::string& text) {
+ReadResult ExcelFile::ReadText(std::string& text) {
   Variant value;
   GetCell(text, value);
-  return 0;
+  return ReadResult::Valid;
 }
 
-int ExcelFile::ReadDate(TimeValue& value) {
+ReadResult ExcelFile::ReadDate(TimeValue& value) {
   std::string text;
   Variant cell;
   GetCell(text, cell);
-  if (cell.Type() != VT_DATE) return ParseDateField(text, value);
+  if (cell.Type() != VT_DATE)
+    return ParseDateField(text, value);
   SerialParts parts;
-  if (!SplitSerial(cell.Get()->date, parts)) return -1;
+  if (!SplitSerial(cell.Get()->date, parts))
+    return ReadResult::Invalid;
   return FileDate(parts.year, parts.month, parts.day, value);
 }
 
-int ExcelFile::ReadTime(TimeValue& value) {
+ReadResult ExcelFile::ReadTime(TimeValue& value) {
   std::string text;
   Variant cell;
   GetCell(text, cell);
-  if (TrimWhiteSpace(text).empty()) return -2;
-  if (cell.Type() != VT_DATE && cell.Type() != VT_R8) return ParseTimeField(text, value);
+  if (TrimWhiteSpace(text).empty())
+    return ReadResult::Empty;
+  if (cell.Type() != VT_DATE && cell.Type() != VT_R8)
+    return ParseTimeField(text, value);
   SerialParts parts;
-  if (!SplitSerial(cell.Type() == VT_DATE ? cell.Get()->date : cell.Get()->dblVal, parts)) return -1;
+  if (!SplitSerial(cell.Type() == VT_DATE ? cell.Get()->date : cell.Get()->dblVal, parts))
+    return ReadResult::Invalid;
   value = TimeOfDay(parts.hour, parts.minute);
-  return 0;
+  return ReadResult::Valid;
 }
 
-int ExcelFile::ReadSpan(std::int32_t& seconds) {
+ReadResult ExcelFile::ReadSpan(std::int32_t& seconds) {
   std::string text;
   Variant cell;
   GetCell(text, cell);
-  if (TrimWhiteSpace(text).empty()) return -2;
-  if (cell.Type() != VT_R8) return ParseSpanField(text, seconds);
+  if (TrimWhiteSpace(text).empty())
+    return ReadResult::Empty;
+  if (cell.Type() != VT_R8)
+    return ParseSpanField(text, seconds);
   const double exact = cell.Get()->dblVal * 3600.0;
-  if (!std::isfinite(exact) || exact >= 2147483647.5 || exact < -2147483648.5) return -1;
+  if (!std::isfinite(exact) || exact >= 2147483647.5 || exact < -2147483648.5)
+    return ReadResult::Invalid;
   seconds = static_cast<std::int32_t>(std::llround(exact));
-  return 0;
+  return ReadResult::Valid;
 }
 
-int ExcelFile::ReadInt(std::int32_t& value) {
+ReadResult ExcelFile::ReadInt(std::int32_t& value) {
   std::string text;
   ReadText(text);
   return ParseIntField(text, value);
 }
 
-int ExcelFile::GetProgressPos() { return recordCounter; }
-int ExcelFile::GetProgressMax() { return rowCount_; }
-std::string ExcelFile::GetLastField() { return lastField_; }
-void ExcelFile::SetLastField(const std::string& text) { lastField_ = text; }
+int ExcelFile::GetProgressPos() {
+  return recordCounter;
+}
+int ExcelFile::GetProgressMax() {
+  return rowCount_;
+}
+std::string ExcelFile::GetLastField() {
+  return lastField_;
+}
+void ExcelFile::SetLastField(const std::string& text) {
+  lastField_ = text;
+}
 
 }  // namespace tavir

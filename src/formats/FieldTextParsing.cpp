@@ -14,13 +14,15 @@ namespace {
 
 std::string_view SkipLeadingWhiteSpace(std::string_view text) {
   std::size_t start = 0;
-  while (start < text.size() && IsWhiteSpaceByte(text[start])) ++start;
+  while (start < text.size() && IsWhiteSpaceByte(text[start]))
+    ++start;
   return text.substr(start);
 }
 
 // The leading optional sign; true for minus.
 bool TakeSign(std::string_view& text) {
-  if (text.empty() || (text[0] != '+' && text[0] != '-')) return false;
+  if (text.empty() || (text[0] != '+' && text[0] != '-'))
+    return false;
   const bool negative = text[0] == '-';
   text.remove_prefix(1);
   return negative;
@@ -36,8 +38,10 @@ bool HasNegativeExponent(std::string_view text) {
 
 int FileYear(int parsedYear) {
   int year = parsedYear;
-  if (year < 100) year += 1900;
-  if (year < kFirstFileYear) year += 100;
+  if (year < 100)
+    year += 1900;
+  if (year < kFirstFileYear)
+    year += 100;
   return year > kLastFileYear ? -1 : year;
 }
 
@@ -45,73 +49,86 @@ TimeValue TimeOfDay(int hour, int minute) {
   return BuildLocal(2001, 1, 15, hour, minute, 0);
 }
 
-int FileDate(int parsedYear, int month, int day, TimeValue& value) {
+ReadResult FileDate(int parsedYear, int month, int day, TimeValue& value) {
   const int year = FileYear(parsedYear);
   // 1970-01-01 and years the century rule leaves before 1970 (1869 becomes
   // 1969) would be stored where no query finds them.
   if (year < kFirstFileYear || (year == kFirstFileYear && month == 1 && day < 2))
-    return -1;
+    return ReadResult::Invalid;
   const TimeValue midnight = LocalMidnight(year, month, day);
   if (midnight == 0)
-    return -1;
+    return ReadResult::Invalid;
   value = midnight;
-  return 0;
+  return ReadResult::Valid;
 }
 
-int ParseDateField(std::string_view text, TimeValue& value) {
+ReadResult ParseDateField(std::string_view text, TimeValue& value) {
   const std::string trimmed = TrimWhiteSpace(text);
-  if (trimmed.empty()) return -2;
+  if (trimmed.empty())
+    return ReadResult::Empty;
   const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
-  if (!parsed) return -1;
+  if (!parsed)
+    return ReadResult::Invalid;
   return FileDate(parsed->year, parsed->month, parsed->day, value);
 }
 
-int ParseTimeField(std::string_view text, TimeValue& value) {
+ReadResult ParseTimeField(std::string_view text, TimeValue& value) {
   const std::string trimmed = TrimWhiteSpace(text);
-  if (trimmed.empty()) return -2;
+  if (trimmed.empty())
+    return ReadResult::Empty;
   const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
-  if (!parsed) return -1;
+  if (!parsed)
+    return ReadResult::Invalid;
   value = TimeOfDay(parsed->hour, parsed->minute);
-  return 0;
+  return ReadResult::Valid;
 }
 
-int ParseSpanField(std::string_view text, std::int32_t& seconds) {
+ReadResult ParseSpanField(std::string_view text, std::int32_t& seconds) {
   const std::string trimmed = TrimWhiteSpace(text);
-  if (trimmed.empty()) return -2;
+  if (trimmed.empty())
+    return ReadResult::Empty;
   std::string_view number = trimmed;
   const bool negative = TakeSign(number);
   double hours = 0;
-  if (!number.empty() && number[0] == '-') number = {};  // a second sign: not a number
-  const auto result =
-      std::from_chars(number.data(), number.data() + number.size(), hours, std::chars_format::general);
+  if (!number.empty() && number[0] == '-')
+    number = {};  // a second sign: not a number
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), hours,
+                                      std::chars_format::general);
   if (result.ec == std::errc::invalid_argument) {
     hours = 0;  // not a number at all reads as 0, as strtod gives it
   } else if (result.ec == std::errc::result_out_of_range) {
-    if (!HasNegativeExponent(number)) return -1;
+    if (!HasNegativeExponent(number))
+      return ReadResult::Invalid;
     hours = 0;
   }
-  if (negative) hours = -hours;
+  if (negative)
+    hours = -hours;
   const double exact = hours * 3600.0;
-  if (!std::isfinite(exact) || exact >= 2147483647.5 || exact < -2147483648.5) return -1;
+  if (!std::isfinite(exact) || exact >= 2147483647.5 || exact < -2147483648.5)
+    return ReadResult::Invalid;
   seconds = static_cast<std::int32_t>(std::llround(exact));
-  return 0;
+  return ReadResult::Valid;
 }
 
-int ParseIntField(std::string_view text, std::int32_t& value) {
+ReadResult ParseIntField(std::string_view text, std::int32_t& value) {
   std::string_view number = SkipLeadingWhiteSpace(text);
   const bool negative = TakeSign(number);
   // Accumulate towards the sign so that the most negative value fits.
   std::int64_t total = 0;
   constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
   for (const char c : number) {
-    if (c < '0' || c > '9') break;
+    if (c < '0' || c > '9')
+      break;
     total = total * 10 + (c - '0');
-    if (total > kLimit) total = kLimit;
+    if (total > kLimit)
+      total = kLimit;
   }
-  if (negative) total = -total;
-  if (total > std::numeric_limits<std::int32_t>::max()) total = std::numeric_limits<std::int32_t>::max();
+  if (negative)
+    total = -total;
+  if (total > std::numeric_limits<std::int32_t>::max())
+    total = std::numeric_limits<std::int32_t>::max();
   value = static_cast<std::int32_t>(total);
-  return 0;
+  return ReadResult::Valid;
 }
 
 }  // namespace tavir

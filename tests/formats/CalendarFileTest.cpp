@@ -32,7 +32,8 @@ class MemorySink : public ByteSink {
  public:
   MemorySink(std::string& bytes, size_t room) : bytes_(bytes), room_(room) {}
   void Write(const char* data, size_t size) override {
-    if (bytes_.size() + size > room_) throw FileError("There is not enough space on the disk.");
+    if (bytes_.size() + size > room_)
+      throw FileError("There is not enough space on the disk.");
     bytes_.append(data, size);
   }
   void Close() override {}
@@ -68,21 +69,33 @@ bool HasLine(const std::string& file, const std::string& line) {
 
 size_t CountOf(const std::string& file, const std::string& piece) {
   size_t count = 0;
-  for (size_t at = file.find(piece); at != std::string::npos; at = file.find(piece, at + 1)) ++count;
+  for (size_t at = file.find(piece); at != std::string::npos; at = file.find(piece, at + 1))
+    ++count;
   return count;
 }
 
-RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra = 0, TimeValue end = 0) {
+RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra = 0,
+                TimeValue end = 0) {
   return RepeatRule{type, interval, end, extra};
 }
 
 // A CalendarAppointment is 2005-11-14, 09:00 to 10:00, unless set otherwise.
 TEST_F(CalendarFileTest, WritesTheExampleFilesByteForByte) {
-  const CalendarAppointment meeting{.endMinute = 30, .text = "Meeting", .note = "Bring slides",
-                                    .category = "Business", .location = "Room 101", .isPrivate = true};
-  const CalendarAppointment holiday{
-      .day = 15, .untimed = true, .text = "Holiday", .alarm = true, .alarmUnit = Days, .alarmAmount = 1};
-  const CalendarAppointment teamCall{.startHour = 14, .endHour = 15, .text = "Team call",
+  const CalendarAppointment meeting{.endMinute = 30,
+                                    .text = "Meeting",
+                                    .note = "Bring slides",
+                                    .category = "Business",
+                                    .location = "Room 101",
+                                    .isPrivate = true};
+  const CalendarAppointment holiday{.day = 15,
+                                    .untimed = true,
+                                    .text = "Holiday",
+                                    .alarm = true,
+                                    .alarmUnit = Days,
+                                    .alarmAmount = 1};
+  const CalendarAppointment teamCall{.startHour = 14,
+                                     .endHour = 15,
+                                     .text = "Team call",
                                      .repeat = Rule(Weekly, 2, 2 | 8, LocalMidnight(2005, 12, 31)),
                                      .exceptionDays = {LocalMidnight(2005, 11, 16)}};
   for (const auto& [iCalendar, golden] : {std::pair{kVCalendar, "calendar-example.vcs"},
@@ -92,7 +105,8 @@ TEST_F(CalendarFileTest, WritesTheExampleFilesByteForByte) {
     const test_support::ScratchDirectory directory("tavir-calendar");
     const std::string name = directory.PathOf(golden);
     ASSERT_EQ(file.OpenWrite(name), 0);
-    for (const CalendarAppointment* a : {&meeting, &holiday, &teamCall}) fresh.WriteWhole(file, *a);
+    for (const CalendarAppointment* a : {&meeting, &holiday, &teamCall})
+      fresh.WriteWhole(file, *a);
     EXPECT_EQ(file.Finish(), 0);
     EXPECT_EQ(test_support::ReadFileBytes(name),
               test_support::ReadFileBytes(std::string(TAVIR_TEST_DATA) + "/" + golden))
@@ -107,7 +121,9 @@ struct LinesCase {
   std::vector<std::string> vCalendarLines, iCalendarLines;
 };
 
-void PrintTo(const LinesCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const LinesCase& c, std::ostream* out) {
+  *out << c.what;
+}
 
 class CalendarLines : public CalendarFileTest, public ::testing::WithParamInterface<LinesCase> {};
 
@@ -206,8 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LinesCase>& info) { return info.param.what; });
 
 TEST_F(CalendarFileTest, ExpandedOccurrencesCarryNoRuleAndEachHasItsOwnUid) {
-  const CalendarAppointment weekly{.startHour = 14, .endHour = 15, .text = "Team call",
-                                   .repeat = Rule(Weekly, 1, 2 | 8)};
+  const CalendarAppointment weekly{
+      .startHour = 14, .endHour = 15, .text = "Team call", .repeat = Rule(Weekly, 1, 2 | 8)};
   const TimeValue from = LocalMidnight(2005, 11, 14);
   const TimeValue to = BuildLocal(2005, 11, 27, 23, 59, 0);
 
@@ -216,7 +232,8 @@ TEST_F(CalendarFileTest, ExpandedOccurrencesCarryNoRuleAndEachHasItsOwnUid) {
   });
   EXPECT_EQ(CountOf(vcs, "BEGIN:VEVENT"), 4u);
   EXPECT_EQ(CountOf(vcs, "RRULE"), 0u);
-  for (const char* start : {"20051114T130000Z", "20051116T130000Z", "20051121T130000Z", "20051123T130000Z"})
+  for (const char* start :
+       {"20051114T130000Z", "20051116T130000Z", "20051121T130000Z", "20051123T130000Z"})
     EXPECT_TRUE(HasLine(vcs, std::string("DTSTART:") + start)) << start;
 
   const std::string ics = WriteFile(kICalendar, [&](CalendarFile& file) {
@@ -263,13 +280,17 @@ TEST_F(CalendarFileTest, ConvertsTextsToUtf8InICalendarFiles) {
                                                   .location = WideToAnsi(OLESTR("Stra\u00DFe 5"))});
     EXPECT_TRUE(HasLine(ics, "SUMMARY:Caf\xC3\xA9")) << locale;
     EXPECT_TRUE(HasLine(ics, "CATEGORIES:B\xC3\xBCro")) << locale;
-    EXPECT_TRUE(HasLine(ics, "LOCATION:Stra\xC3\x9F" "e 5")) << locale;
+    EXPECT_TRUE(HasLine(ics,
+                        "LOCATION:Stra\xC3\x9F"
+                        "e 5"))
+        << locale;
   }
 }
 
 TEST_F(CalendarFileTest, LongValues) {
   std::string note;
-  for (int i = 0; note.size() < 50000; ++i) note += "Note " + std::to_string(i) + " ";
+  for (int i = 0; note.size() < 50000; ++i)
+    note += "Note " + std::to_string(i) + " ";
   note.resize(50000);
   CalendarAppointment a = CalendarAppointment{};
   a.text = std::string(100, 'x');
@@ -282,14 +303,17 @@ TEST_F(CalendarFileTest, LongValues) {
                                std::string(28, 'x')));
   const size_t descriptionAt = vcs.find("DESCRIPTION;ENCODING=QUOTED-PRINTABLE:");
   ASSERT_NE(descriptionAt, std::string::npos);
-  std::string encoded = vcs.substr(descriptionAt + 38, vcs.find("\r\nDTSTAMP") - descriptionAt - 38);
-  for (size_t at; (at = encoded.find("=\r\n")) != std::string::npos;) encoded.erase(at, 3);
+  std::string encoded =
+      vcs.substr(descriptionAt + 38, vcs.find("\r\nDTSTAMP") - descriptionAt - 38);
+  for (size_t at; (at = encoded.find("=\r\n")) != std::string::npos;)
+    encoded.erase(at, 3);
   EXPECT_EQ(encoded, note.substr(0, 39999));
 
   // iCalendar: the whole note, on lines of at most 75 octets.
   const std::string ics = WriteOne(kICalendar, a);
   std::string unfolded = ics;
-  for (size_t at; (at = unfolded.find("\r\n ")) != std::string::npos;) unfolded.erase(at, 3);
+  for (size_t at; (at = unfolded.find("\r\n ")) != std::string::npos;)
+    unfolded.erase(at, 3);
   EXPECT_TRUE(HasLine(unfolded, "DESCRIPTION:" + note));
   size_t lineStart = 0;
   for (size_t end; (end = ics.find("\r\n", lineStart)) != std::string::npos; lineStart = end + 2)
@@ -330,7 +354,8 @@ TEST_F(CalendarFileTest, AWriteErrorReachesTheCaller) {
   file.OpenWrite(std::make_unique<MemorySink>(bytes, 100000));
   // Written out in blocks: the error comes with the block that does not fit.
   const auto writeTen = [&] {
-    for (int i = 0; i < 10; ++i) scenario.WriteWhole(file, a);
+    for (int i = 0; i < 10; ++i)
+      scenario.WriteWhole(file, a);
   };
   EXPECT_THROW(writeTen(), FileError);
   EXPECT_THROW(file.Finish(), FileError);
@@ -367,9 +392,9 @@ TEST_F(CalendarFileTest, ReadsLinesAsACsvFileDoes) {
                                                    std::string(40000, 'x')));
   std::string texts;
   for (std::string text; file.ReadRecord() == 0; texts += text + "|") {
-    EXPECT_EQ(file.ReadText(text), 0);
+    EXPECT_EQ(file.ReadText(text), ReadResult::Valid);
     std::string beyond = "stale";
-    EXPECT_EQ(file.ReadText(beyond), 0);
+    EXPECT_EQ(file.ReadText(beyond), ReadResult::Valid);
     EXPECT_EQ(beyond, "");
     EXPECT_EQ(file.GetLastField(), text);
   }
@@ -377,7 +402,7 @@ TEST_F(CalendarFileTest, ReadsLinesAsACsvFileDoes) {
   EXPECT_EQ(file.GetProgressMax(), 40030 / 256);
   EXPECT_EQ(file.GetProgressPos(), 40030 / 256);
   std::int32_t number = 5;
-  EXPECT_EQ(file.ReadLong(number), -1);
+  EXPECT_EQ(file.ReadLong(number), ReadResult::Invalid);
   EXPECT_EQ(number, 5);
   EXPECT_EQ(file.Close(), 0);
   EXPECT_EQ(CalendarFile(kICalendar).OpenRead("/no/such/folder/calendar.ics"), -1);

@@ -1,10 +1,10 @@
 // Reading CSV: line ends, the line length limit, the read buffer's seams and
 // the field tokenizer, all from memory.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "formats/CsvFile.h"
 #include "formats/CsvLineReader.h"
@@ -33,7 +33,8 @@ Records ReadAll(const std::string& bytes, const std::string& quote = "\"",
     tokenizer.Start(line);
     std::vector<std::string> fields;
     std::string field;
-    while (tokenizer.NextField(field)) fields.push_back(field);
+    while (tokenizer.NextField(field))
+      fields.push_back(field);
     records.push_back(fields);
   }
   return records;
@@ -47,7 +48,9 @@ struct TokenizerCase {
   std::vector<std::string> fields;
 };
 
-void PrintTo(const TokenizerCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const TokenizerCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class CsvTokenizerTable : public ::testing::TestWithParam<TokenizerCase> {};
 
@@ -75,9 +78,15 @@ INSTANTIATE_TEST_SUITE_P(
         TokenizerCase{"TabSeparator", "\"a\"\t\"b c\"\tx", "\"", "\t", {"a", "b c", "x"}},
         TokenizerCase{"SemicolonSeparator", "\"1,5\";\"x\"", "\"", ";", {"1,5", "x"}},
         TokenizerCase{"BareLineFeedIsData", "\"a\nb\",c\rd", "\"", ",", {"a\nb", "c\rd"}},
-        TokenizerCase{"NulBytesAreData", std::string("a\0b,\"\0\"", 7), "\"", ",",
+        TokenizerCase{"NulBytesAreData",
+                      std::string("a\0b,\"\0\"", 7),
+                      "\"",
+                      ",",
                       {std::string("a\0b", 3), std::string(1, '\0')}},
-        TokenizerCase{"ByteOrderMarkIsPartOfTheFirstField", "\xEF\xBB\xBF\"Date\",x", "\"", ",",
+        TokenizerCase{"ByteOrderMarkIsPartOfTheFirstField",
+                      "\xEF\xBB\xBF\"Date\",x",
+                      "\"",
+                      ",",
                       {"\xEF\xBB\xBF\"Date\"", "x"}}),
     [](const ::testing::TestParamInfo<TokenizerCase>& info) { return info.param.name; });
 
@@ -90,14 +99,14 @@ TEST(CsvReading, AFieldBeyondTheLastIsEmptyAndKeepsTheLastField) {
   file.ReadText(field);
   EXPECT_EQ(file.GetLastField(), "b");
   field = "stale";
-  EXPECT_EQ(file.ReadText(field), 0);
+  EXPECT_EQ(file.ReadText(field), ReadResult::Valid);
   EXPECT_EQ(field, "");
   EXPECT_EQ(file.GetLastField(), "b");
   TimeValue date = 77;
-  EXPECT_EQ(file.ReadDate(date), -2);
+  EXPECT_EQ(file.ReadDate(date), ReadResult::Empty);
   EXPECT_EQ(date, 77);
   std::int32_t number = 15;
-  EXPECT_EQ(file.ReadInt(number), 0);
+  EXPECT_EQ(file.ReadInt(number), ReadResult::Valid);
   EXPECT_EQ(number, 0);
   // The next record starts with no field read.
   EXPECT_EQ(file.ReadRecord(), -1);
@@ -109,12 +118,15 @@ struct LineCase {
   Records records;
 };
 
-void PrintTo(const LineCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const LineCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 // length letters, a to z over and over.
 std::string Letters(std::size_t length) {
   std::string letters;
-  for (std::size_t i = 0; i < length; ++i) letters.push_back(static_cast<char>('a' + i % 26));
+  for (std::size_t i = 0; i < length; ++i)
+    letters.push_back(static_cast<char>('a' + i % 26));
   return letters;
 }
 
@@ -179,7 +191,8 @@ TEST(CsvReading, LineEndSplitAcrossTheReadBuffer) {
   // CR as the last byte of the first buffer fill, LF as the first of the next.
   const std::size_t buffer = CsvLineReader::kReadBufferSize;
   std::string bytes;
-  while (bytes.size() + 30000 < buffer) bytes += std::string(29997, 'a') + "\r\n";
+  while (bytes.size() + 30000 < buffer)
+    bytes += std::string(29997, 'a') + "\r\n";
   bytes += std::string(buffer - 1 - bytes.size(), 'b') + "\r\nlast";
   ASSERT_EQ(bytes[buffer - 1], '\r');
   const Records records = ReadAll(bytes, "\"", ";");
@@ -190,12 +203,14 @@ TEST(CsvReading, LineEndSplitAcrossTheReadBuffer) {
 
 TEST(CsvReading, ProgressCountsBytesIn256ths) {
   std::string bytes;
-  for (int i = 0; i < 100; ++i) bytes += std::string(98, 'a') + "\r\n";
+  for (int i = 0; i < 100; ++i)
+    bytes += std::string(98, 'a') + "\r\n";
   CsvFile file;
   file.OpenRead(std::make_unique<MemoryByteSource>(bytes));
   EXPECT_EQ(file.GetProgressMax(), 10000 / 256);
   EXPECT_EQ(file.GetProgressPos(), 0);
-  for (int i = 0; i < 3; ++i) ASSERT_EQ(file.ReadRecord(), 0);
+  for (int i = 0; i < 3; ++i)
+    ASSERT_EQ(file.ReadRecord(), 0);
   // Consumed lines, not what the buffer holds ahead.
   EXPECT_EQ(file.GetProgressPos(), 300 / 256);
   while (file.ReadRecord() == 0) {
@@ -207,7 +222,8 @@ TEST(CsvReading, ProgressCountsBytesIn256ths) {
 class FailingSource : public ByteSource {
  public:
   std::size_t Read(char* buffer, std::size_t size) override {
-    if (served_) throw FileError("The network path was not found.");
+    if (served_)
+      throw FileError("The network path was not found.");
     served_ = true;
     const std::string first = "\"a\"\r\n\"b";
     const std::size_t count = std::min(size, first.size());

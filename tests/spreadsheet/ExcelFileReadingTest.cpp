@@ -1,9 +1,9 @@
 // ExcelFile reading through the spreadsheet stand-in: records from row 2 on,
 // typed reads of date, number and text cells, and workbooks written by
 // LibreOffice and by ExcelFile itself.
-#include <gtest/gtest.h>
-
 #include <cstdio>
+
+#include <gtest/gtest.h>
 
 #include "formats/ExcelFile.h"
 #include "platform/CodePage.h"
@@ -26,7 +26,8 @@ class ExcelFileReadingTest : public SpreadsheetTest {
     data.sheets.emplace_back();
     data.sheets[0].name = u"Sheet1";
     for (std::size_t r = 0; r < rows.size(); ++r)
-      for (std::size_t c = 0; c < rows[r].size(); ++c) data.sheets[0].Put(static_cast<int>(r), static_cast<int>(c), rows[r][c]);
+      for (std::size_t c = 0; c < rows[r].size(); ++c)
+        data.sheets[0].Put(static_cast<int>(r), static_cast<int>(c), rows[r][c]);
     spreadsheet::SaveWorkbookFile(Path(name), data);
     return Path(name);
   }
@@ -38,30 +39,45 @@ class ExcelFileReadingTest : public SpreadsheetTest {
   // s span, i int, l long), joined by |: values in a fixed form, a failed
   // read as err, its result and for -1 the field, its target left unchanged.
   static std::string ReadFields(ExcelFile& file, const char* kinds) {
-    if (file.ReadRecord() != 0) return "no record";
+    if (file.ReadRecord() != 0)
+      return "no record";
     std::string fields;
     for (const char* kind = kinds; *kind; ++kind) {
       constexpr TimeValue kUntouched = 1;
       TimeValue moment = kUntouched;
       std::int32_t number = kUntouched;
       std::string text;
-      int result = 0;
+      ReadResult result = ReadResult::Valid;
       switch (*kind) {
-        case 'x': result = file.ReadText(text); break;
-        case 'd': result = file.ReadDate(moment); break;
-        case 't': result = file.ReadTime(moment); break;
-        case 's': result = file.ReadSpan(number); break;
-        case 'i': result = file.ReadInt(number); break;
-        case 'l': result = file.ReadLong(number); break;
+        case 'x':
+          result = file.ReadText(text);
+          break;
+        case 'd':
+          result = file.ReadDate(moment);
+          break;
+        case 't':
+          result = file.ReadTime(moment);
+          break;
+        case 's':
+          result = file.ReadSpan(number);
+          break;
+        case 'i':
+          result = file.ReadInt(number);
+          break;
+        case 'l':
+          result = file.ReadLong(number);
+          break;
       }
-      if (result != 0) {
+      if (result != ReadResult::Valid) {
         EXPECT_EQ(moment, kUntouched) << kind;
         EXPECT_EQ(number, kUntouched) << kind;
-        text = "err" + std::to_string(result) + (result == -1 ? ":" + file.GetLastField() : "");
+        text = "err" + std::to_string(static_cast<int>(result)) +
+               (result == ReadResult::Invalid ? ":" + file.GetLastField() : "");
       } else if (*kind == 'd' || *kind == 't') {
         const LocalFields f = SplitLocal(moment);
         char shown[24];
-        std::snprintf(shown, sizeof shown, "%04d-%02d-%02d %02d:%02d", f.year, f.month, f.day, f.hour, f.minute);
+        std::snprintf(shown, sizeof shown, "%04d-%02d-%02d %02d:%02d", f.year, f.month, f.day,
+                      f.hour, f.minute);
         text = shown;
         if (*kind == 'd') {
           EXPECT_EQ(moment, LocalMidnight(moment));
@@ -78,8 +94,10 @@ class ExcelFileReadingTest : public SpreadsheetTest {
 
 TEST_F(ExcelFileReadingTest, TheHeaderRowIsNeverARecord) {
   ExcelFile file;
-  ASSERT_EQ(file.OpenRead(Workbook("three.xls", {{Cell::Text(u"Subject")}, {Cell::Text(u"One")},
-                                                 {Cell::Text(u"Two")}, {Cell::Text(u"Three")}})),
+  ASSERT_EQ(file.OpenRead(Workbook("three.xls", {{Cell::Text(u"Subject")},
+                                                 {Cell::Text(u"One")},
+                                                 {Cell::Text(u"Two")},
+                                                 {Cell::Text(u"Three")}})),
             0);
   EXPECT_EQ(file.GetProgressMax(), 4);
   int row = 1;
@@ -107,13 +125,15 @@ TEST_F(ExcelFileReadingTest, TypedReadsTakeCellValuesOrParseTheirText) {
        {Date(2005, 10, 26), Cell::Text(u"12/31/2031"), Cell::Text(u"1/1/2032"), Cell::Text(u"  "),
         Cell::Text(u"1/2/1930"), Date(2040, 1, 1), Cell::Text(u"soon")},
        {Cell::Number(0.375, NumberStyle::Time), Cell::Number(0.75), Cell::Text(u"2:30 PM"),
-        Cell::Number(spreadsheet::DateSerial(2005, 1, 2, 18, 5, 0), NumberStyle::DateTime), Cell::Text(u"later")},
+        Cell::Number(spreadsheet::DateSerial(2005, 1, 2, 18, 5, 0), NumberStyle::DateTime),
+        Cell::Text(u"later")},
        {Cell::Number(1.5), Cell::Text(u" 2.25 "), Cell::Text(u"abc"), Cell::Number(-0.5)},
        {Cell::Text(u"15", true), Cell::Number(42), Cell::Text(u" -7x"), Cell::Number(3.9)}}));
   // Years before 1970 move up a century; a date cell after 2031 is refused;
   // times lie on a fixed January day; beyond the last cell is -2.
-  EXPECT_EQ(ReadFields(file, "dddddddd"),
-            "2005-10-26|2031-12-31|err-1:1/1/2032|err-2|2030-01-02|err-1:1/1/2040|err-1:soon|err-2");
+  EXPECT_EQ(
+      ReadFields(file, "dddddddd"),
+      "2005-10-26|2031-12-31|err-1:1/1/2032|err-2|2030-01-02|err-1:1/1/2040|err-1:soon|err-2");
   EXPECT_EQ(
       ReadFields(file, "tttttt"),
       "2001-01-15 09:00|2001-01-15 18:00|2001-01-15 14:30|2001-01-15 18:05|err-1:later|err-2");
@@ -139,7 +159,8 @@ TEST_F(ExcelFileReadingTest, ReadsBackWhatItWrote) {
   {
     ExcelFile file;
     file.OpenWrite(Path("round.xls"));
-    for (const char* header : {"Subject", "Date", "Time", "Hours", "Count", "Note"}) file.WriteText(header);
+    for (const char* header : {"Subject", "Date", "Time", "Hours", "Count", "Note"})
+      file.WriteText(header);
     file.EndRecord();
     for (int i = 0; i < 3; ++i) {
       file.WriteText(i == 1 ? "15" : "Visit " + std::to_string(i));

@@ -63,7 +63,7 @@ TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
   TimeValue date = 0;
   file.ReadText(text);
   EXPECT_EQ(text, "15");
-  EXPECT_EQ(file.ReadDate(date), 0);
+  EXPECT_EQ(file.ReadDate(date), ReadResult::Valid);
   EXPECT_EQ(date, LocalMidnight(2005, 10, 26));
   file.ReadText(text);
   EXPECT_EQ(text, std::string(600, 'n'));
