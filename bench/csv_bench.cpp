@@ -124,9 +124,9 @@ int main() {
     tavir::ReadMappedRecord(options.mapping, reader, record);  // the header
     for (;;) {
       record.Reset();
-      const int result = tavir::ReadMappedRecord(options.mapping, reader, record);
-      if (result < 0) break;
-      if (result == 0) ++readRecords;
+      const tavir::FieldResult result = tavir::ReadMappedRecord(options.mapping, reader, record);
+      if (result == tavir::FieldResult::EndOfData) break;
+      if (result == tavir::FieldResult::Ok) ++readRecords;
     }
   }
   const double readSeconds = SecondsSince(start);

@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tavir::AppointmentRecord record(options);
   for (;;) {
     record.Reset();
-    const int result = tavir::ReadMappedRecord(options.mapping, file, record);
-    if (result < 0) break;
-    if (result > 0)
+    const tavir::FieldResult result = tavir::ReadMappedRecord(options.mapping, file, record);
+    if (result == tavir::FieldResult::EndOfData) break;
+    if (result != tavir::FieldResult::Ok)
       tavir::ImportErrorText(result, "fuzz.csv", file.GetLineNumber(), file.GetLastField());
     if (file.GetProgressPos() > file.GetProgressMax()) std::abort();
   }
