@@ -60,7 +60,8 @@ double PlainRead(const std::string& path, long& lineFeeds) {
   std::size_t got = 0;
   lineFeeds = 0;
   while (file.Read(buffer.data(), buffer.size(), got, error) && got > 0) {
-    for (std::size_t i = 0; i < got; ++i) lineFeeds += buffer[i] == '\n';
+    for (std::size_t i = 0; i < got; ++i)
+      lineFeeds += buffer[i] == '\n';
   }
   return SecondsSince(start);
 }
@@ -72,7 +73,7 @@ double TokenizeOnly(const std::string& path, long& fieldBytes) {
   file.OpenRead(path);
   std::string field;
   fieldBytes = 0;
-  while (file.ReadRecord() == 0) {
+  while (file.ReadRecord() == tavir::RecordResult::Read) {
     for (int i = 0; i < kMostFields; ++i) {
       file.ReadText(field);
       fieldBytes += static_cast<long>(field.size());
@@ -88,9 +89,9 @@ int main() {
   setenv("TAVIR_NOW", "2005-11-10T16:42:17", 1);
   setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
   tzset();
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("tavir-csv-bench-" + std::to_string(std::rand()) + ".csv"))
-          .string();
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("tavir-csv-bench-" + std::to_string(std::rand()) + ".csv"))
+                               .string();
   tavir::Options options;
   options.separator = ",";
   options.fullformat = 1;
@@ -125,8 +126,10 @@ int main() {
     for (;;) {
       record.Reset();
       const tavir::FieldResult result = tavir::ReadMappedRecord(options.mapping, reader, record);
-      if (result == tavir::FieldResult::EndOfData) break;
-      if (result == tavir::FieldResult::Ok) ++readRecords;
+      if (result == tavir::FieldResult::EndOfData)
+        break;
+      if (result == tavir::FieldResult::Ok)
+        ++readRecords;
     }
   }
   const double readSeconds = SecondsSince(start);
@@ -144,8 +147,9 @@ int main() {
   std::printf("write (field writers + CsvFile): %.0f records/s\n", kRecords / writeSeconds);
   std::printf("read (CsvFile + ReadMappedRecord): %.0f records/s (%d records read)\n",
               readRecords / readSeconds, readRecords);
-  std::printf("tokenizer alone: %.4f s, %ld field bytes; plain buffered read: %.4f s, %ld line feeds\n",
-              tokenizer, fieldBytes, plain, lineFeeds);
+  std::printf(
+      "tokenizer alone: %.4f s, %ld field bytes; plain buffered read: %.4f s, %ld line feeds\n",
+      tokenizer, fieldBytes, plain, lineFeeds);
   std::printf("ratio tokenizer / plain read: %.2f (should stay below 10)\n", tokenizer / plain);
   return 0;
 }

@@ -21,7 +21,8 @@ constexpr int kRecordsPerFile = kRecords / kFiles;
 
 void WriteRecords(tavir::AppointmentFile& file, const std::string& name) {
   file.OpenWrite(name);
-  for (const char* header : {"Subject", "Date", "Time", "Hours", "Count", "Note"}) file.WriteText(header);
+  for (const char* header : {"Subject", "Date", "Time", "Hours", "Count", "Note"})
+    file.WriteText(header);
   file.EndRecord();
   const tavir::TimeValue start = tavir::BuildLocal(2005, 1, 1, 9, 0, 0);
   for (int i = 0; i < kRecordsPerFile; ++i) {
@@ -40,12 +41,13 @@ void WriteRecords(tavir::AppointmentFile& file, const std::string& name) {
 // offers the header line as its first record; ExcelFile skips the header row.
 int ReadRecords(tavir::AppointmentFile& file, const std::string& name, bool headerIsARecord) {
   file.OpenRead(name);
-  if (headerIsARecord) file.ReadRecord();
+  if (headerIsARecord)
+    file.ReadRecord();
   int records = 0;
   std::string text;
   tavir::TimeValue date = 0, time = 0;
   std::int32_t number = 0;
-  while (file.ReadRecord() == 0) {
+  while (file.ReadRecord() == tavir::RecordResult::Read) {
     file.ReadText(text);
     file.ReadDate(date);
     file.ReadTime(time);
@@ -83,16 +85,21 @@ int main() {
   const std::string csv = (directory / "tavir-bench.csv").string();
 
   int excelRecords = 0, csvRecords = 0;
-  const double excelSeconds = Measure([] { return std::make_unique<tavir::ExcelFile>(); }, xls, false, excelRecords);
-  const double csvSeconds = Measure([] { return std::make_unique<tavir::CsvFile>(); }, csv, true, csvRecords);
+  const double excelSeconds =
+      Measure([] { return std::make_unique<tavir::ExcelFile>(); }, xls, false, excelRecords);
+  const double csvSeconds =
+      Measure([] { return std::make_unique<tavir::CsvFile>(); }, csv, true, csvRecords);
   if (excelRecords != kRecords || csvRecords != kRecords) {
-    std::fprintf(stderr, "xls_bench: read back %d (xls) and %d (csv) of %d records\n", excelRecords, csvRecords,
-                 kRecords);
+    std::fprintf(stderr, "xls_bench: read back %d (xls) and %d (csv) of %d records\n", excelRecords,
+                 csvRecords, kRecords);
     return 1;
   }
-  std::printf("xls: %d records written and read in %.2f s, %.0f records/s (last file %ju bytes, %d block transfers)\n",
-              kRecords, excelSeconds, kRecords / excelSeconds, static_cast<std::uintmax_t>(std::filesystem::file_size(xls)),
-              tavir::spreadsheet::Counters().blockTransfers);
+  std::printf(
+      "xls: %d records written and read in %.2f s, %.0f records/s (last file %ju bytes, %d block "
+      "transfers)\n",
+      kRecords, excelSeconds, kRecords / excelSeconds,
+      static_cast<std::uintmax_t>(std::filesystem::file_size(xls)),
+      tavir::spreadsheet::Counters().blockTransfers);
   std::printf("csv: %d records written and read in %.2f s, %.0f records/s\n", kRecords, csvSeconds,
               kRecords / csvSeconds);
   std::printf("xls takes %.2f times as long as csv\n", excelSeconds / csvSeconds);

@@ -8,35 +8,11 @@
 
 #include "formats/AppointmentFile.h"
 #include "model/FieldMapping.h"
+#include "model/FieldResult.h"
 
 namespace tavir {
 
 class AppointmentRecord;
-
-// What reading a field or a record gave. The field errors keep their numbers:
-// the message has string id number + kFieldErrorIdBase.
-enum class FieldResult : int {
-  Ok = 0,
-  EndOfData = -1,  // an empty "Date": no more data
-  InvalidDate = 101,
-  InvalidStartTime = 102,
-  InvalidEndTime = 103,
-  NoAppointmentText = 104,
-  InvalidAlarmTime = 105,
-  InvalidAlarmUnit = 106,
-  InvalidRepeatInterval = 107,
-  InvalidRepeatEndDate = 108,
-  NoWeekDay = 109,
-  InvalidWeekIndex = 110,
-  InvalidRepeatType = 111,
-  InvalidExceptionDate = 112,
-  InvalidId = 113,
-};
-
-// A field error, not Ok or EndOfData.
-inline bool IsFieldError(FieldResult result) {
-  return static_cast<int>(result) > 0;
-}
 
 // Writing (FieldWriter.cpp). Fields without a value (15 to 19, above 32)
 // write no column at all; "(Ignored)" writes an empty text.

@@ -245,7 +245,7 @@ FieldResult ReadField(AppointmentFile& file, AppointmentRecord& record, FieldId 
 
 FieldResult ReadMappedRecord(const FieldMapping& mapping, AppointmentFile& file,
                              AppointmentRecord& record) {
-  if (file.ReadRecord() < 0)
+  if (file.ReadRecord() == RecordResult::EndOfData)
     return FieldResult::EndOfData;
   for (const FieldId field : mapping.simpleFields) {
     if (const FieldResult result = ReadField(file, record, field); result != FieldResult::Ok)

@@ -56,7 +56,7 @@ class ImportRun {
     if (record.recordId != 0) {
       if (ComPtr<IDesktopAppointment> existing = FindHostAppointment(datebook_, record.recordId)) {
         NoteCut(record);
-        const int result = UpdateHost(record, datebook_, existing.Get());
+        const FieldResult result = UpdateHost(record, datebook_, existing.Get());
         if (index_)
           index_->Refresh(existing.Get());
         ++summary_.updated;
@@ -76,7 +76,7 @@ class ImportRun {
     }
     NoteCut(record);
     ComPtr<IDesktopAppointment> created;
-    const int result = AddToHost(record, datebook_, created);
+    const FieldResult result = AddToHost(record, datebook_, created);
     // After a host error the half-written appointment was deleted again.
     if (created && FindHostAppointment(datebook_, ReadRecordId(created.Get()))) {
       ++summary_.added;
@@ -108,14 +108,14 @@ class ImportRun {
     return *index_;
   }
 
-  // The transfer's own repeat faults (108, 111, 112) leave the appointment as
-  // far as it got; they are shown like field errors so the user learns that
-  // the repeat rule was not applied, and never stop the import by themselves.
-  bool Continue(int result) {
-    if (result < 0)
+  // The transfer's own repeat faults leave the appointment as far as it got;
+  // they are shown like field errors so the user learns that the repeat rule
+  // was not applied, and never stop the import by themselves.
+  bool Continue(FieldResult result) {
+    if (result == FieldResult::Cancelled)
       return false;
-    if (result > 0 && !options_.ignoreimporterrors)
-      return ReportImportError(static_cast<FieldResult>(result), fileName_, line_, lastField_);
+    if (IsFieldError(result) && !options_.ignoreimporterrors)
+      return ReportImportError(result, fileName_, line_, lastField_);
     return true;
   }
 

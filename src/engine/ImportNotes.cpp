@@ -10,7 +10,7 @@
 namespace tavir {
 
 int NextLineWithData(AppointmentFile& file, std::size_t columns, int line) {
-  while (file.ReadRecord() >= 0) {
+  while (file.ReadRecord() == RecordResult::Read) {
     ++line;
     for (std::size_t column = 0; column < columns; ++column) {
       std::string text;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/ReadResult.h"
+#include "formats/FileResults.h"
 #include "platform/LocalTime.h"
 
 namespace tavir {
@@ -23,13 +23,13 @@ class AppointmentFile {
   virtual int Finish() = 0;
   virtual int Close() = 0;
   virtual int EndRecord() = 0;
-  virtual int ReadRecord() = 0;
+  virtual RecordResult ReadRecord() = 0;
 
-  virtual int WriteText(const std::string& text) = 0;
-  virtual int WriteDate(TimeValue value) = 0;
-  virtual int WriteTime(TimeValue value) = 0;
-  virtual int WriteSpan(std::int32_t seconds) = 0;
-  virtual int WriteInt(std::int32_t value) = 0;
+  virtual WriteResult WriteText(const std::string& text) = 0;
+  virtual WriteResult WriteDate(TimeValue value) = 0;
+  virtual WriteResult WriteTime(TimeValue value) = 0;
+  virtual WriteResult WriteSpan(std::int32_t seconds) = 0;
+  virtual WriteResult WriteInt(std::int32_t value) = 0;
 
   virtual ReadResult ReadText(std::string& text) = 0;
   virtual ReadResult ReadDate(TimeValue& value) = 0;

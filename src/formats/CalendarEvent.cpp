@@ -31,8 +31,8 @@ bool EndsNextDay(const AppointmentRecord& record) {
 
 }  // namespace
 
-int CalendarFile::WriteAppointment(const AppointmentRecord& record,
-                                   IDesktopAppointment* appointment, bool expandedOccurrence) {
+void CalendarFile::WriteAppointment(const AppointmentRecord& record,
+                                    IDesktopAppointment* appointment, bool expandedOccurrence) {
   // The rule is read before anything is written, so that a failing host call
   // leaves no half-written event behind.
   const bool writesRule = record.repeat && !expandedOccurrence;
@@ -40,7 +40,8 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   std::vector<TimeValue> exceptionDays;
   bool startOutsideRule = false;
   if (writesRule) {
-    if (!appointment) ThrowIfFailed(E_POINTER, "IDesktopAppointment");
+    if (!appointment)
+      ThrowIfFailed(E_POINTER, "IDesktopAppointment");
     RepeatRuleForm form = RepeatRuleForm::VCalendar;
     if (IsICalendar())
       form = record.untimed ? RepeatRuleForm::ICalendarUntimed : RepeatRuleForm::ICalendarTimed;
@@ -59,34 +60,43 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   if (IsICalendar())
     WriteProperty("UID",
                   EventUid(record.recordId, userNameUtf8_, expandedOccurrence ? record.date : 0));
-  if (!record.text.empty()) WriteTextProperty("SUMMARY", record.text);
-  if (!record.note.empty()) WriteTextProperty("DESCRIPTION", record.note);
+  if (!record.text.empty())
+    WriteTextProperty("SUMMARY", record.text);
+  if (!record.note.empty())
+    WriteTextProperty("DESCRIPTION", record.note);
   WriteDateTimeProperty("DTSTAMP", CurrentTime());
   // A UTC start would make the rule's weekdays and month days UTC ones and
   // keep the UTC time across daylight-saving changes; a floating local start
   // repeats at the same local time on the local days, as the Datebook does.
   WriteStartAndEnd(record, IsICalendar() && writesRule && !rule.empty());
-  if (record.isPrivate) WriteProperty("CLASS", "PRIVATE");
-  if (record.alarm) WriteAlarm(record);
-  if (!record.category.empty()) WriteTextProperty("CATEGORIES", record.category);
-  if (!record.location.empty()) WriteTextProperty("LOCATION", record.location);
-  if (writesRule) WriteRepeatRule(rule);
+  if (record.isPrivate)
+    WriteProperty("CLASS", "PRIVATE");
+  if (record.alarm)
+    WriteAlarm(record);
+  if (!record.category.empty())
+    WriteTextProperty("CATEGORIES", record.category);
+  if (!record.location.empty())
+    WriteTextProperty("LOCATION", record.location);
+  if (writesRule)
+    WriteRepeatRule(rule);
   // A start the rule does not yield is an occurrence only when named.
   if (startOutsideRule)
     WriteStartDay(record);
   if (!exceptionDays.empty())
     WriteExceptionDays(record, exceptionDays);
   WriteProperty("END", "VEVENT");
-  return 1;
 }
 
-int CalendarFile::WriteTextProperty(const std::string& name, const std::string& ansiText) {
-  if (!IsICalendar()) return WriteEncodedProperty(name, ansiText);
+void CalendarFile::WriteTextProperty(const std::string& name, const std::string& ansiText) {
+  if (!IsICalendar()) {
+    WriteEncodedProperty(name, ansiText);
+    return;
+  }
   // The escaped text holds no line break, so it goes on the line as it is.
   WriteText(name);
   line_ += ':';
   AppendCalendarTextEscaped(line_, AnsiToUtf8(ansiText));
-  return EndRecord();
+  EndRecord();
 }
 
 void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floating) {

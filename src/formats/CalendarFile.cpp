@@ -112,30 +112,30 @@ int CalendarFile::EndRecord() {
   return 0;
 }
 
-int CalendarFile::ReadRecord() {
+RecordResult CalendarFile::ReadRecord() {
   if (!reader_ || !reader_->ReadLine(currentLine_))
-    return -1;
+    return RecordResult::EndOfData;
   lastField_.clear();
   ++recordCounter;
-  return 0;
+  return RecordResult::Read;
 }
 
-int CalendarFile::WriteText(const std::string& text) {
+WriteResult CalendarFile::WriteText(const std::string& text) {
   line_ += text;
-  return 0;
+  return WriteResult::Written;
 }
 
-int CalendarFile::WriteDate(TimeValue) {
-  return -1;
+WriteResult CalendarFile::WriteDate(TimeValue) {
+  return WriteResult::NotWritten;
 }
-int CalendarFile::WriteTime(TimeValue) {
-  return -1;
+WriteResult CalendarFile::WriteTime(TimeValue) {
+  return WriteResult::NotWritten;
 }
-int CalendarFile::WriteSpan(std::int32_t) {
-  return -1;
+WriteResult CalendarFile::WriteSpan(std::int32_t) {
+  return WriteResult::NotWritten;
 }
-int CalendarFile::WriteInt(std::int32_t) {
-  return -1;
+WriteResult CalendarFile::WriteInt(std::int32_t) {
+  return WriteResult::NotWritten;
 }
 
 ReadResult CalendarFile::ReadText(std::string& text) {
@@ -173,16 +173,16 @@ int CalendarFile::GetProgressMax() {
   return GetProgressPos();
 }
 
-int CalendarFile::WriteProperty(const std::string& name, const std::string& value) {
+void CalendarFile::WriteProperty(const std::string& name, const std::string& value) {
   // A value is written whole, however long: cutting it would lose the end of
   // a note, and an iCalendar line is folded anyway.
   WriteText(name);
   line_ += ':';
   AppendLineBreaksEscaped(line_, value);
-  return EndRecord();
+  EndRecord();
 }
 
-int CalendarFile::WriteEncodedProperty(const std::string& name, const std::string& value) {
+void CalendarFile::WriteEncodedProperty(const std::string& name, const std::string& value) {
   WriteText(name);
   // Without the charset a reader takes the bytes for its own code page.
   const std::string_view encoded = std::string_view(value).substr(0, kMaxEncodedValue);
@@ -190,25 +190,25 @@ int CalendarFile::WriteEncodedProperty(const std::string& name, const std::strin
     WriteText(";CHARSET=UTF-8");
   WriteText(";ENCODING=QUOTED-PRINTABLE:");
   WriteText(EncodeQuotedPrintable(encoded));
-  return EndRecord();
+  EndRecord();
 }
 
-int CalendarFile::WriteDateTimeProperty(const std::string& name, TimeValue value) {
-  return WriteProperty(name, FormatUtcDateTime(value));
+void CalendarFile::WriteDateTimeProperty(const std::string& name, TimeValue value) {
+  WriteProperty(name, FormatUtcDateTime(value));
 }
 
-int CalendarFile::WriteDateProperty(const std::string& name, TimeValue value) {
-  return WriteProperty(name + ";VALUE=DATE", FormatLocalDate(value));
+void CalendarFile::WriteDateProperty(const std::string& name, TimeValue value) {
+  WriteProperty(name + ";VALUE=DATE", FormatLocalDate(value));
 }
 
 void CalendarFile::SetUserName(const std::string& ansiName) {
   userNameUtf8_ = AnsiToUtf8(ansiName);
 }
 
-int CalendarFile::WriteRepeatRule(const std::string& rule) {
+void CalendarFile::WriteRepeatRule(const std::string& rule) {
   if (IsICalendar() && rule.empty())
-    return 0;
-  return WriteProperty("RRULE", rule);
+    return;
+  WriteProperty("RRULE", rule);
 }
 
 }  // namespace tavir

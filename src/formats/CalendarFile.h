@@ -38,15 +38,15 @@ class CalendarFile : public AppointmentFile {
   int Close() override;
   int EndRecord() override;
   // Lines as a CSV file has them (ended by CR LF); -1 at the end.
-  int ReadRecord() override;
+  RecordResult ReadRecord() override;
 
   // The text's bytes as they are, no separator, quote or escaping.
-  int WriteText(const std::string& text) override;
+  WriteResult WriteText(const std::string& text) override;
   // A calendar file has no typed fields: these write nothing and return -1.
-  int WriteDate(TimeValue value) override;
-  int WriteTime(TimeValue value) override;
-  int WriteSpan(std::int32_t seconds) override;
-  int WriteInt(std::int32_t value) override;
+  WriteResult WriteDate(TimeValue value) override;
+  WriteResult WriteTime(TimeValue value) override;
+  WriteResult WriteSpan(std::int32_t seconds) override;
+  WriteResult WriteInt(std::int32_t value) override;
 
   // Hands out the whole rest of the current line.
   ReadResult ReadText(std::string& text) override;
@@ -76,22 +76,22 @@ class CalendarFile : public AppointmentFile {
   //
   // Throws ComError when a host call fails (nothing of the event is written
   // then), FileError when writing fails.
-  int WriteAppointment(const AppointmentRecord& record, IDesktopAppointment* appointment,
-                       bool expandedOccurrence);
+  void WriteAppointment(const AppointmentRecord& record, IDesktopAppointment* appointment,
+                        bool expandedOccurrence);
 
   // NAME ":" value with its line breaks as \n, on a line of its own; in an
-  // iCalendar file a long line is folded. Returns EndRecord's result.
-  int WriteProperty(const std::string& name, const std::string& value);
+  // iCalendar file a long line is folded.
+  void WriteProperty(const std::string& name, const std::string& value);
   // NAME ";ENCODING=QUOTED-PRINTABLE:" and the value's first 39,999 bytes,
   // quoted-printable (vCalendar).
-  int WriteEncodedProperty(const std::string& name, const std::string& value);
+  void WriteEncodedProperty(const std::string& name, const std::string& value);
   // The moment in UTC, "%Y%m%dT%H%M00Z".
-  int WriteDateTimeProperty(const std::string& name, TimeValue value);
+  void WriteDateTimeProperty(const std::string& name, TimeValue value);
   // NAME ";VALUE=DATE:" and the local date, "%Y%m%d".
-  int WriteDateProperty(const std::string& name, TimeValue value);
+  void WriteDateProperty(const std::string& name, TimeValue value);
   // RRULE with the given rule (BuildRepeatRule); an iCalendar file gets no
   // RRULE line for an empty rule, which no reader would accept.
-  int WriteRepeatRule(const std::string& rule);
+  void WriteRepeatRule(const std::string& rule);
 
   bool IsICalendar() const { return iCalendar_; }
   // The Datebook's user (ANSI), whose name goes into the events' UIDs.
@@ -100,7 +100,7 @@ class CalendarFile : public AppointmentFile {
  private:
   // A text of the appointment: quoted-printable in a vCalendar file; in an
   // iCalendar file UTF-8 and escaped as a TEXT value.
-  int WriteTextProperty(const std::string& name, const std::string& ansiText);
+  void WriteTextProperty(const std::string& name, const std::string& ansiText);
   void WriteStartAndEnd(const AppointmentRecord& record, bool floating);
   void WriteAlarm(const AppointmentRecord& record);
   // RDATE with the start (iCalendar, floating or a DATE as DTSTART).

@@ -114,9 +114,9 @@ int CsvFile::EndRecord() {
   return 0;
 }
 
-int CsvFile::ReadRecord() {
+RecordResult CsvFile::ReadRecord() {
   if (!reader_ || !reader_->ReadLine(line_))
-    return -1;
+    return RecordResult::EndOfData;
   if (recordCounter == 0 && line_.starts_with(kUtf8Bom)) {
     // Notepad and Excel mark UTF-8 files so; the mark is no part of the data.
     line_.erase(0, kUtf8Bom.size());
@@ -126,7 +126,7 @@ int CsvFile::ReadRecord() {
   tokenizer_.Start(line_);
   lastField_.clear();
   ++recordCounter;
-  return 0;
+  return RecordResult::Read;
 }
 
 void CsvFile::ConvertLine() {
@@ -145,7 +145,7 @@ void CsvFile::ConvertLine() {
   line_ = WideToAnsi(DecodeText(line_, *from));
 }
 
-int CsvFile::WriteText(const std::string& text) {
+WriteResult CsvFile::WriteText(const std::string& text) {
   if (!atLineStart_)
     pending_ += separator_;
   pending_ += quote_;
@@ -154,22 +154,22 @@ int CsvFile::WriteText(const std::string& text) {
   atLineStart_ = false;
   if (pending_.size() >= kWriteBlockSize)
     WriteOut();
-  return 0;
+  return WriteResult::Written;
 }
 
-int CsvFile::WriteDate(TimeValue value) {
+WriteResult CsvFile::WriteDate(TimeValue value) {
   return WriteText(FormatDateText(value));
 }
 
-int CsvFile::WriteTime(TimeValue value) {
+WriteResult CsvFile::WriteTime(TimeValue value) {
   return WriteText(TimeFieldText(value, dateWithTime != 0));
 }
 
-int CsvFile::WriteSpan(std::int32_t seconds) {
+WriteResult CsvFile::WriteSpan(std::int32_t seconds) {
   return WriteText(SpanFieldText(seconds));
 }
 
-int CsvFile::WriteInt(std::int32_t value) {
+WriteResult CsvFile::WriteInt(std::int32_t value) {
   return WriteText(IntFieldText(value));
 }
 

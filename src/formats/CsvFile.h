@@ -49,13 +49,13 @@ class CsvFile : public AppointmentFile {
   // Records are written out in blocks from here; throws FileError.
   int EndRecord() override;
   // Throws FileError when the file cannot be read.
-  int ReadRecord() override;
+  RecordResult ReadRecord() override;
 
-  int WriteText(const std::string& text) override;
-  int WriteDate(TimeValue value) override;
-  int WriteTime(TimeValue value) override;
-  int WriteSpan(std::int32_t seconds) override;
-  int WriteInt(std::int32_t value) override;
+  WriteResult WriteText(const std::string& text) override;
+  WriteResult WriteDate(TimeValue value) override;
+  WriteResult WriteTime(TimeValue value) override;
+  WriteResult WriteSpan(std::int32_t seconds) override;
+  WriteResult WriteInt(std::int32_t value) override;
 
   ReadResult ReadText(std::string& text) override;
   ReadResult ReadDate(TimeValue& value) override;

@@ -8,7 +8,9 @@
 namespace tavir {
 
 ExampleTextFile::ExampleTextFile(const Options& options)
-    : separator_(options.separator), quote_(options.quote), dateWithTime_(options.datewithtime != 0) {}
+    : separator_(options.separator),
+      quote_(options.quote),
+      dateWithTime_(options.datewithtime != 0) {}
 
 int ExampleTextFile::EndRecord() {
   text_ += "\r\n";
@@ -17,23 +19,30 @@ int ExampleTextFile::EndRecord() {
   return 0;
 }
 
-int ExampleTextFile::WriteText(const std::string& text) {
-  if (!atLineStart_) text_ += separator_;
+WriteResult ExampleTextFile::WriteText(const std::string& text) {
+  if (!atLineStart_)
+    text_ += separator_;
   text_ += quote_;
   text_ += text;  // the example shows texts as they are, quotes undoubled
   text_ += quote_;
   atLineStart_ = false;
-  return 0;
+  return WriteResult::Written;
 }
 
-int ExampleTextFile::WriteDate(TimeValue value) { return WriteText(FormatDateText(value)); }
+WriteResult ExampleTextFile::WriteDate(TimeValue value) {
+  return WriteText(FormatDateText(value));
+}
 
-int ExampleTextFile::WriteTime(TimeValue value) {
+WriteResult ExampleTextFile::WriteTime(TimeValue value) {
   return WriteText(TimeFieldText(value, dateWithTime_));
 }
 
-int ExampleTextFile::WriteSpan(std::int32_t seconds) { return WriteText(SpanFieldText(seconds)); }
+WriteResult ExampleTextFile::WriteSpan(std::int32_t seconds) {
+  return WriteText(SpanFieldText(seconds));
+}
 
-int ExampleTextFile::WriteInt(std::int32_t value) { return WriteText(IntFieldText(value)); }
+WriteResult ExampleTextFile::WriteInt(std::int32_t value) {
+  return WriteText(IntFieldText(value));
+}
 
 }  // namespace tavir

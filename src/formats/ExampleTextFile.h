@@ -24,13 +24,13 @@ class ExampleTextFile : public AppointmentFile {
   int Finish() override { return 0; }
   int Close() override { return 0; }
   int EndRecord() override;
-  int ReadRecord() override { return 0; }
+  RecordResult ReadRecord() override { return RecordResult::Read; }
 
-  int WriteText(const std::string& text) override;
-  int WriteDate(TimeValue value) override;
-  int WriteTime(TimeValue value) override;
-  int WriteSpan(std::int32_t seconds) override;
-  int WriteInt(std::int32_t value) override;
+  WriteResult WriteText(const std::string& text) override;
+  WriteResult WriteDate(TimeValue value) override;
+  WriteResult WriteTime(TimeValue value) override;
+  WriteResult WriteSpan(std::int32_t seconds) override;
+  WriteResult WriteInt(std::int32_t value) override;
 
   ReadResult ReadText(std::string&) override { return ReadResult::Valid; }
   ReadResult ReadDate(TimeValue&) override { return ReadResult::Valid; }

@@ -169,13 +169,13 @@ int ExcelFile::EndRecord() {
   return 0;
 }
 
-int ExcelFile::ReadRecord() {
+RecordResult ExcelFile::ReadRecord() {
   ++recordCounter;
   column_ = 1;
-  return recordCounter <= rowCount_ ? 0 : -1;
+  return recordCounter <= rowCount_ ? RecordResult::Read : RecordResult::EndOfData;
 }
 
-int ExcelFile::WriteText(const std::string& text) {
+WriteResult ExcelFile::WriteText(const std::string& text) {
   const std::string cleaned = RemoveCarriageReturns(text);
   WideString wide = AnsiToWide(cleaned);
   if (wide.size() > kMaxCellText) {
@@ -189,31 +189,31 @@ int ExcelFile::WriteText(const std::string& text) {
   if (!cleaned.empty() && !IsAsciiLetter(cleaned[0]))
     wide.insert(wide.begin(), static_cast<OLECHAR>('\''));
   PutCell(Variant::FromWide(wide));
-  return 0;
+  return WriteResult::Written;
 }
 
-int ExcelFile::WriteDate(TimeValue value) {
+WriteResult ExcelFile::WriteDate(TimeValue value) {
   PutCell(Variant::FromDate(DaySerial(SplitLocal(value))));
-  return 0;
+  return WriteResult::Written;
 }
 
-int ExcelFile::WriteTime(TimeValue value) {
+WriteResult ExcelFile::WriteTime(TimeValue value) {
   const LocalFields fields = SplitLocal(value);
   double serial = TimeOfDaySerial(fields);
   if (dateWithTime)
     serial += DaySerial(fields);
   PutCell(Variant::FromDate(serial));
-  return 0;
+  return WriteResult::Written;
 }
 
-int ExcelFile::WriteSpan(std::int32_t seconds) {
+WriteResult ExcelFile::WriteSpan(std::int32_t seconds) {
   PutCell(Variant::FromDouble(static_cast<double>(seconds / 3600)));
-  return 0;
+  return WriteResult::Written;
 }
 
-int ExcelFile::WriteInt(std::int32_t value) {
+WriteResult ExcelFile::WriteInt(std::int32_t value) {
   PutCell(Variant::FromInt(value));
-  return 0;
+  return WriteResult::Written;
 }
 
 void ExcelFile::PutCell(const Variant& value) {

@@ -24,13 +24,13 @@ class ExcelFile : public AppointmentFile {
   int Finish() override;
   int Close() override;
   int EndRecord() override;
-  int ReadRecord() override;
+  RecordResult ReadRecord() override;
 
-  int WriteText(const std::string& text) override;
-  int WriteDate(TimeValue value) override;
-  int WriteTime(TimeValue value) override;
-  int WriteSpan(std::int32_t seconds) override;
-  int WriteInt(std::int32_t value) override;
+  WriteResult WriteText(const std::string& text) override;
+  WriteResult WriteDate(TimeValue value) override;
+  WriteResult WriteTime(TimeValue value) override;
+  WriteResult WriteSpan(std::int32_t seconds) override;
+  WriteResult WriteInt(std::int32_t value) override;
 
   ReadResult ReadText(std::string& text) override;
   ReadResult ReadDate(TimeValue& value) override;

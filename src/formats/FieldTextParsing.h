@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "formats/ReadResult.h"
+#include "formats/FileResults.h"
 #include "platform/LocalTime.h"
 
 namespace tavir {

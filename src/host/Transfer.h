@@ -6,6 +6,7 @@
 
 #include "host/DesktopInterfaces.h"
 #include "model/AppointmentRecord.h"
+#include "model/FieldResult.h"
 #include "model/Options.h"
 #include "platform/ComPtr.h"
 
@@ -24,18 +25,19 @@ TimeValue QueryRangeEnd();    // 2031-12-31 00:00 local
 ComPtr<IDesktopDatebook> OpenDatebook(const Options& options);
 std::string GetCurrentUserName(const Options& options);
 // None when the host has no appointment with that id (its error is dropped).
-ComPtr<IDesktopAppointment> FindHostAppointment(IDesktopDatebook* datebook,
-                                                std::int32_t recordId);
+ComPtr<IDesktopAppointment> FindHostAppointment(IDesktopDatebook* datebook, std::int32_t recordId);
 
 // 0 read, -1 skipped (no valid start or end).
 int ReadFromHost(AppointmentRecord& record, IDesktopAppointment* appointment);
-// Result codes: 0 done or the user chose to go on after a host error, -1 the
-// user cancelled, 108 / 111 / 112 repeat faults (the appointment stays).
-int AddToHost(AppointmentRecord& record, IDesktopDatebook* datebook,
-              ComPtr<IDesktopAppointment>& appointment);
-int UpdateHost(AppointmentRecord& record, IDesktopDatebook* datebook,
-               IDesktopAppointment* appointment);
-int WriteCommonFields(AppointmentRecord& record, IDesktopAppointment* appointment);
-int WriteRepeat(AppointmentRecord& record, IDesktopAppointment* appointment);
+// Ok when done or when the user chose to go on after a host error, Cancelled
+// when the user stopped; InvalidRepeatEndDate, InvalidRepeatType and
+// InvalidExceptionDate for a repeat rule the Datebook cannot take (the
+// appointment stays, without the rule or its exceptions).
+FieldResult AddToHost(AppointmentRecord& record, IDesktopDatebook* datebook,
+                      ComPtr<IDesktopAppointment>& appointment);
+FieldResult UpdateHost(AppointmentRecord& record, IDesktopDatebook* datebook,
+                       IDesktopAppointment* appointment);
+FieldResult WriteCommonFields(AppointmentRecord& record, IDesktopAppointment* appointment);
+FieldResult WriteRepeat(AppointmentRecord& record, IDesktopAppointment* appointment);
 
 }  // namespace tavir

@@ -16,22 +16,19 @@
 namespace tavir {
 namespace {
 
-constexpr int kRepeatEndBeforeDate = 108;
-constexpr int kInvalidRepeatType = 111;
-constexpr int kInvalidExceptionDate = 112;
-
-// 0 when the user goes on, -1 when the import stops.
-int AskAfterHostError(const AppointmentRecord& record, const ComError& error) {
+// Ok when the user goes on, Cancelled when the import stops.
+FieldResult AskAfterHostError(const AppointmentRecord& record, const ComError& error) {
   const std::string message =
       FormatMessageText(LoadText(text::CannotAddAppointment).c_str(),
                         record.GetDisplayText().c_str(), error.Description().c_str());
   const MessageAnswer answer =
       CurrentShell().ShowMessage(message, MessageButtons::OkCancel, MessageIcon::Exclamation);
-  return answer == MessageAnswer::Cancel ? -1 : 0;
+  return answer == MessageAnswer::Cancel ? FieldResult::Cancelled : FieldResult::Ok;
 }
 
 StartAndEnd HostTimes(const AppointmentRecord& record) {
-  if (record.untimed) return {record.date, record.date};
+  if (record.untimed)
+    return {record.date, record.date};
   return ImportedStartAndEnd(record);
 }
 
@@ -50,7 +47,7 @@ std::optional<HostRepeat> RepeatRule(const AppointmentRecord& record, TimeValue 
   }
 }
 
-int WriteExceptions(const AppointmentRecord& record, IDesktopAppointment* appointment) {
+FieldResult WriteExceptions(const AppointmentRecord& record, IDesktopAppointment* appointment) {
   const std::string& separator = record.GetOptions().exceptiondateseparator;
   const std::optional<char> separatorChar =
       separator.empty() ? std::nullopt : std::optional<char>(separator.front());
@@ -58,19 +55,21 @@ int WriteExceptions(const AppointmentRecord& record, IDesktopAppointment* appoin
   while (!rest.empty()) {
     const std::string token = TakeExceptionToken(rest, separatorChar);
     const std::optional<TimeValue> day = ExceptionDay(token);
-    if (!day) return kInvalidExceptionDate;
+    if (!day)
+      return FieldResult::InvalidExceptionDate;
     AddException(appointment, *day);
   }
-  return 0;
+  return FieldResult::Ok;
 }
 
 }  // namespace
 
-int AddToHost(AppointmentRecord& record, IDesktopDatebook* datebook,
-              ComPtr<IDesktopAppointment>& appointment) {
+FieldResult AddToHost(AppointmentRecord& record, IDesktopDatebook* datebook,
+                      ComPtr<IDesktopAppointment>& appointment) {
   appointment.Reset();
   try {
-    if (!datebook) ThrowMissingObject("IDesktopDatebook");
+    if (!datebook)
+      ThrowMissingObject("IDesktopDatebook");
     const StartAndEnd times = HostTimes(record);
     appointment = AddAppointment(datebook, times.start, times.end, record.text);
     WriteUntimed(appointment.Get(), record.untimed != 0);
@@ -86,7 +85,8 @@ int AddToHost(AppointmentRecord& record, IDesktopDatebook* datebook,
   }
 }
 
-int UpdateHost(AppointmentRecord& record, IDesktopDatebook*, IDesktopAppointment* appointment) {
+FieldResult UpdateHost(AppointmentRecord& record, IDesktopDatebook*,
+                       IDesktopAppointment* appointment) {
   // Only hosts with IDesktopAppointment2 can move an appointment; elsewhere,
   // or when the host refuses, it keeps its date and times.
   try {
@@ -101,7 +101,8 @@ int UpdateHost(AppointmentRecord& record, IDesktopDatebook*, IDesktopAppointment
   // and the fields already written stay (the host offers no way to take
   // back added exceptions, so a full restore is not possible anyway).
   try {
-    if (!appointment) ThrowMissingObject("IDesktopAppointment");
+    if (!appointment)
+      ThrowMissingObject("IDesktopAppointment");
     WriteUntimed(appointment, record.untimed != 0);
     WriteDescription(appointment, record.text);
     return WriteCommonFields(record, appointment);
@@ -110,7 +111,7 @@ int UpdateHost(AppointmentRecord& record, IDesktopDatebook*, IDesktopAppointment
   }
 }
 
-int WriteCommonFields(AppointmentRecord& record, IDesktopAppointment* appointment) {
+FieldResult WriteCommonFields(AppointmentRecord& record, IDesktopAppointment* appointment) {
   WriteUntimed(appointment, record.untimed != 0);
   WritePrivate(appointment, record.isPrivate != 0);
   // Cut between characters, so the host never gets a broken last one.
@@ -128,20 +129,23 @@ int WriteCommonFields(AppointmentRecord& record, IDesktopAppointment* appointmen
     }
   } catch (const ComError&) {
   }
-  return record.repeat ? WriteRepeat(record, appointment) : 0;
+  return record.repeat ? WriteRepeat(record, appointment) : FieldResult::Ok;
 }
 
-int WriteRepeat(AppointmentRecord& record, IDesktopAppointment* appointment) {
+FieldResult WriteRepeat(AppointmentRecord& record, IDesktopAppointment* appointment) {
   try {
     TimeValue end = NoEndDate();
     if (record.repeatEnd != 0) {
       // A series that ends on its first day is a single appointment.
-      if (record.date == record.repeatEnd) return 0;
-      if (record.date > record.repeatEnd) return kRepeatEndBeforeDate;
+      if (record.date == record.repeatEnd)
+        return FieldResult::Ok;
+      if (record.date > record.repeatEnd)
+        return FieldResult::InvalidRepeatEndDate;
       end = record.repeatEnd;
     }
     const std::optional<HostRepeat> rule = RepeatRule(record, end);
-    if (!rule) return kInvalidRepeatType;
+    if (!rule)
+      return FieldResult::InvalidRepeatType;
     SetRepeat(appointment, *rule);
     return WriteExceptions(record, appointment);
   } catch (const ComError& error) {

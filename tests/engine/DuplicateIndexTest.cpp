@@ -1,8 +1,8 @@
 // The import's duplicate index must answer exactly as a pass over the whole
 // Datebook with IsSameAppointment does, also after appointments change.
-#include <gtest/gtest.h>
-
 #include <random>
+
+#include <gtest/gtest.h>
 
 #include "engine/DuplicateIndex.h"
 #include "engine/EngineFixture.h"
@@ -46,7 +46,7 @@ TEST_F(DuplicateIndexTest, AnswersAsTheFullScanForRandomDatebooksAndRecords) {
     AppointmentRecord record(options_);
     Randomize(record);
     ComPtr<IDesktopAppointment> created;
-    ASSERT_EQ(AddToHost(record, datebook.Get(), created), 0);
+    ASSERT_EQ(AddToHost(record, datebook.Get(), created), FieldResult::Ok);
   }
   DuplicateIndex index(options_);
   index.Build(datebook.Get());
@@ -55,13 +55,13 @@ TEST_F(DuplicateIndexTest, AnswersAsTheFullScanForRandomDatebooksAndRecords) {
     AppointmentRecord imported(options_);
     Randomize(imported);
     const bool expected = IsDuplicate(options_, datebook.Get(), imported);
-    ASSERT_EQ(index.Contains(imported), expected) << "record " << i << ": " << imported.GetDisplayText();
+    ASSERT_EQ(index.Contains(imported), expected)
+        << "record " << i << ": " << imported.GetDisplayText();
     duplicates += expected;
     if (i % 7 == 0) {
       // Rewrite an existing appointment and keep the index current.
-      ComPtr<IDesktopAppointment> existing =
-          HostAppointment(datebook.Get(), 1 + Pick(100));
-      ASSERT_EQ(UpdateHost(imported, datebook.Get(), existing.Get()), 0);
+      ComPtr<IDesktopAppointment> existing = HostAppointment(datebook.Get(), 1 + Pick(100));
+      ASSERT_EQ(UpdateHost(imported, datebook.Get(), existing.Get()), FieldResult::Ok);
       index.Refresh(existing.Get());
     }
   }

@@ -339,7 +339,7 @@ TEST_F(CalendarFileTest, AHostErrorLeavesNoHalfWrittenEvent) {
       // A repeating record without its host appointment.
       EXPECT_THROW(file.WriteAppointment(*record, nullptr, false), ComError);
       // An occurrence needs no host appointment.
-      EXPECT_EQ(file.WriteAppointment(*record, nullptr, true), 1);
+      EXPECT_NO_THROW(file.WriteAppointment(*record, nullptr, true));
     });
     EXPECT_EQ(CountOf(bytes, "BEGIN:VEVENT"), 1u);
     EXPECT_EQ(CountOf(bytes, "END:VEVENT"), 1u);
@@ -370,12 +370,12 @@ TEST_F(CalendarFileTest, AWriteErrorReachesTheCaller) {
 
 TEST_F(CalendarFileTest, FieldOperationsPutBareTextsOnLines) {
   const std::string bytes = WriteFile(kVCalendar, [](CalendarFile& file) {
-    EXPECT_EQ(file.WriteText("a,\"b\""), 0);
-    EXPECT_EQ(file.WriteText("c"), 0);
-    EXPECT_EQ(file.WriteDate(LocalMidnight(2005, 11, 14)), -1);
-    EXPECT_EQ(file.WriteTime(LocalMidnight(2005, 11, 14)), -1);
-    EXPECT_EQ(file.WriteSpan(3600), -1);
-    EXPECT_EQ(file.WriteInt(7), -1);
+    EXPECT_EQ(file.WriteText("a,\"b\""), WriteResult::Written);
+    EXPECT_EQ(file.WriteText("c"), WriteResult::Written);
+    EXPECT_EQ(file.WriteDate(LocalMidnight(2005, 11, 14)), WriteResult::NotWritten);
+    EXPECT_EQ(file.WriteTime(LocalMidnight(2005, 11, 14)), WriteResult::NotWritten);
+    EXPECT_EQ(file.WriteSpan(3600), WriteResult::NotWritten);
+    EXPECT_EQ(file.WriteInt(7), WriteResult::NotWritten);
     EXPECT_EQ(file.EndRecord(), 0);
     EXPECT_EQ(file.GetLineNumber(), 4);  // the header's three lines and this one
   });
@@ -391,7 +391,7 @@ TEST_F(CalendarFileTest, ReadsLinesAsACsvFileDoes) {
   file.OpenRead(std::make_unique<MemoryByteSource>("BEGIN:VCALENDAR\r\nSUMMARY:a\nb\r\n" +
                                                    std::string(40000, 'x')));
   std::string texts;
-  for (std::string text; file.ReadRecord() == 0; texts += text + "|") {
+  for (std::string text; file.ReadRecord() == RecordResult::Read; texts += text + "|") {
     EXPECT_EQ(file.ReadText(text), ReadResult::Valid);
     std::string beyond = "stale";
     EXPECT_EQ(file.ReadText(beyond), ReadResult::Valid);

@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CsvReading, AFieldBeyondTheLastIsEmptyAndKeepsTheLastField) {
   CsvFile file;
   file.OpenRead(std::make_unique<MemoryByteSource>("\"a\",\"b\"\r\n"));
-  ASSERT_EQ(file.ReadRecord(), 0);
+  ASSERT_EQ(file.ReadRecord(), RecordResult::Read);
   std::string field;
   file.ReadText(field);
   file.ReadText(field);
@@ -109,7 +109,7 @@ TEST(CsvReading, AFieldBeyondTheLastIsEmptyAndKeepsTheLastField) {
   EXPECT_EQ(file.ReadInt(number), ReadResult::Valid);
   EXPECT_EQ(number, 0);
   // The next record starts with no field read.
-  EXPECT_EQ(file.ReadRecord(), -1);
+  EXPECT_EQ(file.ReadRecord(), RecordResult::EndOfData);
 }
 
 struct LineCase {
@@ -210,10 +210,10 @@ TEST(CsvReading, ProgressCountsBytesIn256ths) {
   EXPECT_EQ(file.GetProgressMax(), 10000 / 256);
   EXPECT_EQ(file.GetProgressPos(), 0);
   for (int i = 0; i < 3; ++i)
-    ASSERT_EQ(file.ReadRecord(), 0);
+    ASSERT_EQ(file.ReadRecord(), RecordResult::Read);
   // Consumed lines, not what the buffer holds ahead.
   EXPECT_EQ(file.GetProgressPos(), 300 / 256);
-  while (file.ReadRecord() == 0) {
+  while (file.ReadRecord() == RecordResult::Read) {
   }
   EXPECT_EQ(file.GetProgressPos(), 10000 / 256);
   EXPECT_EQ(file.GetLineNumber(), 100);
@@ -239,7 +239,7 @@ class FailingSource : public ByteSource {
 TEST(CsvReading, AFailingMediumRaisesTheFileErrorFromReadRecord) {
   CsvFile file;
   file.OpenRead(std::make_unique<FailingSource>());
-  ASSERT_EQ(file.ReadRecord(), 0);
+  ASSERT_EQ(file.ReadRecord(), RecordResult::Read);
   try {
     file.ReadRecord();
     FAIL() << "no FileError";

@@ -28,7 +28,7 @@ class CsvTypedRead : public ::testing::Test {
   std::unique_ptr<CsvFile> FieldFile(const std::string& text) {
     auto file = std::make_unique<CsvFile>();
     file->OpenRead(std::make_unique<MemoryByteSource>("\"" + text + "\"\r\n"));
-    EXPECT_EQ(file->ReadRecord(), 0);
+    EXPECT_EQ(file->ReadRecord(), RecordResult::Read);
     return file;
   }
 

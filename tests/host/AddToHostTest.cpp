@@ -1,9 +1,9 @@
 // Creating appointments from imported records: times over midnight and
 // daylight saving changes, the common fields, the note limit, and host
 // errors with the clean-up of a half-written appointment.
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/HostFixture.h"
 #include "host/Transfer.h"
@@ -34,7 +34,7 @@ class AddToHostTest : public HostFixture {
     record_.endTime = At(10, 26, 10, 30);
   }
 
-  std::pair<int, std::shared_ptr<AppointmentData>> Add() { return AddRecord(record_); }
+  std::pair<FieldResult, std::shared_ptr<AppointmentData>> Add() { return AddRecord(record_); }
 };
 
 TEST_F(AddToHostTest, StartAndEndOfTimedAndUntimedRecords) {
@@ -73,7 +73,7 @@ TEST_F(AddToHostTest, StartAndEndOfTimedAndUntimedRecords) {
     record_.endTime = c.endTime;
     record_.untimed = c.untimed;
     const auto [result, stored] = Add();
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(result, FieldResult::Ok);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->start, c.start);
     EXPECT_EQ(stored->end, c.end);
@@ -89,7 +89,7 @@ TEST_F(AddToHostTest, CommonFieldsAreWritten) {
     record_.alarmUnit = Days;
     record_.alarmAmount = 3;
     const auto [result, stored] = Add();
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(result, FieldResult::Ok);
     ASSERT_TRUE(stored);
     EXPECT_EQ(TextsOf(*stored), "Meeting|Bring slides|Room 101|Business");
     EXPECT_EQ(stored->isPrivate, set);
@@ -112,13 +112,17 @@ TEST_F(AddToHostTest, NoteIsCutTo32768BytesBetweenCharacters) {
   } cases[] = {
       {std::string(40000, 'n'), n32768},
       {n32768, n32768},
-      {n32767 + "\xC3\xA4" "x", utf8 ? n32767 : n32767 + "\xC3"},
-      {n32766 + "\xC3\xA4" "x", n32766 + "\xC3\xA4"},
+      {n32767 + "\xC3\xA4"
+                "x",
+       utf8 ? n32767 : n32767 + "\xC3"},
+      {n32766 + "\xC3\xA4"
+                "x",
+       n32766 + "\xC3\xA4"},
   };
   for (const auto& c : cases) {
     record_.note = c.note;
     const auto [result, stored] = Add();
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(result, FieldResult::Ok);
     ASSERT_TRUE(stored);
     EXPECT_EQ(WideToAnsi(stored->note), c.written) << c.note.size() << " bytes";
   }
@@ -137,9 +141,10 @@ TEST_F(AddToHostTest, LocationAndCategoryNeedTheSecondInterfaceAndTheirErrorsAre
   };
   for (const auto& c : cases) {
     data_->SetOffersAppointment2(c.offersSecond);
-    if (c.fault) FailOnce(c.fault);
+    if (c.fault)
+      FailOnce(c.fault);
     const auto [result, stored] = Add();
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(result, FieldResult::Ok);
     ASSERT_TRUE(stored);
     EXPECT_EQ(TextsOf(*stored), c.texts);
   }
@@ -154,16 +159,16 @@ TEST_F(AddToHostTest, HostErrorsAskTheUserAndRemoveHalfWrittenAppointments) {
   const struct {
     const char* method;
     MessageAnswer answer;
-    int expected;
+    FieldResult expected;
     bool kept;  // the appointment stays (errors of the repeat rule)
   } cases[] = {
-      {"AddAppointment", MessageAnswer::Ok, 0, false},
-      {"put_Untimed", MessageAnswer::Cancel, -1, false},
-      {"put_Note", MessageAnswer::Ok, 0, false},
-      {"put_Private", MessageAnswer::Cancel, -1, false},
-      {"put_Alarm", MessageAnswer::Ok, 0, false},
-      {"SetRepeat", MessageAnswer::Ok, 0, true},
-      {"AddException", MessageAnswer::Cancel, -1, true},
+      {"AddAppointment", MessageAnswer::Ok, FieldResult::Ok, false},
+      {"put_Untimed", MessageAnswer::Cancel, FieldResult::Cancelled, false},
+      {"put_Note", MessageAnswer::Ok, FieldResult::Ok, false},
+      {"put_Private", MessageAnswer::Cancel, FieldResult::Cancelled, false},
+      {"put_Alarm", MessageAnswer::Ok, FieldResult::Ok, false},
+      {"SetRepeat", MessageAnswer::Ok, FieldResult::Ok, true},
+      {"AddException", MessageAnswer::Cancel, FieldResult::Cancelled, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.method);
@@ -209,7 +214,7 @@ TEST_F(AddToHostTest, AnAppointmentTheCallerStillHoldsIsNeverDeleted) {
   const ComPtr<IDesktopDatebook> datebook = OpenDatebook(options_);
   ComPtr<IDesktopAppointment> appointment = HostAppointment(datebook.Get(), stored->recordId);
   FailOnce("AddAppointment");
-  EXPECT_EQ(AddToHost(record_, datebook.Get(), appointment), 0);
+  EXPECT_EQ(AddToHost(record_, datebook.Get(), appointment), FieldResult::Ok);
   EXPECT_TRUE(data_->FindActive(stored->recordId));
 }
 

@@ -2,8 +2,8 @@
 // only through the second interface, and a host error never deletes it.
 #include <gtest/gtest.h>
 
-#include "host/Transfer.h"
 #include "host/HostFixture.h"
+#include "host/Transfer.h"
 
 namespace tavir {
 namespace {
@@ -35,7 +35,7 @@ class UpdateHostTest : public HostFixture {
     record_.recordId = stored_->recordId;
   }
 
-  int Update() {
+  FieldResult Update() {
     const ComPtr<IDesktopDatebook> datebook = OpenDatebook(options_);
     const ComPtr<IDesktopAppointment> appointment =
         FindHostAppointment(datebook.Get(), record_.recordId);
@@ -45,7 +45,7 @@ class UpdateHostTest : public HostFixture {
 };
 
 TEST_F(UpdateHostTest, RewritesTheAppointmentInPlace) {
-  EXPECT_EQ(Update(), 0);
+  EXPECT_EQ(Update(), FieldResult::Ok);
   EXPECT_EQ(ActiveAppointments().size(), 1u);
   EXPECT_EQ(stored_->start, UtcTime(2005, 10, 30, 22));
   EXPECT_EQ(stored_->end, UtcTime(2005, 10, 30, 23, 30));
@@ -54,7 +54,7 @@ TEST_F(UpdateHostTest, RewritesTheAppointmentInPlace) {
 
 TEST_F(UpdateHostTest, UntimedRecordGetsItsDateAsStartAndEnd) {
   record_.untimed = 1;
-  EXPECT_EQ(Update(), 0);
+  EXPECT_EQ(Update(), FieldResult::Ok);
   EXPECT_TRUE(stored_->untimed);
   EXPECT_EQ(stored_->start, UtcTime(2005, 10, 29, 22));
   EXPECT_EQ(stored_->end, UtcTime(2005, 10, 29, 22));
@@ -66,8 +66,9 @@ TEST_F(UpdateHostTest, TimesStayWhenTheyCannotBeSet) {
   for (bool offersSecond : {false, true}) {
     SCOPED_TRACE(offersSecond ? "SetTimes fails" : "no IDesktopAppointment2");
     data_->SetOffersAppointment2(offersSecond);
-    if (offersSecond) FailOnce("SetTimes");
-    EXPECT_EQ(Update(), 0);
+    if (offersSecond)
+      FailOnce("SetTimes");
+    EXPECT_EQ(Update(), FieldResult::Ok);
     EXPECT_EQ(stored_->start, oldStart);
     EXPECT_EQ(stored_->end, oldEnd);
     EXPECT_EQ(TextsOf(*stored_),
@@ -80,13 +81,14 @@ TEST_F(UpdateHostTest, AHostErrorKeepsTheAppointmentAsFarAsItWasWritten) {
   const struct {
     const char* method;
     MessageAnswer answer;
-    int expected;
+    FieldResult expected;
     const char* texts;  // what the appointment holds afterwards
   } cases[] = {
-      {"put_Untimed", MessageAnswer::Ok, 0, "Old text|Old note|Old room|"},
-      {"put_Description", MessageAnswer::Cancel, -1, "Old text|Old note|Old room|"},
-      {"put_Note", MessageAnswer::Ok, 0, "New text|Old note|Old room|"},
-      {"SetAlarm", MessageAnswer::Cancel, -1, "New text|New note|Old room|"},
+      {"put_Untimed", MessageAnswer::Ok, FieldResult::Ok, "Old text|Old note|Old room|"},
+      {"put_Description", MessageAnswer::Cancel, FieldResult::Cancelled,
+       "Old text|Old note|Old room|"},
+      {"put_Note", MessageAnswer::Ok, FieldResult::Ok, "New text|Old note|Old room|"},
+      {"SetAlarm", MessageAnswer::Cancel, FieldResult::Cancelled, "New text|New note|Old room|"},
   };
   record_.alarm = 1;
   for (const auto& c : cases) {

@@ -1,11 +1,11 @@
 // Writing the repeat rule and the exception dates of an imported record, and
 // the tokens and year rules of the exception text.
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/ExceptionDates.h"
 #include "host/HostFixture.h"
@@ -32,7 +32,7 @@ class WriteRepeatTest : public HostFixture {
     record_.repeatInterval = 1;
   }
 
-  std::pair<int, std::shared_ptr<AppointmentData>> Add() { return AddRecord(record_); }
+  std::pair<FieldResult, std::shared_ptr<AppointmentData>> Add() { return AddRecord(record_); }
 };
 
 TEST_F(WriteRepeatTest, RuleByType) {
@@ -58,7 +58,7 @@ TEST_F(WriteRepeatTest, RuleByType) {
     record_.weekDays = c.weekDays;
     record_.repeatEnd = c.repeatEnd;
     const auto [result, stored] = Add();
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(result, FieldResult::Ok);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->repeat, c.expected);
   }
@@ -69,12 +69,13 @@ TEST_F(WriteRepeatTest, EndOnOrBeforeTheDateAndUnknownTypesKeepASingleAppointmen
     const char* what;
     std::int32_t type;
     TimeValue repeatEnd;
-    int expected;
+    FieldResult expected;
   } cases[] = {
-      {"end on the date", Daily, BuildLocal(2005, 1, 3, 0, 0, 0), 0},
-      {"end the day before", Daily, BuildLocal(2005, 1, 2, 0, 0, 0), 108},
-      {"type 0", 0, 0, 111},
-      {"type 6", 6, 0, 111},
+      {"end on the date", Daily, BuildLocal(2005, 1, 3, 0, 0, 0), FieldResult::Ok},
+      {"end the day before", Daily, BuildLocal(2005, 1, 2, 0, 0, 0),
+       FieldResult::InvalidRepeatEndDate},
+      {"type 0", 0, 0, FieldResult::InvalidRepeatType},
+      {"type 6", 6, 0, FieldResult::InvalidRepeatType},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -98,23 +99,41 @@ TEST_F(WriteRepeatTest, ExceptionDates) {
     const char* what;
     const char* separator;
     const char* exceptions;
-    int expected;
+    FieldResult expected;
     std::set<TimeValue> days;
   } cases[] = {
-      {"comma", ",", "1/4/2005,1/9/2005", 0, {jan4, jan9}},
-      {"blank", " ", "1/4/2005 1/9/2005", 0, {jan4, jan9}},
-      {"only the first separator character splits", "; ", "1/4/2005; 1/9/2005", 0, {jan4, jan9}},
-      {"a trailing separator", ",", "1/4/2005,", 0, {jan4}},
-      {"with times of day, on the 23-hour day", ",", "1/4/2005 10:00 AM,3/27/2005 11:30 PM", 0,
+      {"comma", ",", "1/4/2005,1/9/2005", FieldResult::Ok, {jan4, jan9}},
+      {"blank", " ", "1/4/2005 1/9/2005", FieldResult::Ok, {jan4, jan9}},
+      {"only the first separator character splits",
+       "; ",
+       "1/4/2005; 1/9/2005",
+       FieldResult::Ok,
+       {jan4, jan9}},
+      {"a trailing separator", ",", "1/4/2005,", FieldResult::Ok, {jan4}},
+      {"with times of day, on the 23-hour day",
+       ",",
+       "1/4/2005 10:00 AM,3/27/2005 11:30 PM",
+       FieldResult::Ok,
        {jan4, BuildLocal(2005, 3, 27, 0, 0, 0)}},
-      {"two-digit years", ",", "1/4/05,1/9/05", 0, {jan4, jan9}},
-      {"no separator: one token", "", "1/4/2005 1/9/2005", 112, {}},
-      {"an empty token", ",", "1/4/2005,,1/9/2005", 112, {jan4}},
-      {"a bad date after a good one", ",", "1/4/2005,13/45/2005,1/9/2005", 112, {jan4}},
-      {"the last allowed year", ",", "12/31/2031", 0, {BuildLocal(2031, 12, 31, 0, 0, 0)}},
-      {"a year after 2031", ",", "1/4/2005,1/1/2032", 112, {jan4}},
-      {"1950 becomes 2050", ",", "1/1/1950", 112, {}},
-      {"a time alone is 30 December 1899, moved on a century", ",", "10:00 AM", 0,
+      {"two-digit years", ",", "1/4/05,1/9/05", FieldResult::Ok, {jan4, jan9}},
+      {"no separator: one token", "", "1/4/2005 1/9/2005", FieldResult::InvalidExceptionDate, {}},
+      {"an empty token", ",", "1/4/2005,,1/9/2005", FieldResult::InvalidExceptionDate, {jan4}},
+      {"a bad date after a good one",
+       ",",
+       "1/4/2005,13/45/2005,1/9/2005",
+       FieldResult::InvalidExceptionDate,
+       {jan4}},
+      {"the last allowed year",
+       ",",
+       "12/31/2031",
+       FieldResult::Ok,
+       {BuildLocal(2031, 12, 31, 0, 0, 0)}},
+      {"a year after 2031", ",", "1/4/2005,1/1/2032", FieldResult::InvalidExceptionDate, {jan4}},
+      {"1950 becomes 2050", ",", "1/1/1950", FieldResult::InvalidExceptionDate, {}},
+      {"a time alone is 30 December 1899, moved on a century",
+       ",",
+       "10:00 AM",
+       FieldResult::Ok,
        {BuildLocal(1999, 12, 30, 0, 0, 0)}},
   };
   for (const auto& c : cases) {
@@ -131,7 +150,8 @@ TEST_F(WriteRepeatTest, ExceptionDates) {
 
 std::vector<std::string> Tokens(std::string text, std::optional<char> separator) {
   std::vector<std::string> tokens;
-  while (!text.empty()) tokens.push_back(TakeExceptionToken(text, separator));
+  while (!text.empty())
+    tokens.push_back(TakeExceptionToken(text, separator));
   return tokens;
 }
 
@@ -153,18 +173,31 @@ TEST(ExceptionDatesTest, Tokens) {
       {"\"", ',', T{""}},
       {"a\"b", '"', T{"a", "b"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(Tokens(c.text, c.separator), c.tokens) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(Tokens(c.text, c.separator), c.tokens) << c.text;
 }
 
 TEST(ExceptionDatesTest, YearRules) {
   const struct {
     int parsed;
     std::optional<int> year;
-  } cases[] = {{5, 2005},    {0, 2000},    {29, 2029},   {31, 2031},           {32, std::nullopt},
-               {69, std::nullopt},         {70, 1970},   {99, 1999},           {1899, 1999},
-               {1950, std::nullopt},       {1969, std::nullopt},               {1970, 1970},
-               {2031, 2031}, {2032, std::nullopt},         {9999, std::nullopt}};
-  for (const auto& c : cases) EXPECT_EQ(ExceptionYear(c.parsed), c.year) << c.parsed;
+  } cases[] = {{5, 2005},
+               {0, 2000},
+               {29, 2029},
+               {31, 2031},
+               {32, std::nullopt},
+               {69, std::nullopt},
+               {70, 1970},
+               {99, 1999},
+               {1899, 1999},
+               {1950, std::nullopt},
+               {1969, std::nullopt},
+               {1970, 1970},
+               {2031, 2031},
+               {2032, std::nullopt},
+               {9999, std::nullopt}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ExceptionYear(c.parsed), c.year) << c.parsed;
 }
 
 }  // namespace

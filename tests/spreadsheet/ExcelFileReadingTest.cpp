@@ -39,7 +39,7 @@ class ExcelFileReadingTest : public SpreadsheetTest {
   // s span, i int, l long), joined by |: values in a fixed form, a failed
   // read as err, its result and for -1 the field, its target left unchanged.
   static std::string ReadFields(ExcelFile& file, const char* kinds) {
-    if (file.ReadRecord() != 0)
+    if (file.ReadRecord() != RecordResult::Read)
       return "no record";
     std::string fields;
     for (const char* kind = kinds; *kind; ++kind) {
@@ -105,7 +105,7 @@ TEST_F(ExcelFileReadingTest, TheHeaderRowIsNeverARecord) {
     EXPECT_EQ(ReadFields(file, "x"), text);
     EXPECT_EQ(file.GetProgressPos(), ++row);
   }
-  EXPECT_EQ(file.ReadRecord(), -1);
+  EXPECT_EQ(file.ReadRecord(), RecordResult::EndOfData);
   EXPECT_EQ(file.Close(), 0);
   // A sheet of one cell or none holds no record.
   for (const auto& rows : {std::vector<std::vector<Cell>>{{Cell::Text(u"Subject")}},
@@ -113,7 +113,7 @@ TEST_F(ExcelFileReadingTest, TheHeaderRowIsNeverARecord) {
     ExcelFile single;
     single.OpenRead(Workbook("single.xls", rows));
     EXPECT_EQ(single.GetProgressMax(), 1);
-    EXPECT_EQ(single.ReadRecord(), -1);
+    EXPECT_EQ(single.ReadRecord(), RecordResult::EndOfData);
   }
 }
 
@@ -139,7 +139,7 @@ TEST_F(ExcelFileReadingTest, TypedReadsTakeCellValuesOrParseTheirText) {
       "2001-01-15 09:00|2001-01-15 18:00|2001-01-15 14:30|2001-01-15 18:05|err-1:later|err-2");
   EXPECT_EQ(ReadFields(file, "sssss"), "5400s|8100s|0s|-1800s|err-2");
   EXPECT_EQ(ReadFields(file, "liiii"), "15|42|-7|3|0");
-  EXPECT_EQ(file.ReadRecord(), -1);
+  EXPECT_EQ(file.ReadRecord(), RecordResult::EndOfData);
 }
 
 TEST_F(ExcelFileReadingTest, ReadsAWorkbookWrittenByLibreOffice) {
@@ -151,7 +151,7 @@ TEST_F(ExcelFileReadingTest, ReadsAWorkbookWrittenByLibreOffice) {
             "Meeting \"Q4\"|2031-12-31|2001-01-15 14:30|7200s|-7|Line one\nLine two");
   EXPECT_EQ(ReadFields(file, "xdts"),
             WideToAnsi(WideString(OLESTR("M\u00fcller Geburtstag"))) + "|2006-01-02|err-2|900s");
-  EXPECT_EQ(file.ReadRecord(), -1);
+  EXPECT_EQ(file.ReadRecord(), RecordResult::EndOfData);
 }
 
 TEST_F(ExcelFileReadingTest, ReadsBackWhatItWrote) {
@@ -179,7 +179,7 @@ TEST_F(ExcelFileReadingTest, ReadsBackWhatItWrote) {
   EXPECT_EQ(ReadFields(file, "xdtsix"), "15|2005-10-27|2001-01-15 10:30|7200s|0|a\nb");
   EXPECT_EQ(ReadFields(file, "xdtsix"),
             "Visit 2|2005-10-28|2001-01-15 11:30|10800s|1|" + std::string(700, 'L'));
-  EXPECT_EQ(file.ReadRecord(), -1);
+  EXPECT_EQ(file.ReadRecord(), RecordResult::EndOfData);
 }
 
 TEST_F(ExcelFileReadingTest, AFileTheSpreadsheetCannotOpenThrowsWithItsReason) {

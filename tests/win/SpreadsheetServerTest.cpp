@@ -58,7 +58,7 @@ TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
   }
   ExcelFile file;
   ASSERT_EQ(file.OpenRead(name), 0);
-  ASSERT_EQ(file.ReadRecord(), 0);
+  ASSERT_EQ(file.ReadRecord(), RecordResult::Read);
   std::string text;
   TimeValue date = 0;
   file.ReadText(text);
@@ -67,7 +67,7 @@ TEST_F(SpreadsheetServerTest, ExcelFileDrivesTheRegisteredServer) {
   EXPECT_EQ(date, LocalMidnight(2005, 10, 26));
   file.ReadText(text);
   EXPECT_EQ(text, std::string(600, 'n'));
-  EXPECT_EQ(file.ReadRecord(), -1);
+  EXPECT_EQ(file.ReadRecord(), RecordResult::EndOfData);
   file.Close();
   // The objects lived in the DLL: the stand-in linked into this program saw nothing.
   EXPECT_EQ(spreadsheet::Counters().applicationsCreated, 0);
