@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -82,14 +83,12 @@ std::optional<int> AnswerWithoutRunning(int argc, char** argv) {
   return std::nullopt;
 }
 
-}  // namespace
+using CommandRunner = std::function<int(CommandContext&)>;
 
-int RunTavir(int argc, char** argv) {
-  if (const std::optional<int> status = AnswerWithoutRunning(argc, argv))
-    return *status;
-  CLI::App app{"", "tavir"};
+// The options and commands of the line; parsing puts the chosen command's
+// runner into run and its arguments into args.
+void DeclareCommandLine(CLI::App& app, Arguments& args, CommandRunner& run) {
   app.set_help_flag();  // the help is ours; subcommands inherit the absence
-  Arguments args;
   app.add_option("--datebook", args.datebook, "The datebook file");
   app.add_option("--registry", args.registry, "The settings file");
   CLI::Option* yes = app.add_flag("--yes", args.yes, "Answer OK to every question");
@@ -97,79 +96,75 @@ int RunTavir(int argc, char** argv) {
   app.require_subcommand(1, 1);
 
   // The commands' descriptions live in HelpText.cpp; CLI11 only parses.
-  std::function<int(CommandContext&)> run;
-  auto command = [&](const char* name, std::function<int(CommandContext&)> f) {
+  auto command = [&app, &run](const char* name, CommandRunner f) {
     CLI::App* sub = app.add_subcommand(name);
     sub->callback([&run, f] { run = f; });
     return sub;
   };
-  CLI::App* import = command("import", [&](CommandContext& c) {
+  CLI::App* import = command("import", [&args](CommandContext& c) {
     return ImportCommand(c, args.file, args.ignoreErrors, args.encoding);
   });
   import->add_flag("--ignore-errors", args.ignoreErrors);
   import->add_option("--encoding", args.encoding)
       ->check(CLI::IsMember({"utf-8", "windows-1252", "ansi"}, CLI::ignore_case));
   import->add_option("FILE", args.file)->required();
-  command("export", [&](CommandContext& c) { return ExportCommand(c, args.file); })
+  command("export", [&args](CommandContext& c) { return ExportCommand(c, args.file); })
       ->add_option("FILE", args.file)
       ->required();
   command("count", [](CommandContext& c) { return CountCommand(c); });
   command("list", [](CommandContext& c) { return ListCommand(c); });
   CLI::App* archive =
-      command("archive", [&](CommandContext& c) { return ArchiveCommand(c, args.archive); });
+      command("archive", [&args](CommandContext& c) { return ArchiveCommand(c, args.archive); });
   archive->add_option("--to", args.archive.to);
   archive->add_option("--larger", args.archive.larger);
   command("remove", [](CommandContext& c) { return RemoveCommand(c); });
-  command("options", [&](CommandContext& c) {
+  command("options", [&args](CommandContext& c) {
     return OptionsCommand(c, args.words);
   })->add_option("ARGS", args.words);
-  command("mapping", [&](CommandContext& c) {
+  command("mapping", [&args](CommandContext& c) {
     return MappingCommand(c, args.words);
   })->add_option("ARGS", args.words);
   command("example", [](CommandContext& c) { return ExampleCommand(c); });
-  command("user", [&](CommandContext& c) {
+  command("user", [&args](CommandContext& c) {
     return UserCommand(c, args.user);
   })->add_option("NAME", args.user);
+}
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    app.exit(e);
-    return kExitUsage;
-  }
-
-  if (!args.registry.empty())
-    UseSettingsFile(args.registry);
-  std::optional<MessageAnswer> answer;
-  if (args.yes)
-    answer = MessageAnswer::Ok;
+// What --yes or --no answers to every question; none asks the terminal.
+std::optional<MessageAnswer> GivenAnswer(const Arguments& args) {
   if (args.no)
-    answer = MessageAnswer::Cancel;
-  // Excel workbooks go through the spreadsheet stand-in wired in as "Excel.Application".
-  spreadsheet::RegisterSpreadsheetStandIn();
-  TerminalShell shell(answer);
-  SetCurrentShell(&shell);
-  struct ShellReset {
-    ~ShellReset() { SetCurrentShell(nullptr); }
-  } shellReset;
+    return MessageAnswer::Cancel;
+  if (args.yes)
+    return MessageAnswer::Ok;
+  return std::nullopt;
+}
 
+// Runs the command on the datebook and commits what it did, also when a
+// host error ends it: whatever the host already did stays done, as in the
+// organizer itself.
+int RunCommand(const CommandRunner& run, const std::string& datebook) {
+  CheckSettings();
+  CommandContext context(ChooseDatebook(datebook), std::cout);
+  context.options().Load();
+  int status = kExitDone;
   try {
-    CheckSettings();
-    CommandContext context(ChooseDatebook(args.datebook), std::cout);
-    context.options().Load();
-    int status = kExitDone;
-    try {
-      status = run(context);
-    } catch (const ComError&) {
-      // Whatever the host already did stays done, as in the organizer itself.
-      if (context.HasDatebook())
-        context.Datebook().Commit();
-      throw;
-    }
+    status = run(context);
+  } catch (const ComError&) {
     if (context.HasDatebook())
       context.Datebook().Commit();
-    std::cout.flush();
-    return status;
+    throw;
+  }
+  if (context.HasDatebook())
+    context.Datebook().Commit();
+  std::cout.flush();
+  return status;
+}
+
+// Says on stderr why the command failed and gives the exit status; called
+// while the failure is being handled. Other failures pass on.
+int ReportFailure() {
+  try {
+    throw;
   } catch (const ComError& error) {
     std::string text = error.ErrorMessage();
     if (!error.Description().empty() && error.Description() != text)
@@ -185,6 +180,38 @@ int RunTavir(int argc, char** argv) {
     // Datebook store failures ("in use", not a datebook, damaged) among them.
     std::fprintf(stderr, "%s\n", error.what());
     return kExitFailed;
+  }
+}
+
+}  // namespace
+
+int RunTavir(int argc, char** argv) {
+  if (const std::optional<int> status = AnswerWithoutRunning(argc, argv))
+    return *status;
+  CLI::App app{"", "tavir"};
+  Arguments args;
+  CommandRunner run;
+  DeclareCommandLine(app, args, run);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return kExitUsage;
+  }
+
+  if (!args.registry.empty())
+    UseSettingsFile(args.registry);
+  // Excel workbooks go through the spreadsheet stand-in wired in as "Excel.Application".
+  spreadsheet::RegisterSpreadsheetStandIn();
+  TerminalShell shell(GivenAnswer(args));
+  SetCurrentShell(&shell);
+  struct ShellReset {
+    ~ShellReset() { SetCurrentShell(nullptr); }
+  } shellReset;
+  try {
+    return RunCommand(run, args.datebook);
+  } catch (...) {
+    return ReportFailure();
   }
 }
 
