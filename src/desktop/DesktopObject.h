@@ -1,5 +1,5 @@
-// What every COM object of the stand-alone datebook shares: a real reference
-// count, QueryInterface for IUnknown, IDispatch and its own interfaces, an
+// What every COM object of the stand-alone datebook shares: QueryInterface
+// also for IDispatch and refused on an injected fault, an
 // IDispatch without type information, and the entry guard that applies
 // injected faults and turns C++ exceptions into HRESULTs.
 #pragma once
@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "desktop/FaultInjector.h"
+#include "platform/ComObject.h"
 #include "platform/ComPtr.h"
 
 namespace tavir {
@@ -28,31 +29,17 @@ void CountObject(int change);
   }
 
 template <typename Interface>
-class DesktopObject : public Interface {
+class DesktopObject : public ComObject<Interface> {
  public:
-  DesktopObject(const DesktopObject&) = delete;
-  DesktopObject& operator=(const DesktopObject&) = delete;
-
+  // An injected failure refuses every interface.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object)
-      return E_POINTER;
-    *object = nullptr;
-    if (HRESULT injected = faults_->Check(interfaceName_, "QueryInterface"); FAILED(injected)) {
-      return injected;
+    if (object) {
+      if (HRESULT injected = faults_->Check(interfaceName_, "QueryInterface"); FAILED(injected)) {
+        *object = nullptr;
+        return injected;
+      }
     }
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) && !Offers(iid)) {
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<Interface*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG remaining = --references_;
-    if (remaining == 0)
-      delete this;
-    return remaining;
+    return ComObject<Interface>::QueryInterface(iid, object);
   }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -77,8 +64,11 @@ class DesktopObject : public Interface {
   }
   virtual ~DesktopObject() { desktop_detail::CountObject(-1); }
 
-  // The interfaces this object offers besides IUnknown and IDispatch.
-  virtual bool Offers(REFIID iid) const = 0;
+  // Every interface of the host is a dual one.
+  void* Find(REFIID iid) override {
+    return IsEqualIID(iid, IID_IDispatch) ? static_cast<Interface*>(this)
+                                          : ComObject<Interface>::Find(iid);
+  }
 
   // Runs one method: an injected failure ends it before it does anything; an
   // injected success code replaces S_OK after it ran; exceptions become
@@ -109,7 +99,6 @@ class DesktopObject : public Interface {
  private:
   const char* interfaceName_;
   std::shared_ptr<FaultInjector> faults_;
-  ULONG references_ = 0;
 };
 
 // Creates an object and hands out the first reference.

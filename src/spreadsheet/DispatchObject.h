@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/ComObject.h"
 #include "platform/ComOwners.h"
 #include "platform/ComPtr.h"
 #include "spreadsheet/WorkbookData.h"
@@ -27,7 +28,8 @@ constexpr HRESULT kExcelRefused = static_cast<HRESULT>(0x800A03EC);
 // Thrown inside a member; Invoke turns it into DISP_E_EXCEPTION.
 class SpreadsheetError : public std::runtime_error {
  public:
-  SpreadsheetError(HRESULT error, const std::string& text) : std::runtime_error(text), error_(error) {}
+  SpreadsheetError(HRESULT error, const std::string& text)
+      : std::runtime_error(text), error_(error) {}
   HRESULT Error() const { return error_; }
 
  private:
@@ -60,31 +62,26 @@ struct WorkbookState {
   bool closed = false;
 };
 
-class DispatchObject : public IDispatch {
+class DispatchObject : public ComObject<IDispatch> {
  public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   STDMETHODIMP GetTypeInfoCount(UINT* count) override;
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-  STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD kind, DISPPARAMS* parameters, VARIANT* result,
-                      EXCEPINFO* exception, UINT* argumentError) override;
+  STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD kind, DISPPARAMS* parameters,
+                      VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
  protected:
   DispatchObject() = default;
-  virtual ~DispatchObject() = default;
+  bool Offers(REFIID iid) const override { return IsEqualIID(iid, IID_IDispatch); }
   // Runs one member; false when the object has no such member.
-  virtual bool Call(DISPID member, WORD kind, const DispatchArguments& arguments, Variant& result) = 0;
-
- private:
-  ULONG references_ = 1;
+  virtual bool Call(DISPID member, WORD kind, const DispatchArguments& arguments,
+                    Variant& result) = 0;
 };
 
-// A new object with one reference that the returned pointer owns.
+// A new object whose only reference the returned pointer owns.
 template <typename T, typename... Args>
 ComPtr<IDispatch> MakeObject(Args&&... args) {
-  return ComPtr<IDispatch>::Adopt(new T(std::forward<Args>(args)...));
+  return ComPtr<IDispatch>(new T(std::forward<Args>(args)...));
 }
 
 // Hands a new object to the caller as the call's result.

@@ -2,6 +2,7 @@
 // object that CreateErrorInfo hands out to fill it.
 #include <string>
 
+#include "platform/ComObject.h"
 #include "platform/ComPtr.h"
 
 namespace {
@@ -9,30 +10,11 @@ namespace {
 using tavir::ComPtr;
 using tavir::WideString;
 
-class ErrorInfo final : public IErrorInfo, public ICreateErrorInfo {
+class ErrorInfo final : public tavir::ComObject<IErrorInfo, ICreateErrorInfo> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IErrorInfo) {
-      *object = static_cast<IErrorInfo*>(this);
-    } else if (iid == IID_ICreateErrorInfo) {
-      *object = static_cast<ICreateErrorInfo*>(this);
-    } else {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
-    return remaining;
-  }
-
   HRESULT STDMETHODCALLTYPE GetGUID(GUID* guid) override {
-    if (!guid) return E_INVALIDARG;
+    if (!guid)
+      return E_INVALIDARG;
     *guid = guid_;
     return S_OK;
   }
@@ -40,7 +22,8 @@ class ErrorInfo final : public IErrorInfo, public ICreateErrorInfo {
   HRESULT STDMETHODCALLTYPE GetDescription(BSTR* text) override { return Copy(description_, text); }
   HRESULT STDMETHODCALLTYPE GetHelpFile(BSTR* text) override { return Copy(helpFile_, text); }
   HRESULT STDMETHODCALLTYPE GetHelpContext(DWORD* context) override {
-    if (!context) return E_INVALIDARG;
+    if (!context)
+      return E_INVALIDARG;
     *context = helpContext_;
     return S_OK;
   }
@@ -50,7 +33,9 @@ class ErrorInfo final : public IErrorInfo, public ICreateErrorInfo {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetSource(LPOLESTR text) override { return Assign(source_, text); }
-  HRESULT STDMETHODCALLTYPE SetDescription(LPOLESTR text) override { return Assign(description_, text); }
+  HRESULT STDMETHODCALLTYPE SetDescription(LPOLESTR text) override {
+    return Assign(description_, text);
+  }
   HRESULT STDMETHODCALLTYPE SetHelpFile(LPOLESTR text) override { return Assign(helpFile_, text); }
   HRESULT STDMETHODCALLTYPE SetHelpContext(DWORD context) override {
     helpContext_ = context;
@@ -58,8 +43,17 @@ class ErrorInfo final : public IErrorInfo, public ICreateErrorInfo {
   }
 
  private:
+  void* Find(REFIID iid) override {
+    if (iid == IID_IErrorInfo)
+      return static_cast<IErrorInfo*>(this);
+    if (iid == IID_ICreateErrorInfo)
+      return static_cast<ICreateErrorInfo*>(this);
+    return nullptr;
+  }
+
   static HRESULT Copy(const WideString& text, BSTR* out) {
-    if (!out) return E_INVALIDARG;
+    if (!out)
+      return E_INVALIDARG;
     *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;
   }
@@ -68,7 +62,6 @@ class ErrorInfo final : public IErrorInfo, public ICreateErrorInfo {
     return S_OK;
   }
 
-  ULONG references_ = 0;
   GUID guid_ = GUID_NULL;
   WideString source_, description_, helpFile_;
   DWORD helpContext_ = 0;
@@ -84,13 +77,15 @@ HRESULT SetErrorInfo(ULONG, IErrorInfo* info) {
 }
 
 HRESULT GetErrorInfo(ULONG, IErrorInfo** info) {
-  if (!info) return E_INVALIDARG;
+  if (!info)
+    return E_INVALIDARG;
   *info = threadErrorInfo.Detach();
   return *info ? S_OK : S_FALSE;
 }
 
 HRESULT CreateErrorInfo(ICreateErrorInfo** info) {
-  if (!info) return E_INVALIDARG;
+  if (!info)
+    return E_INVALIDARG;
   *info = ComPtr<ICreateErrorInfo>(new ErrorInfo).Detach();
   return S_OK;
 }
