@@ -68,8 +68,15 @@ std::string NameInAnsi(std::string_view utf8) {
   return ansi;
 }
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   if (prefix.empty() || text.size() < prefix.size()) return false;
+  // Most names tried differ in the first letter, and an ASCII letter
+  // lower-cases alike in every code page: no need to lower-case both texts.
+  const bool asciiStarts = static_cast<unsigned char>(text[0]) < 0x80 &&
+                           static_cast<unsigned char>(prefix[0]) < 0x80;
+  if (asciiStarts && LowerAscii(text[0]) != LowerAscii(prefix[0])) return false;
   return LowerCase(text.substr(0, prefix.size())) == LowerCase(prefix);
 }
 
