@@ -316,7 +316,7 @@ TEST_F(CalendarFileTest, AHostErrorLeavesNoHalfWrittenEvent) {
   for (bool iCalendar : {kVCalendar, kICalendar}) {
     CalendarScenario fresh;
     ComPtr<IDesktopAppointment> host = fresh.AddToHost(weekly);
-    std::unique_ptr<AppointmentRecord> record = fresh.MakeRecord(weekly, host.Get());
+    std::unique_ptr<AppointmentRecord> record = fresh.MakeRecord(host.Get());
     fresh.Datebook().Faults().Add({"GetRepeat", E_FAIL, "The datebook is locked.", 1, false});
     const std::string bytes = WriteFile(iCalendar, [&](CalendarFile& file) {
       try {

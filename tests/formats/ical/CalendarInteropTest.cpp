@@ -245,10 +245,10 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
       ansi.location = ToAnsi(ansi.location);
       // Once whole, as the full export writes it ...
       ComPtr<IDesktopAppointment> host = scenario.AddToHost(ansi);
-      file.WriteAppointment(*scenario.MakeRecord(ansi, host.Get()), host.Get(), false);
+      file.WriteAppointment(*scenario.MakeRecord(host.Get()), host.Get(), false);
       expected += ExpectedBlock(c, host.Get(), 0, firstDay, lastDay);
       // ... and once per occurrence, as the simple export writes it.
-      std::unique_ptr<AppointmentRecord> record = scenario.MakeRecord(ansi, host.Get());
+      std::unique_ptr<AppointmentRecord> record = scenario.MakeRecord(host.Get());
       for (TimeValue day : CalendarScenario::OccurrenceDays(host.Get(), firstDay, simpleTo)) {
         record->SetDate(day);
         file.WriteAppointment(*record, host.Get(), true);
