@@ -51,9 +51,7 @@ TEST_F(CsvExamples, AreWrittenAndReadBack) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_FALSE(simple.empty() || full.empty()) << "the golden files are missing";
-    Options options;
-    options.quote = "\"";
-    options.separator = ",";
+    Options options;  // en-US: comma and double quote
     options.fullformat = c.fullFormat;
     options.datewithtime = c.dateWithTime;
     EXPECT_EQ(test_support::WriteCsv(options, c.records), c.file);

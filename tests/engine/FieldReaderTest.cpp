@@ -14,14 +14,9 @@
 namespace tavir {
 namespace {
 
+// The options of en-US: comma and double quote.
 class FieldReader : public test_support::PinnedEnUsTest {
  protected:
-  void SetUp() override {
-    PinnedEnUsTest::SetUp();
-    options_.separator = ",";
-    options_.quote = "\"";
-  }
-
   // Reads one line (CR LF added) with the options' mapping into record, reset
   // first as the import resets the one record it reuses for every line.
   FieldResult Read(const std::string& line) { return ReadInto(record_, line); }
