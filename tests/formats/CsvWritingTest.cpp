@@ -223,32 +223,14 @@ TEST(CsvWriting, AFullDiskRaisesTheFileErrorFromEndRecordOrFinish) {
   }
 }
 
-// A file in a fresh temporary directory, removed afterwards.
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string& name) : path_(directory_.PathOf(name)) {}
-  const std::string& Path() const { return path_; }
-  std::string Contents() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  void Put(const std::string& bytes) const {
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out << bytes;
-  }
-
- private:
-  test_support::ScratchDirectory directory_{"tavir-csv"};
-  std::string path_;
-};
-
 TEST(CsvFiles, WritesAndReadsBackThroughTheFileSystem) {
-  ScratchFile scratch("roundtrip.csv");
-  const std::string field(100000, 'q');  // more than one write block and read buffer
+  const test_support::ScratchDirectory directory("tavir-csv");
+  const std::string path = directory.PathOf("roundtrip.csv");
   {
     CsvFile writer;
-    ASSERT_EQ(writer.OpenWrite(scratch.Path()), 0);
-    for (int i = 0; i < 3000; ++i) {
+    ASSERT_EQ(writer.OpenWrite(path), 0);
+    // More than one write block and read buffer.
+    for (int i = 0; i < 10000; ++i) {
       writer.WriteText(std::to_string(i));
       writer.WriteText("a\"b");
       writer.EndRecord();
@@ -256,8 +238,9 @@ TEST(CsvFiles, WritesAndReadsBackThroughTheFileSystem) {
     EXPECT_EQ(writer.Finish(), 0);
   }
   CsvFile reader;
-  ASSERT_EQ(reader.OpenRead(scratch.Path()), 0);
-  EXPECT_EQ(reader.GetProgressMax(), static_cast<int>(scratch.Contents().size() / 256));
+  ASSERT_EQ(reader.OpenRead(path), 0);
+  EXPECT_EQ(reader.GetProgressMax(),
+            static_cast<int>(test_support::ReadFileBytes(path).size() / 256));
   int records = 0;
   while (reader.ReadRecord() == RecordResult::Read) {
     std::string number, text;
@@ -267,36 +250,37 @@ TEST(CsvFiles, WritesAndReadsBackThroughTheFileSystem) {
     EXPECT_EQ(text, "a\"b");
     ++records;
   }
-  EXPECT_EQ(records, 3000);
+  EXPECT_EQ(records, 10000);
   EXPECT_EQ(reader.GetProgressPos(), reader.GetProgressMax());
   EXPECT_EQ(reader.Close(), 0);
 }
 
 TEST(CsvFiles, OthersMayReadButNotWriteAnOpenFileAndOpenWriteEmptiesIt) {
-  ScratchFile scratch("sharing.csv");
-  scratch.Put(std::string(5000, 'z'));
+  const test_support::ScratchDirectory directory("tavir-csv");
+  const std::string path = directory.PathOf("sharing.csv");
+  std::ofstream(path, std::ios::binary) << std::string(5000, 'z');
   {
     CsvFile reader;
-    ASSERT_EQ(reader.OpenRead(scratch.Path()), 0);
+    ASSERT_EQ(reader.OpenRead(path), 0);
     CsvFile secondReader;
-    EXPECT_EQ(secondReader.OpenRead(scratch.Path()), 0);
+    EXPECT_EQ(secondReader.OpenRead(path), 0);
     CsvFile writer;
-    EXPECT_EQ(writer.OpenWrite(scratch.Path()), -1);
+    EXPECT_EQ(writer.OpenWrite(path), -1);
   }
   CsvFile writer;
-  ASSERT_EQ(writer.OpenWrite(scratch.Path()), 0);
+  ASSERT_EQ(writer.OpenWrite(path), 0);
   CsvFile reader;
-  EXPECT_EQ(reader.OpenRead(scratch.Path()), -1);
+  EXPECT_EQ(reader.OpenRead(path), -1);
   CsvFile secondWriter;
-  EXPECT_EQ(secondWriter.OpenWrite(scratch.Path()), -1);
+  EXPECT_EQ(secondWriter.OpenWrite(path), -1);
   writer.WriteText("kept");
   writer.EndRecord();
   EXPECT_EQ(writer.Finish(), 0);
   // Nothing of the old, longer contents is left; the refused writer emptied nothing.
-  EXPECT_EQ(scratch.Contents(), "\"kept\"\r\n");
-  EXPECT_EQ(CsvFile().OpenWrite(scratch.Path() + "/no/such/folder.csv"), -1);
-  std::filesystem::remove(scratch.Path());
-  EXPECT_EQ(CsvFile().OpenRead(scratch.Path()), -1);
+  EXPECT_EQ(test_support::ReadFileBytes(path), "\"kept\"\r\n");
+  EXPECT_EQ(CsvFile().OpenWrite(path + "/no/such/folder.csv"), -1);
+  std::filesystem::remove(path);
+  EXPECT_EQ(CsvFile().OpenRead(path), -1);
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ class HostFixture : public ::testing::Test {
   InstalledShell installedShell_{shell_};
   std::shared_ptr<DatebookData> data_ = std::make_shared<DatebookData>(AnsiToWide("Jane Doe"));
   Options options_;
+  AppointmentRecord record_{options_};  // the record a test imports
 
   void SetUp() override {
     ASSERT_TRUE(CentralEuropeanTimeIsActive()) << "Central European time is not pinned";
@@ -54,12 +55,12 @@ class HostFixture : public ::testing::Test {
     return appointment;
   }
 
-  // AddToHost with a fresh out-parameter: the result and the stored
-  // appointment (null when none was kept).
-  std::pair<FieldResult, std::shared_ptr<AppointmentData>> AddRecord(AppointmentRecord& record) {
+  // AddToHost of record_ with a fresh out-parameter: the result and the
+  // stored appointment (null when none was kept).
+  std::pair<FieldResult, std::shared_ptr<AppointmentData>> Add() {
     const ComPtr<IDesktopDatebook> datebook = OpenDatebook(options_);
     ComPtr<IDesktopAppointment> appointment;
-    const FieldResult result = AddToHost(record, datebook.Get(), appointment);
+    const FieldResult result = AddToHost(record_, datebook.Get(), appointment);
     HostLong id = 0;
     if (appointment)
       appointment->get_RecordID(&id);

@@ -13,7 +13,6 @@ using test_support::UtcTime;
 
 class UpdateHostTest : public HostFixture {
  protected:
-  AppointmentRecord record_{options_};
   std::shared_ptr<AppointmentData> stored_;
 
   void SetUp() override {

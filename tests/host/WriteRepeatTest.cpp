@@ -18,8 +18,6 @@ using test_support::HostFixture;
 
 class WriteRepeatTest : public HostFixture {
  protected:
-  AppointmentRecord record_{options_};
-
   void SetUp() override {
     HostFixture::SetUp();
     record_.text = "Standup";
@@ -31,8 +29,6 @@ class WriteRepeatTest : public HostFixture {
     record_.repeatType = Daily;
     record_.repeatInterval = 1;
   }
-
-  std::pair<FieldResult, std::shared_ptr<AppointmentData>> Add() { return AddRecord(record_); }
 };
 
 TEST_F(WriteRepeatTest, RuleByType) {
@@ -181,21 +177,13 @@ TEST(ExceptionDatesTest, YearRules) {
   const struct {
     int parsed;
     std::optional<int> year;
-  } cases[] = {{5, 2005},
-               {0, 2000},
-               {29, 2029},
-               {31, 2031},
-               {32, std::nullopt},
-               {69, std::nullopt},
-               {70, 1970},
-               {99, 1999},
-               {1899, 1999},
-               {1950, std::nullopt},
-               {1969, std::nullopt},
-               {1970, 1970},
-               {2031, 2031},
-               {2032, std::nullopt},
-               {9999, std::nullopt}};
+  } cases[] = {
+      // clang-format off
+      {5, 2005}, {0, 2000}, {29, 2029}, {31, 2031}, {32, std::nullopt}, {69, std::nullopt},
+      {70, 1970}, {99, 1999}, {1899, 1999}, {1950, std::nullopt}, {1969, std::nullopt},
+      {1970, 1970}, {2031, 2031}, {2032, std::nullopt}, {9999, std::nullopt},
+      // clang-format on
+  };
   for (const auto& c : cases)
     EXPECT_EQ(ExceptionYear(c.parsed), c.year) << c.parsed;
 }
