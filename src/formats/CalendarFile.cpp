@@ -4,7 +4,6 @@
 
 #include "formats/CalendarText.h"
 #include "formats/CalendarTimes.h"
-#include "formats/FileBytes.h"
 #include "formats/FileError.h"
 #include "formats/LineFolding.h"
 #include "formats/QuotedPrintable.h"
@@ -37,27 +36,9 @@ CalendarFile::~CalendarFile() {
   }
 }
 
-int CalendarFile::OpenWrite(const std::string& fileName) {
-  openFailure_.clear();
-  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
-  if (!sink)
-    return -1;
-  OpenWrite(std::move(sink));
-  return 0;
-}
-
 void CalendarFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
   sink_ = std::move(sink);
   WriteHeader();
-}
-
-int CalendarFile::OpenRead(const std::string& fileName) {
-  openFailure_.clear();
-  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
-  if (!source)
-    return -1;
-  OpenRead(std::move(source));
-  return 0;
 }
 
 void CalendarFile::OpenRead(std::unique_ptr<ByteSource> source) {
@@ -78,24 +59,11 @@ int CalendarFile::Finish() {
 }
 
 int CalendarFile::Close() {
-  reader_.reset();
-  if (!sink_)
-    return 0;
-  // Whatever happens, the file is closed once and only once.
-  std::unique_ptr<ByteSink> sink = std::move(sink_);
+  // A line without its CR LF goes out as it is.
   pending_ += line_;
   line_.clear();
-  WriteOut(*sink);
-  sink->Close();
+  CloseFile();
   return 0;
-}
-
-void CalendarFile::WriteOut(ByteSink& sink) {
-  if (pending_.empty())
-    return;
-  sink.Write(pending_.data(), pending_.size());
-  bytesWritten_ += static_cast<std::int64_t>(pending_.size());
-  pending_.clear();
 }
 
 int CalendarFile::EndRecord() {
@@ -160,17 +128,8 @@ ReadResult CalendarFile::ReadInt(std::int32_t&) {
   return ReadResult::Invalid;
 }
 
-int CalendarFile::GetProgressPos() {
-  if (reader_)
-    return static_cast<int>(reader_->Position() / 256);
-  return static_cast<int>(
-      (bytesWritten_ + static_cast<std::int64_t>(pending_.size() + line_.size())) / 256);
-}
-
-int CalendarFile::GetProgressMax() {
-  if (reader_)
-    return static_cast<int>(reader_->Length() / 256);
-  return GetProgressPos();
+std::int64_t CalendarFile::BytesWritten() const {
+  return LineFile::BytesWritten() + static_cast<std::int64_t>(line_.size());
 }
 
 void CalendarFile::WriteProperty(const std::string& name, const std::string& value) {

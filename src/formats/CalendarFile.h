@@ -7,16 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "formats/AppointmentFile.h"
-#include "formats/ByteStream.h"
-#include "formats/CsvLineReader.h"
+#include "formats/LineFile.h"
 #include "host/DesktopInterfaces.h"
 
 namespace tavir {
 
 class AppointmentRecord;
 
-class CalendarFile : public AppointmentFile {
+class CalendarFile : public LineFile {
  public:
   explicit CalendarFile(bool iCalendar);
   // Writes out what is still buffered (no trailer) and closes; failures are
@@ -25,24 +23,22 @@ class CalendarFile : public AppointmentFile {
 
   CalendarFile* AsCalendar() override { return this; }
 
-  // Opens the file (others may read it, not write it) and writes the header;
-  // -1 when it cannot be opened.
-  int OpenWrite(const std::string& fileName) override;
-  int OpenRead(const std::string& fileName) override;
-  // The same on a given sink or source (tests write to and read from memory).
-  void OpenWrite(std::unique_ptr<ByteSink> sink);
-  void OpenRead(std::unique_ptr<ByteSource> source);
+  using LineFile::OpenRead;
+  using LineFile::OpenWrite;
+  // Writes the header.
+  void OpenWrite(std::unique_ptr<ByteSink> sink) override;
+  void OpenRead(std::unique_ptr<ByteSource> source) override;
 
   // Writes END:VCALENDAR and closes.
   int Finish() override;
   int Close() override;
   int EndRecord() override;
-  // Lines as a CSV file has them (ended by CR LF); -1 at the end.
+  // Lines as a CSV file has them (ended by CR LF); EndOfData at the end.
   RecordResult ReadRecord() override;
 
   // The text's bytes as they are, no separator, quote or escaping.
   WriteResult WriteText(const std::string& text) override;
-  // A calendar file has no typed fields: these write nothing and return -1.
+  // A calendar file has no typed fields: these write nothing: NotWritten.
   WriteResult WriteDate(TimeValue value) override;
   WriteResult WriteTime(TimeValue value) override;
   WriteResult WriteSpan(std::int32_t seconds) override;
@@ -55,15 +51,7 @@ class CalendarFile : public AppointmentFile {
   ReadResult ReadSpan(std::int32_t& seconds) override;
   ReadResult ReadInt(std::int32_t& value) override;
 
-  // Bytes written or read so far, and the length of the file, divided by 256.
-  int GetProgressPos() override;
-  int GetProgressMax() override;
-  std::string GetLastField() override { return lastField_; }
-  void SetLastField(const std::string& text) override { lastField_ = text; }
-
-  static constexpr std::size_t kWriteBlockSize = 64 * 1024;
-
-  // Writes one VEVENT for the record; returns 1. The host appointment is read
+  // Writes one VEVENT for the record. The host appointment is read
   // for the repeat rule only, and only when the record repeats and is not an
   // expanded occurrence; the caller keeps its reference.
   //
@@ -108,15 +96,10 @@ class CalendarFile : public AppointmentFile {
   // EXDATE with the days in the value type of DTSTART.
   void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();
-  void WriteOut(ByteSink& sink);
+  std::int64_t BytesWritten() const override;
 
-  std::unique_ptr<ByteSink> sink_;
-  std::string pending_;  // bytes not yet handed to the sink
-  std::int64_t bytesWritten_ = 0;
-  std::string line_;  // the line being written
-  std::unique_ptr<CsvLineReader> reader_;
+  std::string line_;         // the line being written
   std::string currentLine_;  // the unread rest of the line ReadRecord loaded
-  std::string lastField_;
   bool iCalendar_;
   std::string userNameUtf8_;
 };

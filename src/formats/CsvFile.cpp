@@ -11,14 +11,6 @@
 #include "platform/CodePage.h"
 
 namespace tavir {
-namespace {
-
-int ProgressUnits(std::int64_t bytes) {
-  return static_cast<int>(bytes / 256);
-}
-
-}  // namespace
-
 CsvFile::CsvFile() : tokenizer_(quote_, separator_) {}
 
 CsvFile::~CsvFile() {
@@ -39,24 +31,6 @@ void CsvFile::SetQuote(const std::string& quote) {
   quote_ = quote;
   tokenizer_ = CsvTokenizer(quote_, separator_);
   tokenizer_.Start(line_);
-}
-
-int CsvFile::OpenWrite(const std::string& fileName) {
-  openFailure_.clear();
-  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
-  if (!sink)
-    return -1;
-  OpenWrite(std::move(sink));
-  return 0;
-}
-
-int CsvFile::OpenRead(const std::string& fileName) {
-  openFailure_.clear();
-  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
-  if (!source)
-    return -1;
-  OpenRead(std::move(source));
-  return 0;
 }
 
 void CsvFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
@@ -82,35 +56,23 @@ int CsvFile::Finish() {
 }
 
 int CsvFile::Close() {
-  reader_.reset();
-  if (sink_) {
-    // Let go of the sink even when it fails, so that nothing is tried twice.
-    std::unique_ptr<ByteSink> sink = std::move(sink_);
-    std::string rest = std::move(pending_);
-    pending_.clear();
-    if (!rest.empty())
-      sink->Write(rest.data(), rest.size());
-    sink->Close();
-  }
+  CloseFile();
   return 0;
 }
 
-void CsvFile::WriteOut() {
-  if (pending_.empty())
+void CsvFile::WriteFullBlock() {
+  if (pending_.size() < kWriteBlockSize)
     return;
   if (!sink_)
     throw FileError("The file is not open for writing.");
-  sink_->Write(pending_.data(), pending_.size());
-  bytesWritten_ += static_cast<std::int64_t>(pending_.size());
-  pending_.clear();
+  WriteOut(*sink_);
 }
 
 int CsvFile::EndRecord() {
   pending_ += "\r\n";
   atLineStart_ = true;
   ++recordCounter;
-  if (pending_.size() >= kWriteBlockSize)
-    WriteOut();
+  WriteFullBlock();
   return 0;
 }
 
@@ -152,8 +114,7 @@ WriteResult CsvFile::WriteText(const std::string& text) {
   AppendEscapedField(pending_, text, OptionByte(quote_), removeLineBreaks_);
   pending_ += quote_;
   atLineStart_ = false;
-  if (pending_.size() >= kWriteBlockSize)
-    WriteOut();
+  WriteFullBlock();
   return WriteResult::Written;
 }
 
@@ -202,18 +163,6 @@ ReadResult CsvFile::ReadInt(std::int32_t& value) {
   std::string text;
   ReadText(text);
   return ParseIntField(text, value);
-}
-
-int CsvFile::GetProgressPos() {
-  if (reader_)
-    return ProgressUnits(reader_->Position());
-  return ProgressUnits(bytesWritten_ + static_cast<std::int64_t>(pending_.size()));
-}
-
-int CsvFile::GetProgressMax() {
-  if (reader_)
-    return ProgressUnits(reader_->Length());
-  return ProgressUnits(bytesWritten_ + static_cast<std::int64_t>(pending_.size()));
 }
 
 }  // namespace tavir

@@ -8,15 +8,13 @@
 #include <optional>
 #include <string>
 
-#include "formats/AppointmentFile.h"
-#include "formats/ByteStream.h"
-#include "formats/CsvLineReader.h"
 #include "formats/CsvTokenizer.h"
+#include "formats/LineFile.h"
 #include "formats/TextEncoding.h"
 
 namespace tavir {
 
-class CsvFile : public AppointmentFile {
+class CsvFile : public LineFile {
  public:
   CsvFile();
   // Writes what is still buffered and closes; failures are dropped here, so
@@ -35,13 +33,10 @@ class CsvFile : public AppointmentFile {
   // Time fields carry the date in front; set by the factory.
   std::int32_t dateWithTime = 0;
 
-  // Creates the file, or empties an existing one; others may read it meanwhile
-  // but not write it. 0, or -1 when it cannot be opened.
-  int OpenWrite(const std::string& fileName) override;
-  int OpenRead(const std::string& fileName) override;
-  // The same over any byte medium (memory in tests).
-  void OpenWrite(std::unique_ptr<ByteSink> sink);
-  void OpenRead(std::unique_ptr<ByteSource> source);
+  using LineFile::OpenRead;
+  using LineFile::OpenWrite;
+  void OpenWrite(std::unique_ptr<ByteSink> sink) override;
+  void OpenRead(std::unique_ptr<ByteSource> source) override;
 
   int Finish() override;
   // Writes out what is buffered and closes; throws FileError when that fails.
@@ -63,15 +58,9 @@ class CsvFile : public AppointmentFile {
   ReadResult ReadSpan(std::int32_t& seconds) override;
   ReadResult ReadInt(std::int32_t& value) override;
 
-  int GetProgressPos() override;
-  int GetProgressMax() override;
-  std::string GetLastField() override { return lastField_; }
-  void SetLastField(const std::string& text) override { lastField_ = text; }
-
-  static constexpr std::size_t kWriteBlockSize = 64 * 1024;
-
  private:
-  void WriteOut();
+  // Hands a full block to the sink; throws FileError when none is open.
+  void WriteFullBlock();
   // The line read, in the ANSI code page.
   void ConvertLine();
 
@@ -79,13 +68,8 @@ class CsvFile : public AppointmentFile {
   std::string separator_ = ",";
   bool removeLineBreaks_ = false;
   bool atLineStart_ = true;
-  std::unique_ptr<ByteSink> sink_;
-  std::string pending_;  // written fields not yet handed to the sink
-  std::int64_t bytesWritten_ = 0;
-  std::unique_ptr<CsvLineReader> reader_;
   std::string line_;  // the current record; the tokenizer consumes it
   CsvTokenizer tokenizer_;
-  std::string lastField_;
   std::optional<TextEncoding> sourceEncoding_;
   bool utf8ByMark_ = false;
   int linesReadAsWindows1252_ = 0;
