@@ -1,37 +1,25 @@
 // The string table compiled into the program, and message formatting.
 #include "model/Strings.h"
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <iterator>
 #include <utility>
 #include <vector>
 
+#include "platform/CompiledText.h"
 #include "platform/ModuleText.h"
 #include "platform/RegionalSettingsNote.h"
 
 namespace tavir {
 namespace {
 
-struct StringEntry {
-  int id;
-  const char* text;
-};
-
-constexpr StringEntry kStringTable[] = {
+constexpr CompiledText kStringTable[] = {
 #define TAVIR_STRING(id, name, text) {id, text},
 #include "model/StringTable.inc"
 #undef TAVIR_STRING
 };
-
-constexpr bool IsSortedById() {
-  for (std::size_t i = 1; i < std::size(kStringTable); ++i)
-    if (kStringTable[i - 1].id >= kStringTable[i].id)
-      return false;
-  return true;
-}
-static_assert(IsSortedById(), "StringTable.inc must list each id once, in ascending order");
+static_assert(IsSortedById(kStringTable),
+              "StringTable.inc must list each id once, in ascending order");
 
 }  // namespace
 
@@ -39,12 +27,10 @@ std::string LoadText(int id) {
   // The module's resources first: a language resource can replace any text.
   if (auto text = LoadModuleText(id))
     return *std::move(text);
-  const auto* end = std::end(kStringTable);
-  const auto* found = std::lower_bound(std::begin(kStringTable), end, id,
-                                       [](const StringEntry& e, int key) { return e.id < key; });
-  if (found == end || found->id != id)
+  const char* found = FindCompiledText(kStringTable, id);
+  if (!found)
     return {};
-  std::string text = found->text;
+  std::string text = found;
   // The field messages end by naming where the date and time forms are set.
   if (text.ends_with(kWindowsRegionalSettingsNote))
     text.replace(text.size() - kWindowsRegionalSettingsNote.size(),

@@ -4,33 +4,28 @@
 
 #include <utility>
 
+#include "platform/CompiledText.h"
 #include "platform/ModuleText.h"
 
 namespace tavir {
 namespace {
 
-struct HelpEntry {
-  int control;
-  const char* text;
-};
-
-constexpr HelpEntry kHelpTexts[] = {
-#define TAVIR_HELP_TEXT(id, control, text) {control, text},
+constexpr CompiledText kHelpTexts[] = {
+#define TAVIR_HELP_TEXT(id, control, text) {id, text},
 #include "ui/HelpTexts.inc"
 #undef TAVIR_HELP_TEXT
 };
+static_assert(IsSortedById(kHelpTexts), "the help texts are made in ascending id order");
 
 }  // namespace
 
 std::string ControlHelpText(int controlId) {
   // The module's string table first: a language resource has its own texts.
-  if (auto text = LoadModuleText(kHelpStringBase + controlId))
+  const int id = kHelpStringBase + controlId;
+  if (auto text = LoadModuleText(id))
     return *std::move(text);
-  for (const HelpEntry& entry : kHelpTexts) {
-    if (entry.control == controlId)
-      return entry.text;
-  }
-  return {};
+  const char* found = FindCompiledText(kHelpTexts, id);
+  return found ? found : "";
 }
 
 }  // namespace tavir

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/CompiledText.h"
 #include "platform/ModuleText.h"
 #include "platform/win32/CommonControls.h"
 #include "platform/win32/ResourceModule.h"
@@ -13,11 +14,7 @@
 namespace tavir::test_support {
 namespace {
 
-struct Entry {
-  int id;
-  const char* text;
-};
-constexpr Entry kCompiledTable[] = {
+constexpr CompiledText kCompiledTable[] = {
 #define TAVIR_STRING(id, name, text) {id, text},
 #include "model/StringTable.inc"
 #undef TAVIR_STRING
@@ -27,7 +24,7 @@ constexpr Entry kCompiledTable[] = {
 };
 
 TEST(ResourcesTest, StringTableMatchesThePortableTableAndTheHelpTexts) {
-  for (const Entry& entry : kCompiledTable)
+  for (const CompiledText& entry : kCompiledTable)
     EXPECT_EQ(LoadModuleText(entry.id).value_or("<missing>"), entry.text) << entry.id;
 }
 
