@@ -34,6 +34,19 @@ bool HasNegativeExponent(std::string_view text) {
   return e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
 }
 
+// A date, a time or both in the user's regional forms, blanks around it
+// allowed.
+ReadResult ParseRegionalField(std::string_view text, ParsedDateTime& parsed) {
+  const std::string trimmed = TrimWhiteSpace(text);
+  if (trimmed.empty())
+    return ReadResult::Empty;
+  const std::optional<ParsedDateTime> found = ParseDateTime(trimmed);
+  if (!found)
+    return ReadResult::Invalid;
+  parsed = *found;
+  return ReadResult::Valid;
+}
+
 }  // namespace
 
 int FileYear(int parsedYear) {
@@ -63,23 +76,17 @@ ReadResult FileDate(int parsedYear, int month, int day, TimeValue& value) {
 }
 
 ReadResult ParseDateField(std::string_view text, TimeValue& value) {
-  const std::string trimmed = TrimWhiteSpace(text);
-  if (trimmed.empty())
-    return ReadResult::Empty;
-  const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
-  if (!parsed)
-    return ReadResult::Invalid;
-  return FileDate(parsed->year, parsed->month, parsed->day, value);
+  ParsedDateTime parsed;
+  if (const ReadResult result = ParseRegionalField(text, parsed); result != ReadResult::Valid)
+    return result;
+  return FileDate(parsed.year, parsed.month, parsed.day, value);
 }
 
 ReadResult ParseTimeField(std::string_view text, TimeValue& value) {
-  const std::string trimmed = TrimWhiteSpace(text);
-  if (trimmed.empty())
-    return ReadResult::Empty;
-  const std::optional<ParsedDateTime> parsed = ParseDateTime(trimmed);
-  if (!parsed)
-    return ReadResult::Invalid;
-  value = TimeOfDay(parsed->hour, parsed->minute);
+  ParsedDateTime parsed;
+  if (const ReadResult result = ParseRegionalField(text, parsed); result != ReadResult::Valid)
+    return result;
+  value = TimeOfDay(parsed.hour, parsed.minute);
   return ReadResult::Valid;
 }
 

@@ -18,12 +18,20 @@ std::string ExcelUnavailableReason() {
   return LoadText(text::ExcelNotAvailable);
 }
 
+// Why the spreadsheet application refused: its own text, else the system's.
+std::string RefusalText(const ComError& error) {
+  return error.Description().empty() ? error.ErrorMessage() : error.Description();
+}
+
 // Opens the file; on failure the object is deleted and the reason kept. A
 // spreadsheet application that refuses the file raises a COM error instead
-// of reporting -1: it counts as a file that cannot be opened.
+// of reporting -1: it counts as a file that cannot be opened. No file (the
+// spreadsheet application is missing) stays none.
 template <typename Open>
 std::unique_ptr<AppointmentFile> OpenOrDrop(std::unique_ptr<AppointmentFile> file, Open open,
                                             std::string* reason) {
+  if (!file)
+    return nullptr;
   try {
     if (open(*file) == 0)
       return file;
@@ -31,7 +39,7 @@ std::unique_ptr<AppointmentFile> OpenOrDrop(std::unique_ptr<AppointmentFile> fil
       *reason = file->OpenFailure();
   } catch (const ComError& error) {
     if (reason)
-      *reason = error.Description().empty() ? error.ErrorMessage() : error.Description();
+      *reason = RefusalText(error);
   }
   return nullptr;
 }
@@ -43,7 +51,7 @@ std::unique_ptr<CsvFile> MakeCsvFile(const Options& options) {
   return csv;
 }
 
-std::unique_ptr<AppointmentFile> MakeExcelFile(std::string* reason) {
+std::unique_ptr<ExcelFile> MakeExcelFile(std::string* reason) {
   if (!IsExcelAvailable()) {
     if (reason)
       *reason = ExcelUnavailableReason();
@@ -53,7 +61,7 @@ std::unique_ptr<AppointmentFile> MakeExcelFile(std::string* reason) {
     return std::make_unique<ExcelFile>();
   } catch (const ComError& error) {
     if (reason)
-      *reason = error.Description().empty() ? error.ErrorMessage() : error.Description();
+      *reason = RefusalText(error);
     return nullptr;
   }
 }
@@ -81,10 +89,10 @@ std::unique_ptr<AppointmentFile> CreateWriter(const std::string& fileName, const
                                               std::string* reason) {
   std::unique_ptr<AppointmentFile> file;
   if (HasExtension(fileName, ".xls")) {
-    file = MakeExcelFile(reason);
-    if (!file)
-      return nullptr;
-    static_cast<ExcelFile&>(*file).dateWithTime = options.datewithtime;
+    std::unique_ptr<ExcelFile> excel = MakeExcelFile(reason);
+    if (excel)
+      excel->dateWithTime = options.datewithtime;
+    file = std::move(excel);
   } else if (IsCalendarFileName(fileName)) {
     file = std::make_unique<CalendarFile>(HasExtension(fileName, ".ics"));
   } else {
@@ -102,8 +110,6 @@ std::unique_ptr<AppointmentFile> CreateReader(const Options& options, const std:
   std::unique_ptr<AppointmentFile> file;
   if (HasExtension(fileName, ".xls")) {
     file = MakeExcelFile(reason);
-    if (!file)
-      return nullptr;
   } else {
     std::unique_ptr<CsvFile> csv = MakeCsvFile(options);
     csv->SetSourceEncoding(ParseEncodingName(options.importencoding));
