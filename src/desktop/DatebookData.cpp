@@ -41,7 +41,7 @@ std::shared_ptr<AppointmentData> DatebookData::Add(AppointmentData appointment) 
   appointment.state = AppointmentState::Active;
   auto stored = std::make_shared<AppointmentData>(std::move(appointment));
   appointments_.emplace(stored->recordId, stored);
-  changes_.written.insert(stored->recordId);
+  changes_.written.insert(changes_.written.end(), stored->recordId);
   changes_.nextRecordId = true;
   return stored;
 }
@@ -88,7 +88,12 @@ std::vector<std::shared_ptr<AppointmentData>> DatebookData::Query(TimeValue from
 }
 
 void DatebookData::MarkChanged(const AppointmentData& appointment) {
-  changes_.written.insert(appointment.recordId);
+  // An import writes one appointment field by field, new ones in rising
+  // record ids: the last one marked needs no search of the whole set.
+  std::set<std::int32_t>& written = changes_.written;
+  if (!written.empty() && *written.rbegin() == appointment.recordId)
+    return;
+  written.insert(written.end(), appointment.recordId);
 }
 
 void DatebookData::Delete(AppointmentData& appointment) {
