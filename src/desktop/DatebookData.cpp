@@ -43,7 +43,7 @@ std::shared_ptr<AppointmentData> DatebookData::Add(AppointmentData appointment) 
   appointment.state = AppointmentState::Active;
   auto stored = std::make_shared<AppointmentData>(std::move(appointment));
   held_.emplace(stored->recordId, stored);
-  changes_.written.insert(stored->recordId);
+  changes_.written.insert(changes_.written.end(), stored->recordId);
   changes_.nextRecordId = true;
   return stored;
 }
@@ -153,9 +153,15 @@ const std::map<std::int32_t, std::shared_ptr<AppointmentData>>& DatebookData::Al
 
 void DatebookData::MarkChanged(const AppointmentData& appointment) {
   const std::int32_t id = appointment.recordId;
+  // An import writes one appointment field by field, new ones in rising
+  // record ids: the last one marked needs no search of the whole set (and
+  // was held when it was first marked).
+  std::set<std::int32_t>& written = changes_.written;
+  if (!written.empty() && *written.rbegin() == id)
+    return;
   if (deleted_.count(id))
     return;  // nothing left to write
-  changes_.written.insert(id);
+  written.insert(written.end(), id);
   if (held_.count(id))
     return;
   const std::size_t row = stored_.Find(id);
