@@ -22,6 +22,14 @@ Value ReadValue(IDesktopAppointment* appointment,
   ThrowIfFailed((appointment->*getter)(&value), kAppointment);
   return value;
 }
+
+// A text into an appointment's property setter; a failure throws.
+template <typename Interface>
+void WriteText(Interface* appointment, HRESULT (STDMETHODCALLTYPE Interface::*setter)(BSTR),
+               const std::string& text, const char* interfaceName) {
+  const Bstr value(text);
+  ThrowIfFailed((appointment->*setter)(value.Get()), interfaceName);
+}
 }  // namespace
 
 void ThrowMissingObject(const char* interfaceName) {
@@ -191,13 +199,11 @@ void WriteUntimed(IDesktopAppointment* appointment, bool untimed) {
 }
 
 void WriteDescription(IDesktopAppointment* appointment, const std::string& text) {
-  const Bstr value(text);
-  ThrowIfFailed(appointment->put_Description(value.Get()), kAppointment);
+  WriteText(appointment, &IDesktopAppointment::put_Description, text, kAppointment);
 }
 
 void WriteNote(IDesktopAppointment* appointment, const std::string& note) {
-  const Bstr value(note);
-  ThrowIfFailed(appointment->put_Note(value.Get()), kAppointment);
+  WriteText(appointment, &IDesktopAppointment::put_Note, note, kAppointment);
 }
 
 void WritePrivate(IDesktopAppointment* appointment, bool isPrivate) {
@@ -209,13 +215,11 @@ void WriteAlarmFlag(IDesktopAppointment* appointment, bool alarm) {
 }
 
 void WriteCategory(IDesktopAppointment* appointment, const std::string& category) {
-  const Bstr value(category);
-  ThrowIfFailed(appointment->put_Category(value.Get()), kAppointment);
+  WriteText(appointment, &IDesktopAppointment::put_Category, category, kAppointment);
 }
 
 void WriteLocation(IDesktopAppointment2* appointment, const std::string& location) {
-  const Bstr value(location);
-  ThrowIfFailed(appointment->put_Location(value.Get()), kAppointment2);
+  WriteText(appointment, &IDesktopAppointment2::put_Location, location, kAppointment2);
 }
 
 void SetAlarm(IDesktopAppointment* appointment, HostLong unit, HostLong amount) {
