@@ -10,24 +10,27 @@ int ProgressUnits(std::int64_t bytes) {
   return static_cast<int>(bytes / 256);
 }
 
+// 0 after handing the opened file on; -1 when it could not be opened.
+template <typename Medium, typename Next>
+int HandOn(std::unique_ptr<Medium> opened, Next next) {
+  if (!opened)
+    return -1;
+  next(std::move(opened));
+  return 0;
+}
+
 }  // namespace
 
 int LineFile::OpenWrite(const std::string& fileName) {
   openFailure_.clear();
-  std::unique_ptr<ByteSink> sink = OpenFileForWriting(fileName, openFailure_);
-  if (!sink)
-    return -1;
-  OpenWrite(std::move(sink));
-  return 0;
+  return HandOn(OpenFileForWriting(fileName, openFailure_),
+                [this](std::unique_ptr<ByteSink> sink) { OpenWrite(std::move(sink)); });
 }
 
 int LineFile::OpenRead(const std::string& fileName) {
   openFailure_.clear();
-  std::unique_ptr<ByteSource> source = OpenFileForReading(fileName, openFailure_);
-  if (!source)
-    return -1;
-  OpenRead(std::move(source));
-  return 0;
+  return HandOn(OpenFileForReading(fileName, openFailure_),
+                [this](std::unique_ptr<ByteSource> source) { OpenRead(std::move(source)); });
 }
 
 void LineFile::WriteOut(ByteSink& sink) {
