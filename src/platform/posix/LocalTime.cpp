@@ -78,13 +78,18 @@ bool IsRegularDay(DayFacts* table, int day) {
   return WorkOutRegular(table, day);
 }
 
-std::optional<LocalFields> SplitOnRegularDay(TimeValue t) {
+struct DayAndSeconds {
+  int day;
+  int seconds;  // since its midnight
+};
+
+// The day t falls on and how far into it, when that day is a regular one.
+std::optional<DayAndSeconds> OnRegularDay(DayFacts* table, TimeValue t) {
   if (t < kSecondsPerDay)
     return std::nullopt;
   const int utcDay = t / kSecondsPerDay;
   if (utcDay >= local_time_memo::kTableDays - 1)
     return std::nullopt;
-  DayFacts* table = local_time_memo::DayTable();
   // The local day is the UTC day or one of its neighbours.
   int day = utcDay;
   const DayFacts& facts = FactsWithMidnight(table, utcDay);
@@ -97,11 +102,19 @@ std::optional<LocalFields> SplitOnRegularDay(TimeValue t) {
   const std::int64_t seconds = t - std::int64_t{table[day].midnight};
   if (seconds < 0 || seconds >= kSecondsPerDay)
     return std::nullopt;
-  const DayFacts& local = table[day];
-  const int second = static_cast<int>(seconds);
+  return DayAndSeconds{day, static_cast<int>(seconds)};
+}
+
+std::optional<LocalFields> SplitOnRegularDay(TimeValue t) {
+  DayFacts* table = local_time_memo::DayTable();
+  const std::optional<DayAndSeconds> found = OnRegularDay(table, t);
+  if (!found)
+    return std::nullopt;
+  const DayFacts& local = table[found->day];
+  const int second = found->seconds;
   // 1970-01-01 was a Thursday.
-  return LocalFields{local.year,       local.month, local.day,    second / 3600,
-                     second / 60 % 60, second % 60, (day + 4) % 7};
+  return LocalFields{local.year,       local.month, local.day,           second / 3600,
+                     second / 60 % 60, second % 60, (found->day + 4) % 7};
 }
 
 std::optional<TimeValue> BuildOnRegularDay(int year, int month, int day, int hour, int minute,
@@ -162,6 +175,18 @@ TimeValue BuildLocal(int year, int month, int day, int hour, int minute, int sec
     local_time_memo::KeepSplit(result, ToLocalFields(fields));
   local_time_memo::KeepBuild(key, result);
   return result;
+}
+
+std::vector<std::int32_t> LocalDayNumbers(const std::vector<TimeValue>& moments) {
+  local_time_memo::FollowZone();
+  DayFacts* table = local_time_memo::DayTable();
+  std::vector<std::int32_t> days;
+  days.reserve(moments.size());
+  for (const TimeValue moment : moments) {
+    const std::optional<DayAndSeconds> found = OnRegularDay(table, moment);
+    days.push_back(found ? found->day : DayNumberOf(SplitLocal(moment)));
+  }
+  return days;
 }
 
 }  // namespace tavir
