@@ -30,12 +30,8 @@ std::chrono::year_month_day DateOfDay(int day) {
 
 using local_time_memo::DayFacts;
 
-// The facts of a day in the table (0 <= day < kTableDays), its midnight
-// built by the C library the first time it is asked for.
-const DayFacts& FactsWithMidnight(DayFacts* table, int day) {
-  DayFacts& facts = table[day];
-  if (facts.flags & DayFacts::kMidnightKnown)
-    return facts;
+// Builds the day's midnight with the C library.
+[[gnu::noinline]] void LearnMidnight(DayFacts& facts, int day) {
   const std::chrono::year_month_day date = DateOfDay(day);
   const int year = static_cast<int>(date.year());
   const int month = static_cast<int>(static_cast<unsigned>(date.month()));
@@ -50,6 +46,14 @@ const DayFacts& FactsWithMidnight(DayFacts* table, int day) {
       fields.tm_mday == dayOfMonth && fields.tm_hour == 0 && fields.tm_min == 0 &&
       fields.tm_sec == 0)
     facts.flags |= DayFacts::kExact;
+}
+
+// The facts of a day in the table (0 <= day < kTableDays), its midnight
+// built the first time it is asked for.
+inline const DayFacts& FactsWithMidnight(DayFacts* table, int day) {
+  DayFacts& facts = table[day];
+  if (!(facts.flags & DayFacts::kMidnightKnown))
+    LearnMidnight(facts, day);
   return facts;
 }
 
@@ -58,7 +62,7 @@ const DayFacts& FactsWithMidnight(DayFacts* table, int day) {
 // midnight plus the seconds on the clock. (Zones change their clocks a few
 // times a year, never twice within a day.) The C library answers for every
 // other day.
-bool WorkOutRegular(DayFacts* table, int day) {
+[[gnu::noinline]] bool WorkOutRegular(DayFacts* table, int day) {
   const DayFacts& start = FactsWithMidnight(table, day);
   const DayFacts& before = FactsWithMidnight(table, day - 1);
   const DayFacts& after = FactsWithMidnight(table, day + 1);
@@ -69,7 +73,7 @@ bool WorkOutRegular(DayFacts* table, int day) {
   return regular;
 }
 
-bool IsRegularDay(DayFacts* table, int day) {
+inline bool IsRegularDay(DayFacts* table, int day) {
   if (day < 1 || day >= local_time_memo::kTableDays - 1)
     return false;
   const std::uint8_t flags = table[day].flags;
@@ -84,7 +88,7 @@ struct DayAndSeconds {
 };
 
 // The day t falls on and how far into it, when that day is a regular one.
-std::optional<DayAndSeconds> OnRegularDay(DayFacts* table, TimeValue t) {
+inline std::optional<DayAndSeconds> OnRegularDay(DayFacts* table, TimeValue t) {
   if (t < kSecondsPerDay)
     return std::nullopt;
   const int utcDay = t / kSecondsPerDay;
