@@ -125,6 +125,8 @@ TEST(TavirSettings, CheckedAsTheDialogDoesAndWithinTheDatebookRange) {
       {{"options", "quote", ""}, 0},
       {{"options", "separator", ""}, 2},
       {{"options", "defaultapptlength", "999"}, 0},
+      {{"options", "nosuchoption"}, 2},
+      {{"options", "exceptiondateseparator", ";;"}, 2},
       {{"mapping", "simple"}, 2},
       {{"mapping", "repeat"}, 2},
       {{"user", " "}, 2},
