@@ -22,6 +22,8 @@ Count MonthNumber(const CivilDate& date) {
 
 // Rounds n up to the next value congruent to origin modulo interval.
 Count AlignUp(Count n, Count origin, Count interval) {
+  if (interval == 1)
+    return n;  // the common case, without a division
   Count remainder = (n - origin) % interval;
   if (remainder < 0)
     remainder += interval;
