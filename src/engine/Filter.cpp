@@ -13,16 +13,11 @@ bool Contains(const std::string& value, const std::string& part) {
   return value.find(part) != std::string::npos;
 }
 
-bool FilterIsActive(const Options& options) {
-  return options.dofilter && !options.filtertext.empty();
-}
-
 }  // namespace
 
 bool MatchesFilter(const Options& options, const std::string& text, const std::string& note,
                    const std::string& category, const std::string& location) {
-  if (!FilterIsActive(options))
-    return true;
+  if (!options.dofilter || options.filtertext.empty()) return true;
   const std::string filter = LowerCase(options.filtertext);
   switch (options.filtertype) {
     case TextStartsWith: {
@@ -52,10 +47,6 @@ bool MatchesFilter(const Options& options, const std::string& text, const std::s
 }
 
 bool AppointmentPassesFilter(const Options& options, IDesktopAppointment* appointment) {
-  // Without a filter the texts are not needed: four host calls saved per
-  // appointment.
-  if (!FilterIsActive(options))
-    return true;
   return MatchesFilter(options, ReadDescription(appointment), ReadNote(appointment),
                        ReadCategory(appointment), ReadLocation(appointment));
 }
