@@ -6,7 +6,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <initializer_list>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,15 +20,78 @@
 
 namespace tavir::test_support {
 
+// Waiting without polling: while a thread runs dialogs, hooks of its own
+// wake the waiters each time it has handled a posted or input message (the
+// hook posts itself a tick and signals when that comes out of the queue) or
+// a message it sent itself (showing, hiding, destroying, setting a text), so
+// a condition is checked again whenever the dialogs may have changed.
+// Messages other threads send it (a waiter's own queries) wake no one.
+class MessageWatch {
+ public:
+  // Watches the calling thread while the object lives.
+  MessageWatch()
+      : retrieved_(SetWindowsHookExW(WH_GETMESSAGE, Retrieved, nullptr, GetCurrentThreadId())),
+        handled_(SetWindowsHookExW(WH_CALLWNDPROCRET, Handled, nullptr, GetCurrentThreadId())) {
+    EXPECT_TRUE(retrieved_ && handled_) << "no message hook: " << GetLastError();
+  }
+  ~MessageWatch() {
+    UnhookWindowsHookEx(handled_);
+    UnhookWindowsHookEx(retrieved_);
+  }
+  // Waits (up to `seconds`) until the condition holds; false when it never did.
+  static bool WaitUntil(const std::function<bool()>& condition, int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+      const unsigned seen = Generation();
+      if (condition())
+        return true;
+      std::unique_lock<std::mutex> lock(Mutex());
+      if (!Signal().wait_until(lock, deadline, [&] { return Generation() != seen; }))
+        return condition();
+    }
+  }
+
+ private:
+  static constexpr UINT kTick = WM_APP + 0x7D;
+
+  static std::atomic<unsigned>& Generation() {
+    static std::atomic<unsigned> generation{0};
+    return generation;
+  }
+  static std::mutex& Mutex() {
+    static std::mutex mutex;
+    return mutex;
+  }
+  static std::condition_variable& Signal() {
+    static std::condition_variable signal;
+    return signal;
+  }
+  static void Wake() {
+    ++Generation();
+    { const std::lock_guard<std::mutex> lock(Mutex()); }  // no waiter between check and wait
+    Signal().notify_all();
+  }
+  static LRESULT CALLBACK Retrieved(int code, WPARAM removal, LPARAM message) {
+    const MSG& retrieved = *reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && retrieved.hwnd == nullptr && retrieved.message == kTick)
+      Wake();
+    else if (code == HC_ACTION && (removal & PM_REMOVE) != 0)  // out after this one is handled
+      PostThreadMessageW(GetCurrentThreadId(), kTick, 0, 0);
+    return CallNextHookEx(nullptr, code, removal, message);
+  }
+  static LRESULT CALLBACK Handled(int code, WPARAM fromThisThread, LPARAM message) {
+    if (code == HC_ACTION && !InSendMessage())
+      Wake();
+    return CallNextHookEx(nullptr, code, fromThisThread, message);
+  }
+
+  HHOOK retrieved_;
+  HHOOK handled_;
+};
+
 // Waits (up to `seconds`) until the condition holds; false when it never did.
 inline bool WaitUntil(const std::function<bool()>& condition, int seconds = 10) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline)
-      return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
+  return MessageWatch::WaitUntil(condition, seconds);
 }
 
 // Waits (up to 10 s) until `find` gives a window.
@@ -33,6 +99,11 @@ inline HWND WaitForWindow(const std::function<HWND()>& find) {
   HWND found = nullptr;
   WaitUntil([&] { return (found = find()) != nullptr; });
   return found;
+}
+
+// A window destroyed, or hidden on its way there.
+inline bool Gone(HWND window) {
+  return !IsWindow(window) || !IsWindowVisible(window);
 }
 
 inline std::wstring WindowClass(HWND window) {
@@ -91,7 +162,7 @@ class DialogThread {
       return L"<no message box>";
     const std::wstring text = Text(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    WaitUntil([box] { return !IsWindow(box); });
+    WaitUntil([box] { return Gone(box); });
     return text;
   }
   // Waits until every message posted to the dialog thread so far is handled.
@@ -135,6 +206,7 @@ class DialogThread {
   }
 
   void Main(const std::function<INT_PTR()>& run) {
+    const MessageWatch watch;
     threadId_ = GetCurrentThreadId();
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = OwnerProcedure;
@@ -167,16 +239,19 @@ inline void PostKey(HWND window, UINT key) {
   PostMessageW(window, WM_KEYDOWN, key, 1);
   PostMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
-// A key pressed and released on the keyboard: it goes to the focus of the
-// foreground window.
-inline void PressKey(WORD key) {
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
+// Keys pressed in order and released in reverse on the keyboard: they go to
+// the focus of the foreground window (accelerators and F1 read the key state).
+inline void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs(2 * keys.size());
+  std::size_t down = 0;
+  for (const WORD key : keys) {
+    INPUT& up = inputs[inputs.size() - 1 - down];
+    inputs[down].type = up.type = INPUT_KEYBOARD;
+    inputs[down].ki.wVk = up.ki.wVk = key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    ++down;
   }
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 // Mouse input at the cursor's position, as the hardware gives it (the drag
 // list and the help mode read the cursor from the system, not the message).
