@@ -18,7 +18,7 @@ void CountObject(int change) {
 }
 }  // namespace desktop_detail
 
-HRESULT ReturnText(const WideString& text, BSTR* out) {
+HRESULT ReturnText(std::basic_string_view<OLECHAR> text, BSTR* out) {
   if (!out)
     return E_POINTER;
   *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "desktop/FaultInjector.h"
@@ -119,7 +120,7 @@ ComPtr<Object> MakeDesktopObject(Arguments&&... arguments) {
 }
 
 // Out-parameter helpers: a null out pointer is E_POINTER.
-HRESULT ReturnText(const WideString& text, BSTR* out);
+HRESULT ReturnText(std::basic_string_view<OLECHAR> text, BSTR* out);
 WideString TextOf(BSTR text);  // a null BSTR is the empty text
 
 template <typename T, typename Value>

@@ -6,19 +6,10 @@
 #include "cli/TavirProcess.h"
 #include "desktop/store/DatebookStore.h"
 #include "platform/LocalTime.h"
+#include "support/CsvLines.h"
 
 namespace tavir::test_support {
 namespace {
-
-const char* const kHeader =
-    "\"Date\",\"Untimed\",\"Start Time\",\"End Time\",\"Private\",\"Text\",\"Note\",\"Alarm\","
-    "\"Alarm Time\",\"Alarm Unit\",\"Category\",\"Location\",\"Repeat\"\r\n";
-
-std::string Record(const std::string& date, const std::string& text,
-                   const std::string& category = "") {
-  return "\"" + date + "\",\"\",\"9:00 AM\",\"10:00 AM\",\"\",\"" + text +
-         "\",\"\",\"\",\"\",\"\",\"" + category + "\",\"\",\"\"\r\n";
-}
 
 int CountOf(const std::string& text, const std::string& part) {
   int count = 0;
@@ -87,7 +78,7 @@ TEST_F(TavirCommandsTest, AFileThatIsNotUtf8IsReadAsWindows1252AndTheImportSaysS
 }
 
 TEST_F(TavirCommandsTest, RecordIdColumnUpdatesAppointmentsInPlace) {
-  workspace_.Write("one.csv", std::string(kHeader) + Record("11/1/2005", "Dentist"));
+  workspace_.Write("one.csv", kSimpleHeader + SimpleLine("11/1/2005", "Dentist"));
   ASSERT_EQ(workspace_.Run({"import", workspace_.Path("one.csv")}).status, 0);
   ASSERT_EQ(workspace_.Run({"mapping", "add", "Record ID"}).status, 0);
   ASSERT_EQ(workspace_.Run({"export", workspace_.Path("ids.csv")}).status, 0);
@@ -104,9 +95,9 @@ TEST_F(TavirCommandsTest, RecordIdColumnUpdatesAppointmentsInPlace) {
 }
 
 TEST_F(TavirCommandsTest, FilterOptionsSelectWhatIsCountedAndExported) {
-  workspace_.Write("mixed.csv", std::string(kHeader) + Record("11/1/2005", "Lunch with Anna") +
-                                    Record("11/2/2005", "Board meeting") +
-                                    Record("11/3/2005", "LUNCH"));
+  workspace_.Write("mixed.csv", kSimpleHeader + SimpleLine("11/1/2005", "Lunch with Anna") +
+                                    SimpleLine("11/2/2005", "Board meeting") +
+                                    SimpleLine("11/3/2005", "LUNCH"));
   ASSERT_EQ(workspace_.Run({"import", workspace_.Path("mixed.csv")}).status, 0);
   ASSERT_EQ(workspace_.Run({"options", "dofilter", "1"}).status, 0);
   ASSERT_EQ(workspace_.Run({"options", "filtertype", "2"}).status, 0);
@@ -118,8 +109,8 @@ TEST_F(TavirCommandsTest, FilterOptionsSelectWhatIsCountedAndExported) {
 }
 
 TEST_F(TavirCommandsTest, ArchiveMarksOldAppointmentsAndReportsThem) {
-  workspace_.Write("old.csv", std::string(kHeader) + Record("1/10/2005", "Lunch") +
-                                  Record("11/9/2005", "Recent"));
+  workspace_.Write("old.csv", kSimpleHeader + SimpleLine("1/10/2005", "Lunch") +
+                                  SimpleLine("11/9/2005", "Recent"));
   ASSERT_EQ(workspace_.Run({"import", workspace_.Path("old.csv")}).status, 0);
   const ProcessResult result = workspace_.Run({"archive", "--to", "2005-06-30"});
   EXPECT_EQ(result.status, 0) << result.err;
@@ -287,9 +278,9 @@ long ReadPosition(pid_t pid, const std::string& file) {
 }
 
 TEST_F(TavirCommandsTest, InterruptedImportSummaryCountsWhatTheDatebookHolds) {
-  std::string csv = kHeader;
+  std::string csv = kSimpleHeader;
   for (int i = 0; i < 20000; ++i)
-    csv += Record("11/10/2005", "Item " + std::to_string(i));
+    csv += SimpleLine("11/10/2005", "Item " + std::to_string(i));
   workspace_.Write("long.csv", csv);
   const std::string source = workspace_.Path("long.csv");
   const ProcessResult result = workspace_.Run({"import", source}, "", [&](pid_t pid) {

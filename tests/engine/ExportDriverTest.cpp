@@ -1,5 +1,5 @@
 // The export driver through the stand-alone datebook: span edges, repeat
-// expansion, filters, calendar files, failures and the quit message.
+// expansion, filters, calendar files, host failures and the quit message.
 #include <gtest/gtest.h>
 
 #include "engine/EngineFixture.h"
@@ -121,17 +121,6 @@ TEST_F(ExportDriverTest, InvalidStartIsSkippedByTheExportButCounted) {
   AddTimed(2005, 11, 1, 9, 0, 60, "fine");
   EXPECT_EQ(ExportFull(PathOf("skip.csv"), options_, nullptr), 1);
   EXPECT_EQ(CountExportable(options_), 2);
-}
-
-TEST_F(ExportDriverTest, FileThatCannotBeCreatedIsReportedAndGivesNoWriterResult) {
-  AddTimed(2005, 11, 1, 9, 0, 60, "one");
-  ExportStatus status;
-  EXPECT_EQ(ExportSimpleTo("missing-directory/x.csv", &status), -1);
-  EXPECT_TRUE(status.noWriter);
-  EXPECT_EQ(ExportFull(PathOf("missing-directory/x.csv"), options_, nullptr), 0);
-  ASSERT_EQ(shell_.Messages().size(), 2u);
-  EXPECT_EQ(shell_.Messages()[0].text.rfind("Error writing file\n", 0), 0u);
-  EXPECT_EQ(shell_.Messages()[0].icon, MessageIcon::Stop);
 }
 
 TEST_F(ExportDriverTest, QuitMessageEndsTheExportWithACompleteFile) {
