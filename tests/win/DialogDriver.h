@@ -117,7 +117,6 @@ class DialogDriver {
 template <typename Modal>
 auto RunDriven(Modal modal, const std::function<void(DialogDriver&)>& drive) {
   DialogDriver driver(GetCurrentThreadId());
-  const MessageWatch watch;
   std::thread thread([&] {
     try {
       drive(driver);

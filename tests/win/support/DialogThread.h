@@ -6,10 +6,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <initializer_list>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,78 +18,18 @@
 
 namespace tavir::test_support {
 
-// Waiting without polling: while a thread runs dialogs, hooks of its own
-// wake the waiters each time it has handled a posted or input message (the
-// hook posts itself a tick and signals when that comes out of the queue) or
-// a message it sent itself (showing, hiding, destroying, setting a text), so
-// a condition is checked again whenever the dialogs may have changed.
-// Messages other threads send it (a waiter's own queries) wake no one.
-class MessageWatch {
- public:
-  // Watches the calling thread while the object lives.
-  MessageWatch()
-      : retrieved_(SetWindowsHookExW(WH_GETMESSAGE, Retrieved, nullptr, GetCurrentThreadId())),
-        handled_(SetWindowsHookExW(WH_CALLWNDPROCRET, Handled, nullptr, GetCurrentThreadId())) {
-    EXPECT_TRUE(retrieved_ && handled_) << "no message hook: " << GetLastError();
-  }
-  ~MessageWatch() {
-    UnhookWindowsHookEx(handled_);
-    UnhookWindowsHookEx(retrieved_);
-  }
-  // Waits (up to `seconds`) until the condition holds; false when it never did.
-  static bool WaitUntil(const std::function<bool()>& condition, int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    for (;;) {
-      const unsigned seen = Generation();
-      if (condition())
-        return true;
-      std::unique_lock<std::mutex> lock(Mutex());
-      if (!Signal().wait_until(lock, deadline, [&] { return Generation() != seen; }))
-        return condition();
-    }
-  }
-
- private:
-  static constexpr UINT kTick = WM_APP + 0x7D;
-
-  static std::atomic<unsigned>& Generation() {
-    static std::atomic<unsigned> generation{0};
-    return generation;
-  }
-  static std::mutex& Mutex() {
-    static std::mutex mutex;
-    return mutex;
-  }
-  static std::condition_variable& Signal() {
-    static std::condition_variable signal;
-    return signal;
-  }
-  static void Wake() {
-    ++Generation();
-    { const std::lock_guard<std::mutex> lock(Mutex()); }  // no waiter between check and wait
-    Signal().notify_all();
-  }
-  static LRESULT CALLBACK Retrieved(int code, WPARAM removal, LPARAM message) {
-    const MSG& retrieved = *reinterpret_cast<const MSG*>(message);
-    if (code == HC_ACTION && retrieved.hwnd == nullptr && retrieved.message == kTick)
-      Wake();
-    else if (code == HC_ACTION && (removal & PM_REMOVE) != 0)  // out after this one is handled
-      PostThreadMessageW(GetCurrentThreadId(), kTick, 0, 0);
-    return CallNextHookEx(nullptr, code, removal, message);
-  }
-  static LRESULT CALLBACK Handled(int code, WPARAM fromThisThread, LPARAM message) {
-    if (code == HC_ACTION && !InSendMessage())
-      Wake();
-    return CallNextHookEx(nullptr, code, fromThisThread, message);
-  }
-
-  HHOOK retrieved_;
-  HHOOK handled_;
-};
-
 // Waits (up to `seconds`) until the condition holds; false when it never did.
+// It looks again every few milliseconds: a wake on every message the dialog
+// thread handles was tried and slows a long export down many times over,
+// each wake costing the thread a query from the waiter.
 inline bool WaitUntil(const std::function<bool()>& condition, int seconds = 10) {
-  return MessageWatch::WaitUntil(condition, seconds);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline)
+      return condition();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
 }
 
 // Waits (up to 10 s) until `find` gives a window.
@@ -206,7 +144,6 @@ class DialogThread {
   }
 
   void Main(const std::function<INT_PTR()>& run) {
-    const MessageWatch watch;
     threadId_ = GetCurrentThreadId();
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = OwnerProcedure;
