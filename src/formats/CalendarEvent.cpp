@@ -64,7 +64,9 @@ void CalendarFile::WriteAppointment(const AppointmentRecord& record,
     WriteTextProperty("SUMMARY", record.text);
   if (!record.note.empty())
     WriteTextProperty("DESCRIPTION", record.note);
-  WriteDateTimeProperty("DTSTAMP", CurrentTime());
+  if (stamp_.empty())
+    stamp_ = FormatUtcDateTime(CurrentTime());
+  WritePlainProperty("DTSTAMP", stamp_);
   // A UTC start would make the rule's weekdays and month days UTC ones and
   // keep the UTC time across daylight-saving changes; a floating local start
   // repeats at the same local time on the local days, as the Datebook does.
@@ -112,8 +114,8 @@ void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floati
   if (EndsNextDay(record))
     end = AddLocalDay(end);
   if (floating) {
-    WriteProperty("DTSTART", FormatFloatingDateTime(start));
-    WriteProperty("DTEND", FormatFloatingDateTime(end));
+    WritePlainProperty("DTSTART", FormatFloatingDateTime(start));
+    WritePlainProperty("DTEND", FormatFloatingDateTime(end));
   } else {
     WriteDateTimeProperty("DTSTART", start);
     WriteDateTimeProperty("DTEND", end);

@@ -38,6 +38,7 @@ CalendarFile::~CalendarFile() {
 
 void CalendarFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
   sink_ = std::move(sink);
+  stamp_.clear();
   WriteHeader();
 }
 
@@ -152,12 +153,19 @@ void CalendarFile::WriteEncodedProperty(const std::string& name, const std::stri
   EndRecord();
 }
 
+void CalendarFile::WritePlainProperty(const std::string& name, const std::string& value) {
+  line_ += name;
+  line_ += ':';
+  line_ += value;
+  EndRecord();
+}
+
 void CalendarFile::WriteDateTimeProperty(const std::string& name, TimeValue value) {
-  WriteProperty(name, FormatUtcDateTime(value));
+  WritePlainProperty(name, FormatUtcDateTime(value));
 }
 
 void CalendarFile::WriteDateProperty(const std::string& name, TimeValue value) {
-  WriteProperty(name + ";VALUE=DATE", FormatLocalDate(value));
+  WritePlainProperty(name + ";VALUE=DATE", FormatLocalDate(value));
 }
 
 void CalendarFile::SetUserName(const std::string& ansiName) {

@@ -97,11 +97,16 @@ class CalendarFile : public LineFile {
   void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();
   std::int64_t BytesWritten() const override;
+  // NAME ":" value, for values that need no escaping (dates and times).
+  void WritePlainProperty(const std::string& name, const std::string& value);
 
   std::string line_;         // the line being written
   std::string currentLine_;  // the unread rest of the line ReadRecord loaded
   bool iCalendar_;
   std::string userNameUtf8_;
+  // DTSTAMP's value, taken when the file's first event is written: one moment
+  // for the whole file.
+  std::string stamp_;
 };
 
 }  // namespace tavir

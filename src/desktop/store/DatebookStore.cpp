@@ -111,6 +111,7 @@ DatebookStore::~DatebookStore() {
 std::shared_ptr<DatebookData> DatebookStore::Load() {
   auto data = std::make_shared<DatebookData>();
   ReadDatebookRows(connection_.get(), *data);
+  firstNewRecordId_ = data->NextRecordId();
   return data;
 }
 
@@ -130,7 +131,7 @@ DatebookStore::CommitSummary DatebookStore::Commit(DatebookData& data) {
     const auto found = data.Find(id);
     if (!found)
       continue;
-    writer.Write(*found);
+    writer.Write(*found, id >= firstNewRecordId_);
     ++summary.appointmentsWritten;
   }
   if (changes.userName || changes.nextRecordId)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -47,6 +48,8 @@ class DatebookStore {
   std::string path_;
   SqliteConnection connection_;
   bool inTransaction_ = false;
+  // Ids from here on were given after Load: the file has no rows of theirs.
+  std::int32_t firstNewRecordId_ = std::numeric_limits<std::int32_t>::max();
   std::function<void()> beforeCommit_;
 };
 
