@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "desktop/AppointmentData.h"
-#include "desktop/FaultInjector.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir {
 

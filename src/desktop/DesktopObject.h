@@ -6,13 +6,19 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
-#include "desktop/FaultInjector.h"
 #include "platform/ComPtr.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir {
+
+// Sets the calling thread's error information to text (UTF-8) and returns
+// error, so that a failing method can end with `return ReportError(...)`.
+HRESULT ReportError(HRESULT error, const std::string& text);
 
 // How many of these objects exist now; tests check that it returns to zero.
 int LiveDesktopObjects();
@@ -37,7 +43,7 @@ class DesktopObject : public Interface {
     if (!object)
       return E_POINTER;
     *object = nullptr;
-    if (HRESULT injected = faults_->Check(interfaceName_, "QueryInterface"); FAILED(injected)) {
+    if (HRESULT injected = Injected(interfaceName_, "QueryInterface"); FAILED(injected)) {
       return injected;
     }
     if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch) && !Offers(iid)) {
@@ -92,7 +98,7 @@ class DesktopObject : public Interface {
     // A failure without a text of its own must not carry an older one.
     SetErrorInfo(0, nullptr);
     try {
-      const HRESULT injected = faults_->Check(interfaceName, method);
+      const HRESULT injected = Injected(interfaceName, method);
       if (FAILED(injected))
         return injected;
       const HRESULT result = body();
@@ -107,6 +113,12 @@ class DesktopObject : public Interface {
   FaultInjector& Faults() const { return *faults_; }
 
  private:
+  // S_OK, or the injected result with its error information already set.
+  HRESULT Injected(const char* interfaceName, const char* method) {
+    const std::optional<InjectedFault> fault = faults_->Hit(interfaceName, method);
+    return fault ? ReportError(fault->error, fault->description) : S_OK;
+  }
+
   const char* interfaceName_;
   std::shared_ptr<FaultInjector> faults_;
   ULONG references_ = 0;

@@ -23,7 +23,8 @@ struct FileHandleTraits {
 class File {
  public:
   // Each operation returns false on failure and puts the system's error text
-  // into errorText.
+  // into errorText. Tests fail reads and writes on purpose with the faults
+  // "File.Read" and "File.Write" of ProcessFaults.
   bool OpenForReading(const std::string& name, std::string& errorText);
   // Creates the file or empties an existing one; refused while another
   // process has the file open for writing.

@@ -10,18 +10,29 @@ namespace tavir::spreadsheet {
 
 namespace {
 
-struct InjectedFailure {
-  DISPID member;
-  HRESULT error;
-  std::string description;
-};
-std::optional<InjectedFailure>& PendingFailure() {
-  static std::optional<InjectedFailure> failure;
-  return failure;
+// The member's name, as tests name it when they make it fail.
+const char* MemberName(DISPID id) {
+  static const struct {
+    DISPID id;
+    const char* name;
+  } names[] = {{member::kDefault, "Default"},     {member::kValue, "Value"},
+               {member::kCount, "Count"},         {member::kAdd, "Add"},
+               {member::kCells, "Cells"},         {member::kResize, "Resize"},
+               {member::kRows, "Rows"},           {member::kRowHeight, "RowHeight"},
+               {member::kClose, "Close"},         {member::kSave, "Save"},
+               {member::kSaveAs, "SaveAs"},       {member::kQuit, "Quit"},
+               {member::kUsedRange, "UsedRange"}, {member::kSheets, "Sheets"},
+               {member::kWorkbooks, "Workbooks"}, {member::kOpen, "Open"}};
+  for (const auto& entry : names) {
+    if (entry.id == id)
+      return entry.name;
+  }
+  return "";
 }
 
 const VARIANT& Dereferenced(const VARIANT& value) {
-  if (value.vt == (VT_BYREF | VT_VARIANT) && value.pvarVal) return *value.pvarVal;
+  if (value.vt == (VT_BYREF | VT_VARIANT) && value.pvarVal)
+    return *value.pvarVal;
   return value;
 }
 
@@ -44,11 +55,12 @@ StandInCounters& Counters() {
 
 void ResetStandIn() {
   Counters() = StandInCounters{};
-  PendingFailure().reset();
+  Faults().Clear();
 }
 
-void InjectFailure(DISPID member, HRESULT error, const std::string& description) {
-  PendingFailure() = InjectedFailure{member, error, description};
+FaultInjector& Faults() {
+  static FaultInjector faults;
+  return faults;
 }
 
 DispatchArguments::DispatchArguments(const DISPPARAMS* parameters, WORD kind)
@@ -58,7 +70,8 @@ DispatchArguments::DispatchArguments(const DISPPARAMS* parameters, WORD kind)
 }
 
 const VARIANT& DispatchArguments::At(unsigned index) const {
-  if (index >= count_) throw SpreadsheetError(DISP_E_PARAMNOTFOUND, "A required argument is missing.");
+  if (index >= count_)
+    throw SpreadsheetError(DISP_E_PARAMNOTFOUND, "A required argument is missing.");
   return Dereferenced(parameters_->rgvarg[parameters_->cArgs - 1 - index]);
 }
 
@@ -77,37 +90,45 @@ long DispatchArguments::Long(unsigned index) const {
 
 std::string DispatchArguments::Text(unsigned index) const {
   const VARIANT& value = At(index);
-  if (value.vt != VT_BSTR) throw SpreadsheetError(DISP_E_TYPEMISMATCH, "An argument is not a text.");
+  if (value.vt != VT_BSTR)
+    throw SpreadsheetError(DISP_E_TYPEMISMATCH, "An argument is not a text.");
   Variant copy;
   VariantCopy(copy.Get(), const_cast<VARIANT*>(&value));
   return copy.ToAnsiText();
 }
 
 STDMETHODIMP DispatchObject::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
+  if (!object)
+    return E_POINTER;
   *object = nullptr;
-  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch)) return E_NOINTERFACE;
+  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch))
+    return E_NOINTERFACE;
   *object = static_cast<IDispatch*>(this);
   AddRef();
   return S_OK;
 }
 
-STDMETHODIMP_(ULONG) DispatchObject::AddRef() { return ++references_; }
+STDMETHODIMP_(ULONG) DispatchObject::AddRef() {
+  return ++references_;
+}
 
 STDMETHODIMP_(ULONG) DispatchObject::Release() {
   const ULONG left = --references_;
-  if (left == 0) delete this;
+  if (left == 0)
+    delete this;
   return left;
 }
 
 STDMETHODIMP DispatchObject::GetTypeInfoCount(UINT* count) {
-  if (!count) return E_POINTER;
+  if (!count)
+    return E_POINTER;
   *count = 0;
   return S_OK;
 }
 
 STDMETHODIMP DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info) *info = nullptr;
+  if (info)
+    *info = nullptr;
   return E_NOTIMPL;
 }
 
@@ -121,15 +142,12 @@ STDMETHODIMP DispatchObject::Invoke(DISPID member, REFIID, LCID, WORD kind, DISP
       !((kind & DISPATCH_PROPERTYPUT) && parameters->cNamedArgs == 1 &&
         parameters->rgdispidNamedArgs && parameters->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT))
     return DISP_E_NONAMEDARGS;
-  auto& failure = PendingFailure();
-  if (failure && failure->member == member) {
-    const InjectedFailure injected = *failure;
-    failure.reset();
-    return ReportException(exception, injected.error, injected.description);
-  }
+  if (const std::optional<InjectedFault> fault = Faults().Hit("Spreadsheet", MemberName(member)))
+    return ReportException(exception, fault->error, fault->description);
   try {
     Variant value;
-    if (!Call(member, kind, DispatchArguments(parameters, kind), value)) return DISP_E_MEMBERNOTFOUND;
+    if (!Call(member, kind, DispatchArguments(parameters, kind), value))
+      return DISP_E_MEMBERNOTFOUND;
     if (result) {
       // Hands the value over without copying (a whole sheet's array can be large).
       *result = *value.Get();
@@ -145,10 +163,14 @@ STDMETHODIMP DispatchObject::Invoke(DISPID member, REFIID, LCID, WORD kind, DISP
   }
 }
 
-Variant ObjectResult(const ComPtr<IDispatch>& object) { return Variant::FromDispatch(object.Get()); }
+Variant ObjectResult(const ComPtr<IDispatch>& object) {
+  return Variant::FromDispatch(object.Get());
+}
 
 void CheckOpen(const WorkbookState& workbook) {
-  if (workbook.closed) throw SpreadsheetError(static_cast<HRESULT>(0x800A01A8), "Object required: the workbook was closed.");
+  if (workbook.closed)
+    throw SpreadsheetError(static_cast<HRESULT>(0x800A01A8),
+                           "Object required: the workbook was closed.");
 }
 
 }  // namespace tavir::spreadsheet

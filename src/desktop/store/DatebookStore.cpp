@@ -10,6 +10,7 @@
 
 #include "desktop/store/AppointmentRows.h"
 #include "desktop/store/DatebookSchema.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir {
 namespace {
@@ -135,8 +136,9 @@ DatebookStore::CommitSummary DatebookStore::Commit(DatebookData& data) {
   }
   if (changes.userName || changes.nextRecordId)
     writer.WriteMeta(data);
-  if (beforeCommit_)
-    beforeCommit_();
+  // Tests fail or end the command here: the changes are written, not committed.
+  if (const std::optional<InjectedFault> fault = ProcessFaults().Hit("DatebookStore", "Commit"))
+    throw DatebookStoreError(DatebookStoreFailure::Unavailable, fault->description);
   if (sqlite3_exec(connection_.Get(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     ThrowSqliteError(connection_.Get(), "Cannot save the datebook \"" + path_ + "\"",
                      (sqlite3_extended_errcode(connection_.Get()) & 0xFF) == SQLITE_BUSY

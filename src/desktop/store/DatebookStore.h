@@ -4,7 +4,6 @@
 // clear "in use" error; a file that is not a datebook is never changed.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -38,16 +37,12 @@ class DatebookStore {
   // The store is finished afterwards; data keeps no pending changes.
   CommitSummary Commit(DatebookData& data);
 
-  // For tests: runs after the changes are written, before the commit.
-  void SetBeforeCommitHook(std::function<void()> hook) { beforeCommit_ = std::move(hook); }
-
   const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
   SqliteConnection connection_;
   bool inTransaction_ = false;
-  std::function<void()> beforeCommit_;
 };
 
 }  // namespace tavir

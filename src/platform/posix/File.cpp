@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FaultInjector.h"
 #include "platform/posix/FileDescriptor.h"
 
 namespace tavir {
@@ -70,6 +71,8 @@ bool File::OpenForWriting(const std::string& name, std::string& errorText) {
 }
 
 bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::string& errorText) {
+  if (FailsOnPurpose("File", "Read", errorText))
+    return false;
   for (;;) {
     const ssize_t got = ::read(static_cast<int>(handle_.Get()), buffer, size);
     if (got >= 0) {
@@ -84,6 +87,8 @@ bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::str
 }
 
 bool File::Write(const void* data, std::size_t size, std::string& errorText) {
+  if (FailsOnPurpose("File", "Write", errorText))
+    return false;
   const char* next = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t done = ::write(static_cast<int>(handle_.Get()), next, size);

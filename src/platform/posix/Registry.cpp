@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/ConfigurationError.h"
+#include "platform/FaultInjector.h"
 #include "platform/posix/FileDescriptor.h"
 #include "platform/posix/RegistryFile.h"
 #include "platform/posix/RegistryStore.h"
@@ -28,7 +29,6 @@ constexpr size_t kLargestStoreBytes = 16 << 20;  // a settings file is a few kil
 const std::string kCurrentUser = "HKEY_CURRENT_USER";
 const std::string kLocalMachine = "HKEY_LOCAL_MACHINE";
 
-registry_store::ReplaceHook replaceHook = nullptr;
 // The file the command line named; it comes before the environment.
 std::string chosenPath;
 // The writers' lock while a SettingsUpdate of this process holds it.
@@ -142,13 +142,9 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
     return false;
   bool ok = fchmod(file.Get(), 0600) == 0 && WriteAll(file.Get(), text) && fsync(file.Get()) == 0;
   ok = file.Close() && ok;
-  if (ok && replaceHook != nullptr) {
-    try {
-      replaceHook();
-    } catch (...) {
-      ok = false;
-    }
-  }
+  // Tests fail or end the write here: the new file is complete, the old one in place.
+  if (ok && ProcessFaults().Hit("SettingsFile", "Replace"))
+    ok = false;
   if (ok)
     ok = rename(temporary.c_str(), path.c_str()) == 0;
   if (!ok) {
@@ -225,10 +221,6 @@ std::string StorePath() {
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
     return std::string(home) + "/.config/tavir/registry.reg";
   return {};
-}
-
-void SetReplaceHookForTesting(ReplaceHook hook) {
-  replaceHook = hook;
 }
 
 }  // namespace registry_store

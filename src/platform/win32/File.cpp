@@ -2,6 +2,7 @@
 // read a file while the program has it open but not write it. Names are ANSI.
 #include "platform/File.h"
 
+#include "platform/FaultInjector.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace tavir {
@@ -49,6 +50,8 @@ bool File::OpenForWriting(const std::string& name, std::string& errorText) {
 }
 
 bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::string& errorText) {
+  if (FailsOnPurpose("File", "Read", errorText))
+    return false;
   const DWORD wanted = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
   DWORD got = 0;
   if (!ReadFile(AsHandle(handle_.Get()), buffer, wanted, &got, nullptr)) {
@@ -60,6 +63,8 @@ bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::str
 }
 
 bool File::Write(const void* data, std::size_t size, std::string& errorText) {
+  if (FailsOnPurpose("File", "Write", errorText))
+    return false;
   const char* next = static_cast<const char*>(data);
   while (size > 0) {
     const DWORD wanted = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
