@@ -2,8 +2,10 @@
 // appointment object shows and what the SQLite store persists.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <set>
+#include <string_view>
 
 #include "platform/Com.h"
 #include "platform/LocalTime.h"
@@ -47,5 +49,28 @@ struct AppointmentData {
   bool Repeats() const { return repeat.type != 0; }
   bool operator==(const AppointmentData&) const = default;
 };
+
+// The fields of an appointment for reading, wherever it is kept; the texts
+// are valid while the appointment is not changed.
+struct AppointmentView {
+  std::int32_t recordId = 0;
+  TimeValue start = 0;
+  TimeValue end = 0;
+  bool untimed = false;
+  std::basic_string_view<OLECHAR> description, note, category, location;
+  RepeatRule repeat;
+  std::size_t exceptionCount = 0;
+  bool alarm = false;
+  std::int32_t alarmUnit = 0;
+  std::int32_t alarmAmount = 0;
+  bool isPrivate = false;
+  AppointmentState state = AppointmentState::Active;
+};
+
+inline AppointmentView ViewOf(const AppointmentData& a) {
+  return {a.recordId, a.start,     a.end,         a.untimed,   a.description,
+          a.note,     a.category,  a.location,    a.repeat,    a.exceptions.size(),
+          a.alarm,    a.alarmUnit, a.alarmAmount, a.isPrivate, a.state};
+}
 
 }  // namespace tavir

@@ -11,17 +11,19 @@
 namespace tavir {
 namespace {
 
-bool HasInvalidStart(const AppointmentData& appointment) {
-  return appointment.start == 0 || appointment.start == -1;
+bool HasInvalidStart(TimeValue start) {
+  return start == 0 || start == -1;
 }
 
-// The last day of an appointment's series, exceptions aside.
-DayNumber LastSeriesDay(const AppointmentData& appointment, DayNumber startDay) {
-  if (!appointment.Repeats())
-    return startDay;
-  const DayNumber end =
-      appointment.repeat.end == 0 ? kNoEndLastDay : LocalDayOf(appointment.repeat.end);
-  return std::max(startDay, end);
+// Whether a series from startDay touches the days firstDay..lastDay.
+bool Touches(DayNumber startDay, bool repeats, TimeValue repeatEnd, DayNumber firstDay,
+             DayNumber lastDay) {
+  if (startDay > lastDay)
+    return false;
+  if (!repeats)
+    return startDay >= firstDay;
+  const DayNumber end = repeatEnd == 0 ? kNoEndLastDay : LocalDayOf(repeatEnd);
+  return std::max(startDay, end) >= firstDay;
 }
 
 }  // namespace
@@ -40,8 +42,8 @@ std::shared_ptr<AppointmentData> DatebookData::Add(AppointmentData appointment) 
   appointment.recordId = nextRecordId_++;
   appointment.state = AppointmentState::Active;
   auto stored = std::make_shared<AppointmentData>(std::move(appointment));
-  appointments_.emplace(stored->recordId, stored);
-  changes_.written.insert(stored->recordId);
+  held_.emplace(stored->recordId, stored);
+  changes_.written.insert(changes_.written.end(), stored->recordId);
   changes_.nextRecordId = true;
   return stored;
 }
@@ -50,54 +52,138 @@ void DatebookData::Restore(AppointmentData appointment) {
   const std::int32_t id = appointment.recordId;
   if (id <= 0)
     throw std::invalid_argument("record id " + std::to_string(id) + " is not positive");
-  if (appointments_.count(id)) {
+  if (held_.count(id) || deleted_.count(id) || stored_.Find(id) < stored_.Size()) {
     throw std::invalid_argument("record id " + std::to_string(id) + " appears twice");
   }
-  appointments_.emplace(id, std::make_shared<AppointmentData>(std::move(appointment)));
-  if (id >= nextRecordId_)
-    nextRecordId_ = id + 1;
+  held_.emplace(id, std::make_shared<AppointmentData>(std::move(appointment)));
+  SetNextRecordId(id == std::numeric_limits<std::int32_t>::max() ? id : id + 1);
+}
+
+void DatebookData::RestoreStored(StoredAppointments stored) {
+  if (stored_.Size() != 0 || !held_.empty() || !deleted_.empty())
+    throw std::logic_error("stored appointments come before any other");
+  stored_ = std::move(stored);
+  superseded_.assign(stored_.Size(), false);
+  if (stored_.Size() != 0) {
+    const std::int32_t last = stored_.RecordId(stored_.Size() - 1);
+    SetNextRecordId(last == std::numeric_limits<std::int32_t>::max() ? last : last + 1);
+  }
+}
+
+std::shared_ptr<AppointmentData> DatebookData::Materialise(std::size_t row) const {
+  // Not make_shared: the lent_ entry must not keep the appointment's memory.
+  std::shared_ptr<AppointmentData> appointment(new AppointmentData(stored_.Materialise(row)));
+  lent_[appointment->recordId] = appointment;
+  if (lent_.size() >= lentPruneAt_) {
+    std::erase_if(lent_, [](const auto& entry) { return entry.second.expired(); });
+    lentPruneAt_ = std::max<std::size_t>(1024, 2 * lent_.size());
+  }
+  return appointment;
+}
+
+void DatebookData::Hold(std::size_t row, std::shared_ptr<AppointmentData> appointment) const {
+  lent_.erase(appointment->recordId);
+  held_.emplace(appointment->recordId, std::move(appointment));
+  superseded_[row] = true;
+}
+
+DatebookData::Location DatebookData::Locate(std::int32_t recordId) const {
+  if (const auto held = held_.find(recordId); held != held_.end())
+    return {held->second, std::nullopt};
+  if (const auto deleted = deleted_.find(recordId); deleted != deleted_.end())
+    return {deleted->second, std::nullopt};
+  if (const auto lent = lent_.find(recordId); lent != lent_.end()) {
+    if (auto appointment = lent->second.lock())
+      return {std::move(appointment), std::nullopt};
+  }
+  const std::size_t row = stored_.Find(recordId);
+  if (row == stored_.Size() || superseded_[row])
+    return {};
+  return {nullptr, row};
+}
+
+std::shared_ptr<AppointmentData> DatebookData::Find(std::int32_t recordId) const {
+  Location location = Locate(recordId);
+  if (location.storedRow)
+    return Materialise(*location.storedRow);
+  return std::move(location.object);
 }
 
 std::shared_ptr<AppointmentData> DatebookData::FindActive(std::int32_t recordId) const {
-  const auto found = appointments_.find(recordId);
-  if (found == appointments_.end() || found->second->state != AppointmentState::Active) {
-    return nullptr;
-  }
-  return found->second;
+  auto found = Find(recordId);
+  return found && found->state == AppointmentState::Active ? found : nullptr;
 }
 
-std::vector<std::shared_ptr<AppointmentData>> DatebookData::Query(TimeValue from,
-                                                                  TimeValue to) const {
+std::vector<std::int32_t> DatebookData::Query(TimeValue from, TimeValue to) const {
   const DayNumber firstDay = LocalDayOf(from);
   const DayNumber lastDay = LocalDayOf(to);
-  std::vector<std::shared_ptr<AppointmentData>> result;
-  for (const auto& [id, appointment] : appointments_) {
-    if (appointment->state != AppointmentState::Active)
+  std::vector<std::pair<TimeValue, std::int32_t>> found;
+  for (std::size_t row = 0; row < stored_.Size(); ++row) {
+    if (superseded_[row] || stored_.State(row) != AppointmentState::Active)
       continue;
-    if (!HasInvalidStart(*appointment)) {
-      const DayNumber startDay = LocalDayOf(appointment->start);
-      if (startDay > lastDay || LastSeriesDay(*appointment, startDay) < firstDay)
-        continue;
+    const TimeValue start = stored_.Start(row);
+    if (HasInvalidStart(start) || Touches(stored_.StartDay(row), stored_.Repeats(row),
+                                          stored_.RepeatEnd(row), firstDay, lastDay)) {
+      found.emplace_back(start, stored_.RecordId(row));
     }
-    result.push_back(appointment);
   }
-  std::stable_sort(result.begin(), result.end(), [](const auto& left, const auto& right) {
-    return left->start < right->start;  // record id order is kept from the map
-  });
-  return result;
+  for (const auto& [id, a] : held_) {
+    if (a->state != AppointmentState::Active)
+      continue;
+    if (HasInvalidStart(a->start) ||
+        Touches(LocalDayOf(a->start), a->Repeats(), a->repeat.end, firstDay, lastDay)) {
+      found.emplace_back(a->start, id);
+    }
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::int32_t> ids;
+  ids.reserve(found.size());
+  for (const auto& [start, id] : found)
+    ids.push_back(id);
+  return ids;
+}
+
+const std::map<std::int32_t, std::shared_ptr<AppointmentData>>& DatebookData::All() const {
+  for (std::size_t row = 0; row < stored_.Size(); ++row) {
+    if (!superseded_[row])
+      Hold(row, Find(stored_.RecordId(row)));
+  }
+  return held_;
 }
 
 void DatebookData::MarkChanged(const AppointmentData& appointment) {
-  changes_.written.insert(appointment.recordId);
+  const std::int32_t id = appointment.recordId;
+  // An import writes one appointment field by field, new ones in rising
+  // record ids: the last one marked needs no search of the whole set (and
+  // was held when it was first marked).
+  std::set<std::int32_t>& written = changes_.written;
+  if (!written.empty() && *written.rbegin() == id)
+    return;
+  if (deleted_.count(id))
+    return;  // nothing left to write
+  written.insert(written.end(), id);
+  if (held_.count(id))
+    return;
+  const std::size_t row = stored_.Find(id);
+  auto lent = lent_.count(id) ? lent_.at(id).lock() : nullptr;
+  if (row == stored_.Size() || superseded_[row] || lent.get() != &appointment)
+    throw std::logic_error("a changed appointment was not handed out by its datebook");
+  Hold(row, std::move(lent));
 }
 
 void DatebookData::Delete(AppointmentData& appointment) {
-  // The map may hold the last reference to appointment: erase it last.
   const std::int32_t id = appointment.recordId;
+  std::shared_ptr<AppointmentData> kept = Find(id);
+  if (kept.get() != &appointment)
+    throw std::logic_error("a deleted appointment was not handed out by its datebook");
   appointment.state = AppointmentState::Deleted;
   changes_.written.erase(id);
   changes_.removed.insert(id);
-  appointments_.erase(id);
+  held_.erase(id);
+  lent_.erase(id);
+  if (const std::size_t row = stored_.Find(id); row < stored_.Size())
+    superseded_[row] = true;
+  deleted_[id] = std::move(kept);
 }
 
 void DatebookData::MarkForArchival(AppointmentData& appointment) {

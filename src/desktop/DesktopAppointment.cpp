@@ -2,6 +2,7 @@
 // occurrence search over one AppointmentData.
 #include "desktop/DesktopAppointment.h"
 
+#include <stdexcept>
 #include <string>
 
 #include "desktop/Occurrences.h"
@@ -27,6 +28,27 @@ DesktopAppointment::DesktopAppointment(std::shared_ptr<DatebookData> datebook,
       datebook_(std::move(datebook)),
       appointment_(std::move(appointment)) {}
 
+DesktopAppointment::DesktopAppointment(std::shared_ptr<DatebookData> datebook,
+                                       std::size_t storedRow)
+    : DesktopObject(kAppointment, datebook->SharedFaults()),
+      datebook_(std::move(datebook)),
+      storedRow_(storedRow) {}
+
+AppointmentView DesktopAppointment::Current() {
+  if (!appointment_ && datebook_->IsStillStored(storedRow_))
+    return datebook_->StoredView(storedRow_);
+  return ViewOf(Data());
+}
+
+AppointmentData& DesktopAppointment::Data() {
+  if (!appointment_) {
+    appointment_ = datebook_->Find(datebook_->StoredRecordId(storedRow_));
+    if (!appointment_)
+      throw std::logic_error("a stored appointment vanished from its datebook");
+  }
+  return *appointment_;
+}
+
 bool DesktopAppointment::Offers(REFIID iid) const {
   return IsEqualIID(iid, IID_IDesktopAppointment) ||
          (IsEqualIID(iid, IID_IDesktopAppointment2) && datebook_->OffersAppointment2());
@@ -35,26 +57,27 @@ bool DesktopAppointment::Offers(REFIID iid) const {
 template <typename Change>
 HRESULT DesktopAppointment::Modify(const char* interfaceName, const char* method, Change&& change) {
   return RunOn(interfaceName, method, [&]() -> HRESULT {
-    if (appointment_->state != AppointmentState::Active) {
+    AppointmentData& appointment = Data();
+    if (appointment.state != AppointmentState::Active) {
       return ReportError(E_FAIL, "The appointment was deleted or marked for archival.");
     }
-    const HRESULT result = change(*appointment_);
+    const HRESULT result = change(appointment);
     if (SUCCEEDED(result))
-      datebook_->MarkChanged(*appointment_);
+      datebook_->MarkChanged(appointment);
     return result;
   });
 }
 
 HRESULT DesktopAppointment::get_StartTime(TimeValue* start) {
-  return Run("get_StartTime", [&] { return ReturnValue(appointment_->start, start); });
+  return Run("get_StartTime", [&] { return ReturnValue(Current().start, start); });
 }
 
 HRESULT DesktopAppointment::get_EndTime(TimeValue* end) {
-  return Run("get_EndTime", [&] { return ReturnValue(appointment_->end, end); });
+  return Run("get_EndTime", [&] { return ReturnValue(Current().end, end); });
 }
 
 HRESULT DesktopAppointment::get_Untimed(HostLong* untimed) {
-  return Run("get_Untimed", [&] { return ReturnValue(appointment_->untimed ? 1 : 0, untimed); });
+  return Run("get_Untimed", [&] { return ReturnValue(Current().untimed ? 1 : 0, untimed); });
 }
 
 HRESULT DesktopAppointment::put_Untimed(HostLong untimed) {
@@ -65,7 +88,7 @@ HRESULT DesktopAppointment::put_Untimed(HostLong untimed) {
 }
 
 HRESULT DesktopAppointment::get_Description(BSTR* text) {
-  return Run("get_Description", [&] { return ReturnText(appointment_->description, text); });
+  return Run("get_Description", [&] { return ReturnText(Current().description, text); });
 }
 
 HRESULT DesktopAppointment::put_Description(BSTR text) {
@@ -76,7 +99,7 @@ HRESULT DesktopAppointment::put_Description(BSTR text) {
 }
 
 HRESULT DesktopAppointment::get_Note(BSTR* note) {
-  return Run("get_Note", [&] { return ReturnText(appointment_->note, note); });
+  return Run("get_Note", [&] { return ReturnText(Current().note, note); });
 }
 
 HRESULT DesktopAppointment::put_Note(BSTR note) {
@@ -88,16 +111,15 @@ HRESULT DesktopAppointment::put_Note(BSTR note) {
 
 HRESULT DesktopAppointment::get_Repeating(HostLong* repeating) {
   return Run("get_Repeating",
-             [&] { return ReturnValue(appointment_->Repeats() ? 1 : 0, repeating); });
+             [&] { return ReturnValue(Current().repeat.type != 0 ? 1 : 0, repeating); });
 }
 
 HRESULT DesktopAppointment::get_ExceptionCount(HostLong* count) {
-  return Run("get_ExceptionCount",
-             [&] { return ReturnValue(appointment_->exceptions.size(), count); });
+  return Run("get_ExceptionCount", [&] { return ReturnValue(Current().exceptionCount, count); });
 }
 
 HRESULT DesktopAppointment::get_Alarm(HostLong* alarm) {
-  return Run("get_Alarm", [&] { return ReturnValue(appointment_->alarm ? 1 : 0, alarm); });
+  return Run("get_Alarm", [&] { return ReturnValue(Current().alarm ? 1 : 0, alarm); });
 }
 
 HRESULT DesktopAppointment::put_Alarm(HostLong alarm) {
@@ -119,7 +141,7 @@ HRESULT DesktopAppointment::FindFirstOccurrence(TimeValue from, TimeValue to, Ti
   return Run("FindFirstOccurrence", [&] {
     if (!day || !found)
       return E_POINTER;
-    return ReturnOccurrence(search_.First(*appointment_, from, to), day, found);
+    return ReturnOccurrence(search_.First(Data(), from, to), day, found);
   });
 }
 
@@ -128,7 +150,7 @@ HRESULT DesktopAppointment::FindNextOccurrence(TimeValue* cursor, TimeValue to, 
   return Run("FindNextOccurrence", [&] {
     if (!cursor || !day || !found)
       return E_POINTER;
-    return ReturnOccurrence(search_.Next(*appointment_, *cursor, to), day, found);
+    return ReturnOccurrence(search_.Next(Data(), *cursor, to), day, found);
   });
 }
 
@@ -150,8 +172,9 @@ HRESULT DesktopAppointment::GetAlarm(HostLong* unit, HostLong* amount) {
   return Run("GetAlarm", [&] {
     if (!unit || !amount)
       return E_POINTER;
-    *unit = appointment_->alarmUnit;
-    *amount = appointment_->alarmAmount;
+    const AppointmentView current = Current();
+    *unit = current.alarmUnit;
+    *amount = current.alarmAmount;
     return S_OK;
   });
 }
@@ -161,7 +184,7 @@ HRESULT DesktopAppointment::GetRepeat(HostLong* type, HostLong* interval, TimeVa
   return Run("GetRepeat", [&] {
     if (!type || !interval || !end || !extra)
       return E_POINTER;
-    const RepeatRule& rule = appointment_->repeat;
+    const RepeatRule rule = Current().repeat;
     *type = rule.type;
     *interval = rule.type == 0 ? 0 : rule.interval;
     *end = rule.end;
@@ -202,11 +225,11 @@ HRESULT DesktopAppointment::SetRepeat(HostLong type, HostLong interval, TimeValu
 }
 
 HRESULT DesktopAppointment::get_RepeatType(HostLong* type) {
-  return Run("get_RepeatType", [&] { return ReturnValue(appointment_->repeat.type, type); });
+  return Run("get_RepeatType", [&] { return ReturnValue(Current().repeat.type, type); });
 }
 
 HRESULT DesktopAppointment::get_Category(BSTR* category) {
-  return Run("get_Category", [&] { return ReturnText(appointment_->category, category); });
+  return Run("get_Category", [&] { return ReturnText(Current().category, category); });
 }
 
 HRESULT DesktopAppointment::put_Category(BSTR category) {
@@ -217,12 +240,11 @@ HRESULT DesktopAppointment::put_Category(BSTR category) {
 }
 
 HRESULT DesktopAppointment::get_RecordID(HostLong* recordId) {
-  return Run("get_RecordID", [&] { return ReturnValue(appointment_->recordId, recordId); });
+  return Run("get_RecordID", [&] { return ReturnValue(Current().recordId, recordId); });
 }
 
 HRESULT DesktopAppointment::get_Private(HostLong* isPrivate) {
-  return Run("get_Private",
-             [&] { return ReturnValue(appointment_->isPrivate ? 1 : 0, isPrivate); });
+  return Run("get_Private", [&] { return ReturnValue(Current().isPrivate ? 1 : 0, isPrivate); });
 }
 
 HRESULT DesktopAppointment::put_Private(HostLong isPrivate) {
@@ -234,13 +256,14 @@ HRESULT DesktopAppointment::put_Private(HostLong isPrivate) {
 
 HRESULT DesktopAppointment::Delete(HostLong archive) {
   return RunOn(kAppointment, "Delete", [&] {
-    if (appointment_->state != AppointmentState::Active) {
+    AppointmentData& appointment = Data();
+    if (appointment.state != AppointmentState::Active) {
       return ReportError(E_FAIL, "The appointment was already deleted or marked for archival.");
     }
     if (archive != 0) {
-      datebook_->MarkForArchival(*appointment_);
+      datebook_->MarkForArchival(appointment);
     } else {
-      datebook_->Delete(*appointment_);
+      datebook_->Delete(appointment);
     }
     return S_OK;
   });
@@ -248,7 +271,7 @@ HRESULT DesktopAppointment::Delete(HostLong archive) {
 
 HRESULT DesktopAppointment::get_Location(BSTR* location) {
   return RunOn(kAppointment2, "get_Location",
-               [&] { return ReturnText(appointment_->location, location); });
+               [&] { return ReturnText(Current().location, location); });
 }
 
 HRESULT DesktopAppointment::put_Location(BSTR location) {

@@ -1,6 +1,8 @@
 // One appointment of the stand-alone datebook as the host's COM object
 // (IDesktopAppointment and, unless the datebook is told otherwise,
-// IDesktopAppointment2). It reads and writes the shared AppointmentData.
+// IDesktopAppointment2). It reads and writes the shared AppointmentData; one
+// made for a stored appointment reads the stored row until it needs the
+// object (a change, an occurrence search) or another caller changed it.
 #pragma once
 
 #include <memory>
@@ -16,6 +18,7 @@ class DesktopAppointment final : public DesktopObject<IDesktopAppointment2> {
  public:
   DesktopAppointment(std::shared_ptr<DatebookData> datebook,
                      std::shared_ptr<AppointmentData> appointment);
+  DesktopAppointment(std::shared_ptr<DatebookData> datebook, std::size_t storedRow);
 
   HRESULT STDMETHODCALLTYPE get_StartTime(TimeValue* start) override;
   HRESULT STDMETHODCALLTYPE get_EndTime(TimeValue* end) override;
@@ -78,8 +81,13 @@ class DesktopAppointment final : public DesktopObject<IDesktopAppointment2> {
   template <typename Change>
   HRESULT Modify(const char* interfaceName, const char* method, Change&& change);
 
+  AppointmentView Current();
+  // The shared object, materialised on first use.
+  AppointmentData& Data();
+
   std::shared_ptr<DatebookData> datebook_;
-  std::shared_ptr<AppointmentData> appointment_;
+  std::shared_ptr<AppointmentData> appointment_;  // null while read from the stored row
+  std::size_t storedRow_ = 0;
   OccurrenceSearch search_;
 };
 

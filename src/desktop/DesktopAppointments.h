@@ -1,6 +1,7 @@
-// A collection of appointments as GetAppointments handed it out: a snapshot,
-// so deleting an appointment leaves the indexes of the others unchanged and
-// the deleted one still readable here.
+// A collection of appointments as GetAppointments handed it out: a snapshot
+// of record ids, so deleting an appointment leaves the indexes of the others
+// unchanged and the deleted one still readable here. An appointment is
+// materialised only when its item is asked for.
 #pragma once
 
 #include <memory>
@@ -14,8 +15,7 @@ namespace tavir {
 
 class DesktopAppointments final : public DesktopObject<IDesktopAppointments> {
  public:
-  DesktopAppointments(std::shared_ptr<DatebookData> datebook,
-                      std::vector<std::shared_ptr<AppointmentData>> items);
+  DesktopAppointments(std::shared_ptr<DatebookData> datebook, std::vector<std::int32_t> items);
 
   HRESULT STDMETHODCALLTYPE get_Count(HostLong* count) override;
   HRESULT STDMETHODCALLTYPE get_Item(HostLong index, IDesktopAppointment** appointment) override;
@@ -27,7 +27,7 @@ class DesktopAppointments final : public DesktopObject<IDesktopAppointments> {
 
  private:
   std::shared_ptr<DatebookData> datebook_;
-  std::vector<std::shared_ptr<AppointmentData>> items_;
+  std::vector<std::int32_t> items_;
 };
 
 }  // namespace tavir

@@ -31,7 +31,7 @@ HRESULT ReportError(HRESULT error, const std::string& text) {
   return error;
 }
 
-HRESULT ReturnText(const WideString& text, BSTR* out) {
+HRESULT ReturnText(std::basic_string_view<OLECHAR> text, BSTR* out) {
   if (!out)
     return E_POINTER;
   *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));

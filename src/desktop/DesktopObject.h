@@ -9,6 +9,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/ComPtr.h"
@@ -131,7 +132,7 @@ ComPtr<Object> MakeDesktopObject(Arguments&&... arguments) {
 }
 
 // Out-parameter helpers: a null out pointer is E_POINTER.
-HRESULT ReturnText(const WideString& text, BSTR* out);
+HRESULT ReturnText(std::basic_string_view<OLECHAR> text, BSTR* out);
 WideString TextOf(BSTR text);  // a null BSTR is the empty text
 
 template <typename T, typename Value>

@@ -1,5 +1,6 @@
-// Duplicate index: entries hashed by the fields the duplicate test compares
-// exactly; each candidate under a hash is confirmed with IsSameAppointment.
+// Duplicate index: record ids in an open-addressing table under a hash of
+// the fields the duplicate test compares exactly; each candidate under a
+// hash is read again and confirmed with IsSameAppointment.
 #include "engine/DuplicateIndex.h"
 
 #include <functional>
@@ -17,6 +18,8 @@ std::uint64_t Mix(std::uint64_t hash, std::uint64_t value) {
   return hash ^ (value + 0x9E3779B97F4A7C15ULL + (hash << 6) + (hash >> 2));
 }
 
+constexpr std::size_t kFirstSlots = 64;
+
 }  // namespace
 
 std::uint64_t DuplicateIndex::KeyOf(const AppointmentRecord& record) {
@@ -25,54 +28,87 @@ std::uint64_t DuplicateIndex::KeyOf(const AppointmentRecord& record) {
     key = Mix(key, std::hash<std::string_view>{}(TrimmedView(*text)));
   const LocalFields day = SplitLocal(record.date);
   key = Mix(key, record.untimed ? 1 : 0);
-  return Mix(key, static_cast<std::uint64_t>(day.year * 10000 + day.month * 100 + day.day));
+  key = Mix(key, static_cast<std::uint64_t>(day.year * 10000 + day.month * 100 + day.day));
+  return key == 0 ? 1 : key;  // 0 marks an empty slot
 }
 
-void DuplicateIndex::Insert(std::unique_ptr<AppointmentRecord> record) {
-  const std::uint64_t key = KeyOf(*record);
-  const std::int32_t id = record->recordId;
-  keyOfRecordId_[id] = key;
-  entries_.emplace(key, Entry{id, std::move(record)});
+// Fibonacci hashing spreads the key's bits over the table's size.
+std::size_t DuplicateIndex::Home(std::uint64_t key) const {
+  return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_);
+}
+
+void DuplicateIndex::Grow(std::size_t entries) {
+  std::size_t size = kFirstSlots;
+  int shift = 64 - 6;
+  while (size < 2 * entries) {
+    size *= 2;
+    --shift;
+  }
+  if (size <= slots_.size())
+    return;
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(size, Slot{});
+  shift_ = shift;
+  used_ = 0;
+  for (const Slot& slot : old)
+    if (slot.key != 0)
+      Insert(slot.key, slot.recordId);
+}
+
+void DuplicateIndex::Insert(std::uint64_t key, std::int32_t recordId) {
+  if (2 * (used_ + 1) > slots_.size())
+    Grow(used_ + 1);
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = Home(key);
+  for (; slots_[at].key != 0; at = (at + 1) & mask)
+    if (slots_[at].key == key && slots_[at].recordId == recordId)
+      return;  // rewritten with the same compared fields
+  slots_[at] = Slot{key, recordId};
+  ++used_;
 }
 
 void DuplicateIndex::Build(IDesktopDatebook* datebook) {
-  entries_.clear();
-  keyOfRecordId_.clear();
+  datebook_ = ComPtr<IDesktopDatebook>(datebook);
+  slots_.clear();
+  used_ = 0;
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook);
-  // Growing the maps step by step rehashes every entry again each time.
-  const auto expected = static_cast<std::size_t>(ReadCount(appointments.Get()));
-  entries_.reserve(expected);
-  keyOfRecordId_.reserve(expected);
+  Grow(static_cast<std::size_t>(ReadCount(appointments.Get())));
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
-    if (!appointment) continue;
-    auto record = std::make_unique<AppointmentRecord>(options_);
+    if (!appointment)
+      continue;
     // The scan compares whatever ReadFromHost read, also for an appointment it skips.
-    ReadFromHost(*record, appointment.Get());
-    Insert(std::move(record));
+    AppointmentRecord record(options_);
+    ReadFromHost(record, appointment.Get());
+    Insert(KeyOf(record), record.recordId);
   }
 }
 
+bool DuplicateIndex::IsSameAsStored(std::int32_t recordId,
+                                    const AppointmentRecord& imported) const {
+  const ComPtr<IDesktopAppointment> stored = FindHostAppointment(datebook_.Get(), recordId);
+  if (!stored)
+    return false;
+  AppointmentRecord record(options_);
+  ReadFromHost(record, stored.Get());
+  return record.IsSameAppointment(imported);
+}
+
 bool DuplicateIndex::Contains(const AppointmentRecord& imported) const {
-  const auto [first, last] = entries_.equal_range(KeyOf(imported));
-  for (auto entry = first; entry != last; ++entry)
-    if (entry->second.record->IsSameAppointment(imported)) return true;
+  if (slots_.empty())
+    return false;
+  const std::uint64_t key = KeyOf(imported);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = Home(key); slots_[at].key != 0; at = (at + 1) & mask)
+    if (slots_[at].key == key && IsSameAsStored(slots_[at].recordId, imported))
+      return true;
   return false;
 }
 
 void DuplicateIndex::Refresh(IDesktopAppointment* appointment) {
-  auto record = std::make_unique<AppointmentRecord>(options_);
-  ReadFromHost(*record, appointment);
-  const auto previous = keyOfRecordId_.find(record->recordId);
-  if (previous != keyOfRecordId_.end()) {
-    const auto [first, last] = entries_.equal_range(previous->second);
-    for (auto entry = first; entry != last; ++entry)
-      if (entry->second.recordId == record->recordId) {
-        entries_.erase(entry);
-        break;
-      }
-  }
-  Insert(std::move(record));
+  AppointmentRecord record(options_);
+  ReadFromHost(record, appointment);
+  Insert(KeyOf(record), record.recordId);
 }
 
 }  // namespace tavir

@@ -4,11 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <unordered_map>
+#include <vector>
 
 #include "host/DesktopInterfaces.h"
 #include "model/AppointmentRecord.h"
+#include "platform/ComPtr.h"
 
 namespace tavir {
 
@@ -18,29 +18,38 @@ class DuplicateIndex {
  public:
   explicit DuplicateIndex(const Options& options) : options_(options) {}
 
-  // Reads every appointment of the fixed query range.
+  // Reads every appointment of the fixed query range. The index keeps the
+  // Datebook to read candidates from.
   void Build(IDesktopDatebook* datebook);
   bool Contains(const AppointmentRecord& imported) const;
   // Keeps the index current after the import wrote this appointment (new or
-  // rewritten): its previous entry, found by record id, is replaced.
+  // rewritten).
   void Refresh(IDesktopAppointment* appointment);
 
  private:
-  struct Entry {
-    std::int32_t recordId;
-    std::unique_ptr<AppointmentRecord> record;
+  // Only a hash and a record id per appointment: a million appointments
+  // would otherwise be held a second time. The hash covers what every
+  // variant of the duplicate test compares for equality (the trimmed texts,
+  // the untimed flag and the local day); a candidate under it is read again
+  // from the Datebook and confirmed with IsSameAppointment.
+  struct Slot {
+    std::uint64_t key = 0;  // 0: empty
+    std::int32_t recordId = 0;
   };
-  // A hash of only what every variant of the duplicate test compares for
-  // equality: the trimmed texts, the untimed flag and the local day. Equal
-  // appointments share it; the few unequal ones that do too are told apart by
-  // IsSameAppointment. A number keeps the index small: 100,000 appointments
-  // would otherwise store their texts a second time as keys.
   static std::uint64_t KeyOf(const AppointmentRecord& record);
-  void Insert(std::unique_ptr<AppointmentRecord> record);
+  std::size_t Home(std::uint64_t key) const;
+  void Insert(std::uint64_t key, std::int32_t recordId);
+  void Grow(std::size_t entries);
+  bool IsSameAsStored(std::int32_t recordId, const AppointmentRecord& imported) const;
 
   const Options& options_;
-  std::unordered_multimap<std::uint64_t, Entry> entries_;
-  std::unordered_map<std::int32_t, std::uint64_t> keyOfRecordId_;
+  ComPtr<IDesktopDatebook> datebook_;
+  // Open addressing, at most half full. A rewritten appointment leaves its
+  // old entry behind: the confirmation reads what the appointment holds now,
+  // so a stale entry costs a read, never a wrong answer.
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+  int shift_ = 64;
 };
 
 }  // namespace tavir

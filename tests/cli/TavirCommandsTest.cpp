@@ -6,19 +6,10 @@
 #include "cli/TavirProcess.h"
 #include "desktop/store/DatebookStore.h"
 #include "platform/LocalTime.h"
+#include "support/CsvLines.h"
 
 namespace tavir::test_support {
 namespace {
-
-const char* const kHeader =
-    "\"Date\",\"Untimed\",\"Start Time\",\"End Time\",\"Private\",\"Text\",\"Note\",\"Alarm\","
-    "\"Alarm Time\",\"Alarm Unit\",\"Category\",\"Location\",\"Repeat\"\r\n";
-
-std::string Record(const std::string& date, const std::string& text,
-                   const std::string& category = "") {
-  return "\"" + date + "\",\"\",\"9:00 AM\",\"10:00 AM\",\"\",\"" + text +
-         "\",\"\",\"\",\"\",\"\",\"" + category + "\",\"\",\"\"\r\n";
-}
 
 int CountOf(const std::string& text, const std::string& part) {
   int count = 0;
@@ -38,7 +29,9 @@ class TavirCommandsTest : public ::testing::Test {
   }
 };
 
-TEST_F(TavirCommandsTest, SampleImportsAndExportsToEveryFormat) {
+// Each export of the sample imports again as nothing but duplicates, and a
+// fresh datebook from the workbook exports the same CSV as the original.
+TEST_F(TavirCommandsTest, SampleExportsToEveryFormatAndImportsAgainWithoutDuplicates) {
   ImportSample();
   EXPECT_EQ(workspace_.Run({"count"}).out, "50 appointments\n");
   for (const char* name : {"out.csv", "out.ics", "out.xls"}) {
@@ -48,7 +41,17 @@ TEST_F(TavirCommandsTest, SampleImportsAndExportsToEveryFormat) {
   }
   EXPECT_EQ(CountOf(TavirWorkspace::Read(workspace_.Path("out.csv")), "\r\n\""), 50);
   EXPECT_EQ(CountOf(TavirWorkspace::Read(workspace_.Path("out.ics")), "BEGIN:VEVENT"), 50);
-  EXPECT_EQ(TavirWorkspace::Read(workspace_.Path("out.xls")).substr(0, 4), "\xD0\xCF\x11\xE0");
+  for (const char* name : {"out.csv", "out.xls"}) {
+    const ProcessResult result = workspace_.Run({"import", workspace_.Path(name)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("Added 0, updated 0, skipped 50 duplicates"), std::string::npos)
+        << name << ": " << result.out;
+  }
+  TavirWorkspace other;
+  ASSERT_EQ(other.Run({"import", workspace_.Path("out.xls")}).status, 0);
+  ASSERT_EQ(other.Run({"export", other.Path("from-excel.csv")}).status, 0);
+  EXPECT_EQ(TavirWorkspace::Read(other.Path("from-excel.csv")),
+            TavirWorkspace::Read(workspace_.Path("out.csv")));
   // The calendar of single occurrences needs the simple format.
   ASSERT_EQ(workspace_.Run({"options", "fullformat", "0"}).status, 0);
   const ProcessResult vcs = workspace_.Run({"export", workspace_.Path("out.vcs")});
@@ -74,26 +77,8 @@ TEST_F(TavirCommandsTest, AFileThatIsNotUtf8IsReadAsWindows1252AndTheImportSaysS
   EXPECT_EQ(other.Run({"import", "--encoding", "latin9", file}).status, 2);
 }
 
-TEST_F(TavirCommandsTest, OwnExportsImportAgainWithoutDuplicatesAndRoundTripThroughExcel) {
-  ImportSample();
-  ASSERT_EQ(workspace_.Run({"export", workspace_.Path("again.csv")}).status, 0);
-  ASSERT_EQ(workspace_.Run({"export", workspace_.Path("again.xls")}).status, 0);
-  for (const char* name : {"again.csv", "again.xls"}) {
-    const ProcessResult result = workspace_.Run({"import", workspace_.Path(name)});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_NE(result.out.find("Added 0, updated 0, skipped 50 duplicates"), std::string::npos)
-        << name << ": " << result.out;
-  }
-  // A fresh datebook from the workbook exports the same CSV as the original.
-  TavirWorkspace other;
-  ASSERT_EQ(other.Run({"import", workspace_.Path("again.xls")}).status, 0);
-  ASSERT_EQ(other.Run({"export", other.Path("from-excel.csv")}).status, 0);
-  EXPECT_EQ(TavirWorkspace::Read(other.Path("from-excel.csv")),
-            TavirWorkspace::Read(workspace_.Path("again.csv")));
-}
-
 TEST_F(TavirCommandsTest, RecordIdColumnUpdatesAppointmentsInPlace) {
-  workspace_.Write("one.csv", std::string(kHeader) + Record("11/1/2005", "Dentist"));
+  workspace_.Write("one.csv", kSimpleHeader + SimpleLine("11/1/2005", "Dentist"));
   ASSERT_EQ(workspace_.Run({"import", workspace_.Path("one.csv")}).status, 0);
   ASSERT_EQ(workspace_.Run({"mapping", "add", "Record ID"}).status, 0);
   ASSERT_EQ(workspace_.Run({"export", workspace_.Path("ids.csv")}).status, 0);
@@ -110,9 +95,9 @@ TEST_F(TavirCommandsTest, RecordIdColumnUpdatesAppointmentsInPlace) {
 }
 
 TEST_F(TavirCommandsTest, FilterOptionsSelectWhatIsCountedAndExported) {
-  workspace_.Write("mixed.csv", std::string(kHeader) + Record("11/1/2005", "Lunch with Anna") +
-                                    Record("11/2/2005", "Board meeting") +
-                                    Record("11/3/2005", "LUNCH"));
+  workspace_.Write("mixed.csv", kSimpleHeader + SimpleLine("11/1/2005", "Lunch with Anna") +
+                                    SimpleLine("11/2/2005", "Board meeting") +
+                                    SimpleLine("11/3/2005", "LUNCH"));
   ASSERT_EQ(workspace_.Run({"import", workspace_.Path("mixed.csv")}).status, 0);
   ASSERT_EQ(workspace_.Run({"options", "dofilter", "1"}).status, 0);
   ASSERT_EQ(workspace_.Run({"options", "filtertype", "2"}).status, 0);
@@ -124,8 +109,8 @@ TEST_F(TavirCommandsTest, FilterOptionsSelectWhatIsCountedAndExported) {
 }
 
 TEST_F(TavirCommandsTest, ArchiveMarksOldAppointmentsAndReportsThem) {
-  workspace_.Write("old.csv", std::string(kHeader) + Record("1/10/2005", "Lunch") +
-                                  Record("11/9/2005", "Recent"));
+  workspace_.Write("old.csv", kSimpleHeader + SimpleLine("1/10/2005", "Lunch") +
+                                  SimpleLine("11/9/2005", "Recent"));
   ASSERT_EQ(workspace_.Run({"import", workspace_.Path("old.csv")}).status, 0);
   const ProcessResult result = workspace_.Run({"archive", "--to", "2005-06-30"});
   EXPECT_EQ(result.status, 0) << result.err;
@@ -161,11 +146,6 @@ TEST_F(TavirCommandsTest, DataDirectoryDatebookAndSettingsAreMadeOnFirstUse) {
   EXPECT_EQ(workspace_.RunPlain({"user"}).out, "tester\n");
   EXPECT_TRUE(std::filesystem::exists(workspace_.Path(".local/share/tavir/datebook.sqlite")));
   EXPECT_EQ(workspace_.RunPlain({"options", "daysback"}).out, "7\n");
-  // A datebook the user names is not given folders of its own.
-  EXPECT_EQ(
-      workspace_.RunPlain({"--datebook", workspace_.Path("typo/datebook.sqlite"), "count"}).status,
-      1);
-  EXPECT_FALSE(std::filesystem::exists(workspace_.Path("typo")));
 }
 
 TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
@@ -173,8 +153,6 @@ TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
   const ProcessResult bad = workspace_.Run({"options", "defaultapptlength", "0"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.err, "Please enter an integer between 1 and 999.\n");
-  EXPECT_EQ(workspace_.Run({"options", "nosuchoption"}).status, 2);
-  EXPECT_EQ(workspace_.Run({"options", "exceptiondateseparator", ";;"}).status, 2);
   EXPECT_EQ(workspace_.Run({"user", "Jane Doe"}).status, 0);
   EXPECT_EQ(workspace_.Run({"user"}).out, "Jane Doe\n");
   const std::string example = workspace_.Run({"example"}).out;
@@ -187,7 +165,6 @@ TEST_F(TavirCommandsTest, SettingsCommandsShowAndCheckValues) {
   EXPECT_EQ(mapping.substr(0, mapping.find("Repeat Event Fields:")),
             "Simple Fields:\n  1. Date\n  2. Text\n  3. (Ignored)\n");
   EXPECT_EQ(workspace_.Run({"mapping", "add", "Date"}).status, 2);
-  EXPECT_EQ(workspace_.Run({"frobnicate"}).status, 2);
 }
 
 // The largest file in the folder whose name starts with prefix; empty if none.
@@ -222,6 +199,7 @@ TEST_F(TavirCommandsTest, ExportTargetsAreFollowedWrittenInPlaceOrRefused) {
       {"the settings file", workspace_.Registry(), 1, "", "is the settings file in use"},
       {"a folder", workspace_.Path("folder"), 1, "", "A folder cannot be replaced"},
       {"a device that is full", "/dev/full", 1, "failed part way", "Error writing file"},
+      {"a missing folder", workspace_.Path("no/such/dir/x.csv"), 1, "", "Error writing file\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -300,9 +278,9 @@ long ReadPosition(pid_t pid, const std::string& file) {
 }
 
 TEST_F(TavirCommandsTest, InterruptedImportSummaryCountsWhatTheDatebookHolds) {
-  std::string csv = kHeader;
+  std::string csv = kSimpleHeader;
   for (int i = 0; i < 20000; ++i)
-    csv += Record("11/10/2005", "Item " + std::to_string(i));
+    csv += SimpleLine("11/10/2005", "Item " + std::to_string(i));
   workspace_.Write("long.csv", csv);
   const std::string source = workspace_.Path("long.csv");
   const ProcessResult result = workspace_.Run({"import", source}, "", [&](pid_t pid) {
@@ -320,11 +298,6 @@ TEST_F(TavirCommandsTest, InterruptedImportSummaryCountsWhatTheDatebookHolds) {
 TEST_F(TavirCommandsTest, BadImportFilesGiveAClearMessageAndLoseNothing) {
   ImportSample();
   const std::string datebook = TavirWorkspace::Read(workspace_.Datebook());
-
-  const ProcessResult missing = workspace_.Run({"import", workspace_.Path("missing.csv")});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err.rfind("Error reading file\n", 0), 0u) << missing.err;
-  EXPECT_NE(missing.err.find("No such file"), std::string::npos) << missing.err;
 
   const ProcessResult directory = workspace_.Run({"import", workspace_.Path("")});
   EXPECT_EQ(directory.status, 1) << directory.out;
@@ -344,18 +317,13 @@ TEST_F(TavirCommandsTest, BadImportFilesGiveAClearMessageAndLoseNothing) {
   EXPECT_EQ(workspace_.Run({"count"}).out, "50 appointments\n");
 }
 
-TEST_F(TavirCommandsTest, ForeignDatebookUnwritableTargetAndDamagedSettingsAreRefused) {
+TEST_F(TavirCommandsTest, ForeignDatebookAndDamagedSettingsAreRefused) {
   workspace_.Write("datebook.sqlite", "This is a letter, not a datebook.\n");
   const ProcessResult foreign = workspace_.Run({"count"});
   EXPECT_EQ(foreign.status, 1);
   EXPECT_FALSE(foreign.err.empty());
   EXPECT_EQ(TavirWorkspace::Read(workspace_.Datebook()), "This is a letter, not a datebook.\n");
   std::filesystem::remove(workspace_.Datebook());
-
-  ASSERT_EQ(workspace_.Run({"user", "tester"}).status, 0);
-  const ProcessResult unwritable = workspace_.Run({"export", workspace_.Path("no/such/dir/x.csv")});
-  EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err.rfind("Error writing file\n", 0), 0u) << unwritable.err;
 
   const std::string damaged =
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quelmar\\TAVIR\\Options]\r\n\"fullformat\"="

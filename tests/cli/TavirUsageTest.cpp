@@ -1,6 +1,6 @@
 // `tavir` as people first meet it: the help and the version, mistyped
 // commands and datebook paths, files the import does not read, settings out
-// of range, and imports run without a terminal.
+// of range or changed by two runs at once, and imports run without a terminal.
 #include <gtest/gtest.h>
 
 #include "cli/TavirProcess.h"
@@ -125,6 +125,8 @@ TEST(TavirSettings, CheckedAsTheDialogDoesAndWithinTheDatebookRange) {
       {{"options", "quote", ""}, 0},
       {{"options", "separator", ""}, 2},
       {{"options", "defaultapptlength", "999"}, 0},
+      {{"options", "nosuchoption"}, 2},
+      {{"options", "exceptiondateseparator", ";;"}, 2},
       {{"mapping", "simple"}, 2},
       {{"mapping", "repeat"}, 2},
       {{"user", " "}, 2},
@@ -132,6 +134,23 @@ TEST(TavirSettings, CheckedAsTheDialogDoesAndWithinTheDatebookRange) {
   for (const auto& c : cases)
     EXPECT_EQ(workspace.Run(c.args).status, c.status) << c.args[1] << " " << c.args.back();
   EXPECT_EQ(workspace.Run({"options", "daysahead"}).out, "9547\n");
+}
+
+// Each run reads, changes and writes the settings under one lock.
+TEST(TavirSettings, ConcurrentChangesOfDifferentSettingsAreBothKept) {
+  TavirWorkspace workspace;
+  for (int round = 1; round <= 5; ++round) {
+    SCOPED_TRACE(round);
+    const std::string ahead = std::to_string(70 + round), back = std::to_string(80 + round);
+    int secondStatus = -1;
+    const ProcessResult first = workspace.Run({"options", "daysahead", ahead}, "", [&](pid_t) {
+      secondStatus = workspace.Run({"options", "daysback", back}).status;
+    });
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(secondStatus, 0);
+    EXPECT_EQ(workspace.Run({"options", "daysahead"}).out, ahead + "\n");
+    EXPECT_EQ(workspace.Run({"options", "daysback"}).out, back + "\n");
+  }
 }
 
 TEST(TavirImport, WithoutATerminalFaultyRecordsStopUnlessTheUserSaidOtherwise) {

@@ -18,10 +18,16 @@ namespace {
 using test_support::DesktopHost;
 using test_support::Wide;
 
+// Every object a test made is gone once the test and its host are.
+struct ReleasedAtTheEnd {
+  const int before = LiveDesktopObjects();
+  ~ReleasedAtTheEnd() { EXPECT_EQ(before, LiveDesktopObjects()) << "a desktop object leaked"; }
+};
+
 class DesktopObjects : public ::testing::Test {
  protected:
   test_support::ScopedTimeZone zone{test_support::TestZone::Berlin};
-  const int objectsBefore = LiveDesktopObjects();
+  ReleasedAtTheEnd released;
   DesktopHost host;
 };
 
@@ -54,29 +60,24 @@ ComPtr<IDesktopAppointments> FullRange(IDesktopDatebook& datebook) {
   return appointments;
 }
 
-TEST(DesktopObjectCounts, EveryReferenceCountReturnsToZero) {
-  const int objectsBefore = LiveDesktopObjects();
-  {
-    DesktopHost host;
-    host.data->Add(At(2005, 3, 1, 9, "one"));
-    auto datebook = host.Datebook();
-    ComPtr<IDesktopAppointment> item;
-    ASSERT_EQ(S_OK, FullRange(*datebook.Get())->get_Item(0, item.Receive()));
-    // A fresh object comes with the one reference handed out.
-    EXPECT_EQ(2u, item->AddRef());
-    EXPECT_EQ(1u, item->Release());
-    auto second = item.Query<IDesktopAppointment2>(IID_IDesktopAppointment2);
-    ASSERT_TRUE(second);
-    EXPECT_EQ(static_cast<IDesktopAppointment*>(second.Get()), item.Get());
-    ComPtr<IDesktopUser> user;
-    ComPtr<IDesktopCommandManager> manager;
-    EXPECT_EQ(S_OK, host.application->get_CurrentUser(user.Receive()));
-    EXPECT_EQ(S_OK, host.application->get_CommandManager(manager.Receive()));
-    ComPtr<IDesktopAppointment> added;
-    EXPECT_EQ(S_OK, datebook->AddAppointment(1, 2, nullptr, added.Receive()));
-    EXPECT_GT(LiveDesktopObjects(), objectsBefore + 5);
-  }
-  EXPECT_EQ(objectsBefore, LiveDesktopObjects());
+TEST_F(DesktopObjects, ComesWithOneReferenceAndEveryOneIsReleased) {
+  host.data->Add(At(2005, 3, 1, 9, "one"));
+  auto datebook = host.Datebook();
+  ComPtr<IDesktopAppointment> item;
+  ASSERT_EQ(S_OK, FullRange(*datebook.Get())->get_Item(0, item.Receive()));
+  // A fresh object comes with the one reference handed out.
+  EXPECT_EQ(2u, item->AddRef());
+  EXPECT_EQ(1u, item->Release());
+  auto second = item.Query<IDesktopAppointment2>(IID_IDesktopAppointment2);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(static_cast<IDesktopAppointment*>(second.Get()), item.Get());
+  ComPtr<IDesktopUser> user;
+  ComPtr<IDesktopCommandManager> manager;
+  EXPECT_EQ(S_OK, host.application->get_CurrentUser(user.Receive()));
+  EXPECT_EQ(S_OK, host.application->get_CommandManager(manager.Receive()));
+  ComPtr<IDesktopAppointment> added;
+  EXPECT_EQ(S_OK, datebook->AddAppointment(1, 2, nullptr, added.Receive()));
+  EXPECT_GT(LiveDesktopObjects(), released.before + 5);
 }
 
 TEST_F(DesktopObjects, QueryInterfaceGivesTheSameObjectOrNothing) {
@@ -187,7 +188,8 @@ TEST_F(DesktopObjects, RepeatRuleWrittenAndRead) {
     RepeatRule written, read;
   } cases[] = {
       {"the no-end date stores no end", {1, 2, noEnd, 9}, {1, 2, 0, 0}},
-      {"an end date is kept; extra is 0 but for weekly and monthly by day", {4, 1, end, 3},
+      {"an end date is kept; extra is 0 but for weekly and monthly by day",
+       {4, 1, end, 3},
        {4, 1, end, 0}},
       {"weekly keeps its weekday set", {2, 3, 0, 2 | 32}, {2, 3, 0, 2 | 32}},
       {"monthly by day keeps its week index", {3, 1, noEnd, 5}, {3, 1, 0, 5}},
@@ -244,62 +246,53 @@ TEST_F(DesktopObjects, ChangesAreTrackedForTheStore) {
   EXPECT_FALSE(changes.userName);
 }
 
-TEST(DesktopObjectCounts, UserAndCommandManager) {
+TEST_F(DesktopObjects, UserAndCommandManager) {
   test_support::CountingObject command;
-  const int objectsBefore = LiveDesktopObjects();
-  {
-    DesktopHost host;
-    ComPtr<IDesktopUser> user;
-    ASSERT_EQ(S_OK, host.application->get_CurrentUser(user.Receive()));
-    Bstr name;
-    EXPECT_EQ(S_OK, user->get_Name(name.Receive()));
-    EXPECT_EQ(Wide("Test User"), name.ToWide());
+  ComPtr<IDesktopUser> user;
+  ASSERT_EQ(S_OK, host.application->get_CurrentUser(user.Receive()));
+  Bstr name;
+  EXPECT_EQ(S_OK, user->get_Name(name.Receive()));
+  EXPECT_EQ(Wide("Test User"), name.ToWide());
 
-    ComPtr<IDesktopCommandManager> manager;
-    ASSERT_EQ(S_OK, host.application->get_CommandManager(manager.Receive()));
-    HostLong id = 0;
-    EXPECT_EQ(S_OK,
-              manager->RegisterCommand(42, Bstr(Wide("TAVIRAddInCommand")).Get(), &command, &id));
-    EXPECT_EQ(1, id);
-    EXPECT_EQ(1u, command.References());
-    EXPECT_EQ(S_OK, manager->AddMenuItem(id, nullptr, 201, Bstr(Wide("&TAVIR")).Get(), 4));
-    EXPECT_EQ(E_INVALIDARG, manager->AddMenuItem(id + 1, nullptr, 201, nullptr, 4));
+  ComPtr<IDesktopCommandManager> manager;
+  ASSERT_EQ(S_OK, host.application->get_CommandManager(manager.Receive()));
+  HostLong id = 0;
+  EXPECT_EQ(S_OK,
+            manager->RegisterCommand(42, Bstr(Wide("TAVIRAddInCommand")).Get(), &command, &id));
+  EXPECT_EQ(1, id);
+  EXPECT_EQ(1u, command.References());
+  EXPECT_EQ(S_OK, manager->AddMenuItem(id, nullptr, 201, Bstr(Wide("&TAVIR")).Get(), 4));
+  EXPECT_EQ(E_INVALIDARG, manager->AddMenuItem(id + 1, nullptr, 201, nullptr, 4));
 
-    // Tests see what was registered through the one manager the application has.
-    auto& commands = static_cast<DesktopApplication&>(*host.application.Get()).CommandManager();
-    ASSERT_EQ(1u, commands.Commands().size());
-    ASSERT_EQ(1u, commands.MenuItems().size());
-    commands.ReleaseCommands();
-    EXPECT_EQ(0u, command.References());
-  }
-  EXPECT_EQ(objectsBefore, LiveDesktopObjects());
+  // Tests see what was registered through the one manager the application has.
+  auto& commands = static_cast<DesktopApplication&>(*host.application.Get()).CommandManager();
+  ASSERT_EQ(1u, commands.Commands().size());
+  ASSERT_EQ(1u, commands.MenuItems().size());
+  commands.ReleaseCommands();
+  EXPECT_EQ(0u, command.References());
 }
 
-TEST(DesktopObjectCounts, AddinListFindsRenamesAndRemoves) {
-  const int objectsBefore = LiveDesktopObjects();
+TEST_F(DesktopObjects, AddinListFindsRenamesAndRemoves) {
   auto list = std::make_shared<AddinList>();
   list->entries.push_back({Wide("{ABCDEF01-0000-0000-0000-000000000000}"), Wide("Old")});
-  {
-    auto registry = CreateDesktopAddinRegistry(list);
-    ComPtr<IDesktopAddinEntry> entry;
-    EXPECT_EQ(S_OK, registry->get_Item(Bstr(Wide("{12345678-0000-0000-0000-000000000000}")).Get(),
-                                       entry.Receive()));
-    EXPECT_FALSE(entry) << "no entry is S_OK with nothing";
-    ASSERT_EQ(S_OK, registry->get_Item(Bstr(Wide("{abcdef01-0000-0000-0000-000000000000}")).Get(),
-                                       entry.Receive()));
-    ASSERT_TRUE(entry);
-    EXPECT_EQ(S_OK, entry->Remove());
-    EXPECT_TRUE(list->entries.empty());
-    EXPECT_EQ(S_OK, entry->Remove());
+  auto registry = CreateDesktopAddinRegistry(list);
+  ComPtr<IDesktopAddinEntry> entry;
+  EXPECT_EQ(S_OK, registry->get_Item(Bstr(Wide("{12345678-0000-0000-0000-000000000000}")).Get(),
+                                     entry.Receive()));
+  EXPECT_FALSE(entry) << "no entry is S_OK with nothing";
+  ASSERT_EQ(S_OK, registry->get_Item(Bstr(Wide("{abcdef01-0000-0000-0000-000000000000}")).Get(),
+                                     entry.Receive()));
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(S_OK, entry->Remove());
+  EXPECT_TRUE(list->entries.empty());
+  EXPECT_EQ(S_OK, entry->Remove());
 
-    ComPtr<IDesktopAddinEntry> added;
-    const Bstr id(Wide("{ABCDEF01-0000-0000-0000-000000000000}"));
-    EXPECT_EQ(S_OK, registry->Add(id.Get(), Bstr(Wide("TAVIRAddIn Addin")).Get(), added.Receive()));
-    EXPECT_EQ(S_OK, registry->Add(id.Get(), Bstr(Wide("Renamed")).Get(), added.Receive()));
-    ASSERT_EQ(1u, list->entries.size());
-    EXPECT_EQ(Wide("Renamed"), list->entries[0].name);
-  }
-  EXPECT_EQ(objectsBefore, LiveDesktopObjects());
+  ComPtr<IDesktopAddinEntry> added;
+  const Bstr id(Wide("{ABCDEF01-0000-0000-0000-000000000000}"));
+  EXPECT_EQ(S_OK, registry->Add(id.Get(), Bstr(Wide("TAVIRAddIn Addin")).Get(), added.Receive()));
+  EXPECT_EQ(S_OK, registry->Add(id.Get(), Bstr(Wide("Renamed")).Get(), added.Receive()));
+  ASSERT_EQ(1u, list->entries.size());
+  EXPECT_EQ(Wide("Renamed"), list->entries[0].name);
 }
 
 }  // namespace

@@ -85,13 +85,26 @@ TEST_F(ExportTargetTest, TheOldFileStaysUntilTheNewOneIsComplete) {
   }
 }
 
-TEST_F(ExportTargetTest, AFolderIsRefusedAndLeftAsItWas) {
+// Neither export makes a file of its own there; the folder stays as it was.
+TEST_F(ExportTargetTest, ATargetThatCannotBeCreatedIsReportedAndGivesNoWriterResult) {
   std::filesystem::create_directory(PathOf("folder.csv"));
-  ExportStatus status;
-  EXPECT_EQ(ExportSimple(PathOf("folder.csv"), 0, 0, options_, nullptr, &status), -1);
-  EXPECT_TRUE(status.noWriter);
-  ASSERT_EQ(shell_.Messages().size(), 1u);
-  EXPECT_NE(shell_.Messages()[0].text.find("folder"), std::string::npos);
+  const struct {
+    const char* name;
+    const char* reason;
+  } cases[] = {{"missing-directory/x.csv", "missing-directory"}, {"folder.csv", "folder"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::size_t messagesBefore = shell_.Messages().size();
+    ExportStatus status;
+    EXPECT_EQ(ExportSimple(PathOf(c.name), 0, 0, options_, nullptr, &status), -1);
+    EXPECT_TRUE(status.noWriter);
+    EXPECT_EQ(ExportFull(PathOf(c.name), options_, nullptr), 0);
+    ASSERT_EQ(shell_.Messages().size(), messagesBefore + 2);
+    const ShownMessage& shown = shell_.Messages().back();
+    EXPECT_EQ(shown.text.rfind("Error writing file\n", 0), 0u) << shown.text;
+    EXPECT_NE(shown.text.find(c.reason), std::string::npos) << shown.text;
+    EXPECT_EQ(shown.icon, MessageIcon::Stop);
+  }
   EXPECT_TRUE(std::filesystem::is_directory(PathOf("folder.csv")));
   EXPECT_EQ(Names(), std::vector<std::string>{"folder.csv"});
 }

@@ -14,20 +14,17 @@
 namespace tavir {
 namespace {
 
+// The options of en-US: comma and double quote.
 class FieldReader : public test_support::PinnedEnUsTest {
  protected:
-  void SetUp() override {
-    PinnedEnUsTest::SetUp();
-    options_.separator = ",";
-    options_.quote = "\"";
-  }
-
-  // Reads one line (CR LF added) with the options' mapping into record_.
-  FieldResult Read(const std::string& line) {
+  // Reads one line (CR LF added) with the options' mapping into record, reset
+  // first as the import resets the one record it reuses for every line.
+  FieldResult Read(const std::string& line) { return ReadInto(record_, line); }
+  FieldResult ReadInto(AppointmentRecord& record, const std::string& line) {
     file_ = std::make_unique<CsvFile>();
     file_->OpenRead(std::make_unique<MemoryByteSource>(line + "\r\n"));
-    record_.Reset();
-    return ReadMappedRecord(options_.mapping, *file_, record_);
+    record.Reset();
+    return ReadMappedRecord(options_.mapping, *file_, record);
   }
 
   void Map(std::vector<FieldId> simple, std::vector<FieldId> repeat = {}) {
@@ -197,6 +194,45 @@ TEST_F(FieldReader, RepeatFieldsOnlyInTheFullFormatAndForRepeatingLines) {
     ASSERT_EQ(Read(c.line), FieldResult::Ok) << c.what;
     EXPECT_EQ(record_.repeat, 0) << c.what;
   }
+}
+
+// Every field of the catalogue mapped; the second line maps only a few, so
+// every other member of the reused record must come from the reset.
+TEST_F(FieldReader, AReusedRecordKeepsNothingOfTheLineBefore) {
+  std::vector<FieldId> simple, repeat;
+  for (FieldId id = field::Date; id <= field::LastSimple; ++id)
+    simple.push_back(id);
+  for (FieldId id = field::RepeatType; id <= field::MonthlyWeekIndex; ++id)
+    repeat.push_back(id);
+  options_.fullformat = 1;
+  Map(simple, repeat);
+  ASSERT_EQ(Read(R"("10/26/2005","","9:00 AM","10:30 AM","x","Text","Note","x","15","h","Cat",)"
+                 R"("Room","x","1.5","4711","Monthly Day","2","12/31/2005","1/2/2006","x","x","x",)"
+                 R"("x","x","x","x","3")"),
+            FieldResult::Ok);
+  ASSERT_EQ(record_.repeat, 1);
+  const std::string sparse = R"("10/27/2005","x","T","x","Daily","1")";
+  Map({field::Date, field::Untimed, field::Text, field::Repeat},
+      {field::RepeatType, field::RepeatInterval});
+  ASSERT_EQ(Read(sparse), FieldResult::Ok);
+  ASSERT_EQ(record_.repeat, 1);
+  AppointmentRecord fresh(options_);
+  ASSERT_EQ(ReadInto(fresh, sparse), FieldResult::Ok);
+  // Kept on purpose across lines.
+  fresh.exceptions = record_.exceptions;
+  fresh.alarmUnit = record_.alarmUnit;
+  fresh.alarmAmount = record_.alarmAmount;
+  Map(simple, repeat);
+  const auto written = [&](const AppointmentRecord& record) {
+    std::string bytes;
+    CsvFile file;
+    file.OpenWrite(std::make_unique<MemoryByteSink>(bytes));
+    WriteFullRecord(options_.mapping, file, record);
+    file.Finish();
+    return bytes;
+  };
+  EXPECT_EQ(written(record_), written(fresh));
+  EXPECT_TRUE(record_.IsSameAppointment(fresh));
 }
 
 TEST_F(FieldReader, IgnoredColumnsAreReadAndDropped) {

@@ -57,21 +57,18 @@ TEST_F(ImportErrorReport, MessagesOfEveryCode) {
   }
 }
 
-TEST_F(ImportErrorReport, WithoutALastFieldThereAreNoQuotes) {
-  EXPECT_EQ(ImportErrorText(FieldResult::NoAppointmentText, "a%sb.csv", 2, ""),
-            "Error reading a%sb.csv line 2\nNo appointment text given.");
-}
-
-// A 32 KB note must not fill the terminal or the message box.
+// A 32 KB note must not fill the terminal or the message box; without a
+// field there are no quotes, and the file name is no format.
 TEST_F(ImportErrorReport, AFieldIsQuotedWithOneLineOfAtMost200Bytes) {
   const struct {
     std::string field, quoted;
-  } cases[] = {{"one\r\ntwo", "one..."},
-               {std::string(200, 'x'), std::string(200, 'x')},
-               {std::string(40000, 'x'), std::string(200, 'x') + "..."}};
+  } cases[] = {{"one\r\ntwo", "\"one...\"\n"},
+               {std::string(200, 'x'), "\"" + std::string(200, 'x') + "\"\n"},
+               {std::string(40000, 'x'), "\"" + std::string(200, 'x') + "...\"\n"},
+               {"", ""}};
   for (const auto& c : cases)
-    EXPECT_EQ(ImportErrorText(FieldResult::NoAppointmentText, "f.csv", 2, c.field),
-              "Error reading f.csv line 2\n\"" + c.quoted + "\"\nNo appointment text given.");
+    EXPECT_EQ(ImportErrorText(FieldResult::NoAppointmentText, "a%sb.csv", 2, c.field),
+              "Error reading a%sb.csv line 2\n" + c.quoted + "No appointment text given.");
 }
 
 TEST_F(ImportErrorReport, OkGoesOnAndCancelStops) {

@@ -39,30 +39,6 @@ TEST_F(RoundTripTest, ASimpleExportImportsAsSinglesAndASecondTimeAddsNothing) {
   EXPECT_TRUE(shell_.Messages().empty());
 }
 
-// The host gives only the number of exception days: the full format writes
-// the days it skips, and an import into an empty datebook brings them back.
-TEST_F(RoundTripTest, AFullCsvKeepsTheExceptionDates) {
-  options_.fullformat = 1;
-  auto weekly = AddRepeating(2005, 11, 7, 9, "Team call",
-                             RepeatRule{Weekly, 1, LocalMidnight(2006, 3, 31), 2 | 8});
-  weekly->exceptions = {LocalMidnight(2005, 11, 7), LocalMidnight(2005, 11, 23)};
-  AddRepeating(2005, 11, 8, 10, "Daily", RepeatRule{Daily, 2, 0, 0})->exceptions = {
-      LocalMidnight(2005, 11, 12)};
-  const std::string first = PathOf("first.csv"), second = PathOf("second.csv");
-  ASSERT_EQ(ExportFull(first, options_, nullptr), 2);
-  EXPECT_NE(ReadFile(first).find("\"11/7/2005 11/23/2005\""), std::string::npos) << ReadFile(first);
-  for (const auto& appointment : ActiveAppointments())
-    data_->Delete(*appointment);
-
-  ASSERT_EQ(ImportFile(first, options_, nullptr), 0);
-  const auto imported = ActiveAppointments();
-  ASSERT_EQ(imported.size(), 2u);
-  EXPECT_EQ(imported[0]->exceptions, weekly->exceptions);
-  ASSERT_EQ(ExportFull(second, options_, nullptr), 2);
-  EXPECT_EQ(ReadFile(second), ReadFile(first));
-  EXPECT_TRUE(shell_.Messages().empty());
-}
-
 // Record ids start at 1 in every datebook: Bob's calendar file must not
 // replace Alice's events, and a new export must update, not duplicate.
 TEST_F(RoundTripTest, CalendarUidsDifferBetweenUsersAndStayAcrossExports) {

@@ -48,7 +48,8 @@ std::string WriteTexts(const WriteSetup& setup, const std::vector<std::string>& 
     file.SetQuote(setup.quote);
     file.SetSeparator(setup.separator);
     file.SetRemoveLineBreaks(setup.removeLineBreaks);
-    for (const std::string& text : texts) EXPECT_EQ(file.WriteText(text), 0);
+    for (const std::string& text : texts)
+      EXPECT_EQ(file.WriteText(text), 0);
     EXPECT_EQ(file.EndRecord(), 0);
   });
 }
@@ -60,7 +61,9 @@ struct EscapeCase {
   std::string bytes;
 };
 
-void PrintTo(const EscapeCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const EscapeCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class CsvEscapeTable : public ::testing::TestWithParam<EscapeCase> {};
 
@@ -75,16 +78,20 @@ INSTANTIATE_TEST_SUITE_P(
         EscapeCase{"EmptyFieldsAreQuotedToo", {}, {"", "", "1"}, "\"\",\"\",\"1\"\r\n"},
         EscapeCase{"LineBreakBecomesABareLineFeed", {}, {"a\r\nb"}, "\"a\nb\"\r\n"},
         EscapeCase{"LoneCarriageReturnDropped", {}, {"a\rb\r"}, "\"ab\"\r\n"},
-        EscapeCase{"RemovedLineBreakBecomesABlank", {"\"", ",", true}, {"a\r\nb\nc\r"},
-                   "\"a b c\"\r\n"},
-        EscapeCase{"ApostropheQuoteDoublesApostrophes", {"'", ",", false}, {"it's \"x\""},
+        EscapeCase{
+            "RemovedLineBreakBecomesABlank", {"\"", ",", true}, {"a\r\nb\nc\r"}, "\"a b c\"\r\n"},
+        EscapeCase{"ApostropheQuoteDoublesApostrophes",
+                   {"'", ",", false},
+                   {"it's \"x\""},
                    "'it''s \"x\"'\r\n"},
-        EscapeCase{"NoQuoteDoublesNothing", {"", ";", false}, {"say \"hi\"", "b"},
-                   "say \"hi\";b\r\n"},
-        EscapeCase{"LongQuoteWrittenWholeDoublesNothing", {"<>", ",", false}, {"a\"b<>"},
+        EscapeCase{
+            "NoQuoteDoublesNothing", {"", ";", false}, {"say \"hi\"", "b"}, "say \"hi\";b\r\n"},
+        EscapeCase{"LongQuoteWrittenWholeDoublesNothing",
+                   {"<>", ",", false},
+                   {"a\"b<>"},
                    "<>a\"b<><>\r\n"},
-        EscapeCase{"TwoByteSeparatorWrittenWhole", {"\"", "; ", false}, {"a", "b"},
-                   "\"a\"; \"b\"\r\n"},
+        EscapeCase{
+            "TwoByteSeparatorWrittenWhole", {"\"", "; ", false}, {"a", "b"}, "\"a\"; \"b\"\r\n"},
         EscapeCase{"TabSeparator", {"\"", "\t", false}, {"a", "b"}, "\"a\"\t\"b\"\r\n"},
         EscapeCase{"NulBytesKept", {}, {std::string("a\0b", 3)}, std::string("\"a\0b\"\r\n", 7)}),
     [](const ::testing::TestParamInfo<EscapeCase>& info) { return info.param.name; });
@@ -107,7 +114,8 @@ class GermanNumericLocale {
  public:
   GermanNumericLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "German_Germany.1252", "German"})
-      if (std::setlocale(LC_NUMERIC, name)) break;
+      if (std::setlocale(LC_NUMERIC, name))
+        break;
   }
   ~GermanNumericLocale() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
 
@@ -121,8 +129,10 @@ TEST(CsvWriting, NumbersHaveFixedFormsWhateverTheLocale) {
   EXPECT_EQ(Written([](CsvFile& file) {
               file.SetQuote("");
               file.SetSeparator(";");
-              for (const std::int32_t seconds : {5400, 90, 0, -1800, 2147483647}) file.WriteSpan(seconds);
-              for (const std::int32_t value : {0, -5, 2147483647, -2147483647 - 1}) file.WriteInt(value);
+              for (const std::int32_t seconds : {5400, 90, 0, -1800, 2147483647})
+                file.WriteSpan(seconds);
+              for (const std::int32_t value : {0, -5, 2147483647, -2147483647 - 1})
+                file.WriteInt(value);
               file.EndRecord();
             }),
             "1.500000;0.025000;0.000000;-0.500000;596523.235278;"
@@ -135,24 +145,27 @@ TEST(CsvWriting, DatesAndTimesInTheRegionalForms) {
   ASSERT_EQ(ActiveLocaleName(), "en-US") << "needs the user locale en-US";
   const TimeValue start = BuildLocal(2005, 10, 26, 9, 0, 0);
   for (const bool withDate : {false, true}) {
-    EXPECT_EQ(Written([&](CsvFile& file) {
-                file.dateWithTime = withDate;
-                file.WriteDate(start);
-                file.WriteTime(start);
-                file.EndRecord();
-              }),
-              withDate ? "\"10/26/2005\",\"10/26/2005 9:00 AM\"\r\n" : "\"10/26/2005\",\"9:00 AM\"\r\n");
+    EXPECT_EQ(
+        Written([&](CsvFile& file) {
+          file.dateWithTime = withDate;
+          file.WriteDate(start);
+          file.WriteTime(start);
+          file.EndRecord();
+        }),
+        withDate ? "\"10/26/2005\",\"10/26/2005 9:00 AM\"\r\n" : "\"10/26/2005\",\"9:00 AM\"\r\n");
   }
 }
 
 struct LimitCase {
   const char* name;
   std::string text;
-  std::size_t keptUtf8;      // bytes of the text kept when the ANSI code page is UTF-8
-  std::size_t keptOneByte;   // when it is a single-byte code page
+  std::size_t keptUtf8;     // bytes of the text kept when the ANSI code page is UTF-8
+  std::size_t keptOneByte;  // when it is a single-byte code page
 };
 
-void PrintTo(const LimitCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const LimitCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class CsvFieldLimit : public ::testing::TestWithParam<LimitCase> {};
 
@@ -181,7 +194,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 class FailingSink : public ByteSink {
  public:
-  void Write(const char*, std::size_t) override { throw FileError("There is not enough space on the disk."); }
+  void Write(const char*, std::size_t) override {
+    throw FileError("There is not enough space on the disk.");
+  }
   void Close() override {}
 };
 
@@ -208,32 +223,14 @@ TEST(CsvWriting, AFullDiskRaisesTheFileErrorFromEndRecordOrFinish) {
   }
 }
 
-// A file in a fresh temporary directory, removed afterwards.
-class ScratchFile {
- public:
-  explicit ScratchFile(const std::string& name) : path_(directory_.PathOf(name)) {}
-  const std::string& Path() const { return path_; }
-  std::string Contents() const {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  void Put(const std::string& bytes) const {
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out << bytes;
-  }
-
- private:
-  test_support::ScratchDirectory directory_{"tavir-csv"};
-  std::string path_;
-};
-
 TEST(CsvFiles, WritesAndReadsBackThroughTheFileSystem) {
-  ScratchFile scratch("roundtrip.csv");
-  const std::string field(100000, 'q');  // more than one write block and read buffer
+  const test_support::ScratchDirectory directory("tavir-csv");
+  const std::string path = directory.PathOf("roundtrip.csv");
   {
     CsvFile writer;
-    ASSERT_EQ(writer.OpenWrite(scratch.Path()), 0);
-    for (int i = 0; i < 3000; ++i) {
+    ASSERT_EQ(writer.OpenWrite(path), 0);
+    // More than one write block and read buffer.
+    for (int i = 0; i < 10000; ++i) {
       writer.WriteText(std::to_string(i));
       writer.WriteText("a\"b");
       writer.EndRecord();
@@ -241,8 +238,9 @@ TEST(CsvFiles, WritesAndReadsBackThroughTheFileSystem) {
     EXPECT_EQ(writer.Finish(), 0);
   }
   CsvFile reader;
-  ASSERT_EQ(reader.OpenRead(scratch.Path()), 0);
-  EXPECT_EQ(reader.GetProgressMax(), static_cast<int>(scratch.Contents().size() / 256));
+  ASSERT_EQ(reader.OpenRead(path), 0);
+  EXPECT_EQ(reader.GetProgressMax(),
+            static_cast<int>(test_support::ReadFileBytes(path).size() / 256));
   int records = 0;
   while (reader.ReadRecord() == 0) {
     std::string number, text;
@@ -252,36 +250,37 @@ TEST(CsvFiles, WritesAndReadsBackThroughTheFileSystem) {
     EXPECT_EQ(text, "a\"b");
     ++records;
   }
-  EXPECT_EQ(records, 3000);
+  EXPECT_EQ(records, 10000);
   EXPECT_EQ(reader.GetProgressPos(), reader.GetProgressMax());
   EXPECT_EQ(reader.Close(), 0);
 }
 
 TEST(CsvFiles, OthersMayReadButNotWriteAnOpenFileAndOpenWriteEmptiesIt) {
-  ScratchFile scratch("sharing.csv");
-  scratch.Put(std::string(5000, 'z'));
+  const test_support::ScratchDirectory directory("tavir-csv");
+  const std::string path = directory.PathOf("sharing.csv");
+  std::ofstream(path, std::ios::binary) << std::string(5000, 'z');
   {
     CsvFile reader;
-    ASSERT_EQ(reader.OpenRead(scratch.Path()), 0);
+    ASSERT_EQ(reader.OpenRead(path), 0);
     CsvFile secondReader;
-    EXPECT_EQ(secondReader.OpenRead(scratch.Path()), 0);
+    EXPECT_EQ(secondReader.OpenRead(path), 0);
     CsvFile writer;
-    EXPECT_EQ(writer.OpenWrite(scratch.Path()), -1);
+    EXPECT_EQ(writer.OpenWrite(path), -1);
   }
   CsvFile writer;
-  ASSERT_EQ(writer.OpenWrite(scratch.Path()), 0);
+  ASSERT_EQ(writer.OpenWrite(path), 0);
   CsvFile reader;
-  EXPECT_EQ(reader.OpenRead(scratch.Path()), -1);
+  EXPECT_EQ(reader.OpenRead(path), -1);
   CsvFile secondWriter;
-  EXPECT_EQ(secondWriter.OpenWrite(scratch.Path()), -1);
+  EXPECT_EQ(secondWriter.OpenWrite(path), -1);
   writer.WriteText("kept");
   writer.EndRecord();
   EXPECT_EQ(writer.Finish(), 0);
   // Nothing of the old, longer contents is left; the refused writer emptied nothing.
-  EXPECT_EQ(scratch.Contents(), "\"kept\"\r\n");
-  EXPECT_EQ(CsvFile().OpenWrite(scratch.Path() + "/no/such/folder.csv"), -1);
-  std::filesystem::remove(scratch.Path());
-  EXPECT_EQ(CsvFile().OpenRead(scratch.Path()), -1);
+  EXPECT_EQ(test_support::ReadFileBytes(path), "\"kept\"\r\n");
+  EXPECT_EQ(CsvFile().OpenWrite(path + "/no/such/folder.csv"), -1);
+  std::filesystem::remove(path);
+  EXPECT_EQ(CsvFile().OpenRead(path), -1);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Creating appointments from imported records: times over midnight and
 // daylight saving changes, the common fields, the note limit, and host
 // errors with the clean-up of a half-written appointment.
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/HostFixture.h"
 #include "host/Transfer.h"
@@ -21,8 +21,6 @@ TimeValue At(int month, int day, int hour, int minute = 0, int second = 0) {
 
 class AddToHostTest : public HostFixture {
  protected:
-  AppointmentRecord record_{options_};
-
   void SetUp() override {
     HostFixture::SetUp();
     record_.text = "Meeting";
@@ -33,8 +31,6 @@ class AddToHostTest : public HostFixture {
     record_.startTime = At(10, 26, 9);
     record_.endTime = At(10, 26, 10, 30);
   }
-
-  std::pair<int, std::shared_ptr<AppointmentData>> Add() { return AddRecord(record_); }
 };
 
 TEST_F(AddToHostTest, StartAndEndOfTimedAndUntimedRecords) {
@@ -112,8 +108,8 @@ TEST_F(AddToHostTest, NoteIsCutTo32768BytesBetweenCharacters) {
   } cases[] = {
       {std::string(40000, 'n'), n32768},
       {n32768, n32768},
-      {n32767 + "\xC3\xA4" "x", utf8 ? n32767 : n32767 + "\xC3"},
-      {n32766 + "\xC3\xA4" "x", n32766 + "\xC3\xA4"},
+      {n32767 + "\xC3\xA4x", utf8 ? n32767 : n32767 + "\xC3"},
+      {n32766 + "\xC3\xA4x", n32766 + "\xC3\xA4"},
   };
   for (const auto& c : cases) {
     record_.note = c.note;
@@ -137,7 +133,8 @@ TEST_F(AddToHostTest, LocationAndCategoryNeedTheSecondInterfaceAndTheirErrorsAre
   };
   for (const auto& c : cases) {
     data_->SetOffersAppointment2(c.offersSecond);
-    if (c.fault) FailOnce(c.fault);
+    if (c.fault)
+      FailOnce(c.fault);
     const auto [result, stored] = Add();
     EXPECT_EQ(result, 0);
     ASSERT_TRUE(stored);

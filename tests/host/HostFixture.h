@@ -3,12 +3,12 @@
 // Every test ends with every host object released.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "desktop/Desktop.h"
 #include "host/DesktopInterfaces.h"
@@ -31,6 +31,7 @@ class HostFixture : public ::testing::Test {
   InstalledShell installedShell_{shell_};
   std::shared_ptr<DatebookData> data_ = std::make_shared<DatebookData>(AnsiToWide("Jane Doe"));
   Options options_;
+  AppointmentRecord record_{options_};  // the record a test imports
 
   void SetUp() override {
     ASSERT_TRUE(CentralEuropeanTimeIsActive()) << "Central European time is not pinned";
@@ -54,14 +55,15 @@ class HostFixture : public ::testing::Test {
     return appointment;
   }
 
-  // AddToHost with a fresh out-parameter: the result and the stored
-  // appointment (null when none was kept).
-  std::pair<int, std::shared_ptr<AppointmentData>> AddRecord(AppointmentRecord& record) {
+  // AddToHost of record_ with a fresh out-parameter: the result and the
+  // stored appointment (null when none was kept).
+  std::pair<int, std::shared_ptr<AppointmentData>> Add() {
     const ComPtr<IDesktopDatebook> datebook = OpenDatebook(options_);
     ComPtr<IDesktopAppointment> appointment;
-    const int result = AddToHost(record, datebook.Get(), appointment);
+    const int result = AddToHost(record_, datebook.Get(), appointment);
     HostLong id = 0;
-    if (appointment) appointment->get_RecordID(&id);
+    if (appointment)
+      appointment->get_RecordID(&id);
     return {result, data_->FindActive(id)};
   }
 
@@ -77,7 +79,8 @@ class HostFixture : public ::testing::Test {
   std::vector<std::shared_ptr<AppointmentData>> ActiveAppointments() const {
     std::vector<std::shared_ptr<AppointmentData>> active;
     for (const auto& [id, appointment] : data_->All())
-      if (appointment->state == AppointmentState::Active) active.push_back(appointment);
+      if (appointment->state == AppointmentState::Active)
+        active.push_back(appointment);
     return active;
   }
 };

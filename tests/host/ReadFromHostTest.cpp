@@ -2,9 +2,9 @@
 // that skip an appointment, and the optional second interface.
 #include <gtest/gtest.h>
 
+#include "host/HostFixture.h"
 #include "host/Transfer.h"
 #include "platform/ComError.h"
-#include "host/HostFixture.h"
 
 namespace tavir {
 namespace {
@@ -129,7 +129,8 @@ TEST_F(ReadFromHostTest, LocationAndCategoryOnlyThroughTheSecondInterface) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     data_->SetOffersAppointment2(c.fault != nullptr);
-    if (c.fault) data_->Faults().Add({c.fault, E_FAIL, "refused", 1, true});
+    if (c.fault)
+      data_->Faults().Add({c.fault, E_FAIL, "refused", 1, true});
     AppointmentRecord record(options_);
     EXPECT_EQ(Read(Meeting(), record), 0);
     EXPECT_EQ(record.location, c.location);

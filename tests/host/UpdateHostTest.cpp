@@ -2,8 +2,8 @@
 // only through the second interface, and a host error never deletes it.
 #include <gtest/gtest.h>
 
-#include "host/Transfer.h"
 #include "host/HostFixture.h"
+#include "host/Transfer.h"
 
 namespace tavir {
 namespace {
@@ -13,7 +13,6 @@ using test_support::UtcTime;
 
 class UpdateHostTest : public HostFixture {
  protected:
-  AppointmentRecord record_{options_};
   std::shared_ptr<AppointmentData> stored_;
 
   void SetUp() override {
@@ -66,7 +65,8 @@ TEST_F(UpdateHostTest, TimesStayWhenTheyCannotBeSet) {
   for (bool offersSecond : {false, true}) {
     SCOPED_TRACE(offersSecond ? "SetTimes fails" : "no IDesktopAppointment2");
     data_->SetOffersAppointment2(offersSecond);
-    if (offersSecond) FailOnce("SetTimes");
+    if (offersSecond)
+      FailOnce("SetTimes");
     EXPECT_EQ(Update(), 0);
     EXPECT_EQ(stored_->start, oldStart);
     EXPECT_EQ(stored_->end, oldEnd);

@@ -1,11 +1,11 @@
 // Writing the repeat rule and the exception dates of an imported record, and
 // the tokens and year rules of the exception text.
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/ExceptionDates.h"
 #include "host/HostFixture.h"
@@ -18,8 +18,6 @@ using test_support::HostFixture;
 
 class WriteRepeatTest : public HostFixture {
  protected:
-  AppointmentRecord record_{options_};
-
   void SetUp() override {
     HostFixture::SetUp();
     record_.text = "Standup";
@@ -31,8 +29,6 @@ class WriteRepeatTest : public HostFixture {
     record_.repeatType = Daily;
     record_.repeatInterval = 1;
   }
-
-  std::pair<int, std::shared_ptr<AppointmentData>> Add() { return AddRecord(record_); }
 };
 
 TEST_F(WriteRepeatTest, RuleByType) {
@@ -105,7 +101,10 @@ TEST_F(WriteRepeatTest, ExceptionDates) {
       {"blank", " ", "1/4/2005 1/9/2005", 0, {jan4, jan9}},
       {"only the first separator character splits", "; ", "1/4/2005; 1/9/2005", 0, {jan4, jan9}},
       {"a trailing separator", ",", "1/4/2005,", 0, {jan4}},
-      {"with times of day, on the 23-hour day", ",", "1/4/2005 10:00 AM,3/27/2005 11:30 PM", 0,
+      {"with times of day, on the 23-hour day",
+       ",",
+       "1/4/2005 10:00 AM,3/27/2005 11:30 PM",
+       0,
        {jan4, BuildLocal(2005, 3, 27, 0, 0, 0)}},
       {"two-digit years", ",", "1/4/05,1/9/05", 0, {jan4, jan9}},
       {"no separator: one token", "", "1/4/2005 1/9/2005", 112, {}},
@@ -114,7 +113,10 @@ TEST_F(WriteRepeatTest, ExceptionDates) {
       {"the last allowed year", ",", "12/31/2031", 0, {BuildLocal(2031, 12, 31, 0, 0, 0)}},
       {"a year after 2031", ",", "1/4/2005,1/1/2032", 112, {jan4}},
       {"1950 becomes 2050", ",", "1/1/1950", 112, {}},
-      {"a time alone is 30 December 1899, moved on a century", ",", "10:00 AM", 0,
+      {"a time alone is 30 December 1899, moved on a century",
+       ",",
+       "10:00 AM",
+       0,
        {BuildLocal(1999, 12, 30, 0, 0, 0)}},
   };
   for (const auto& c : cases) {
@@ -131,7 +133,8 @@ TEST_F(WriteRepeatTest, ExceptionDates) {
 
 std::vector<std::string> Tokens(std::string text, std::optional<char> separator) {
   std::vector<std::string> tokens;
-  while (!text.empty()) tokens.push_back(TakeExceptionToken(text, separator));
+  while (!text.empty())
+    tokens.push_back(TakeExceptionToken(text, separator));
   return tokens;
 }
 
@@ -153,18 +156,23 @@ TEST(ExceptionDatesTest, Tokens) {
       {"\"", ',', T{""}},
       {"a\"b", '"', T{"a", "b"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(Tokens(c.text, c.separator), c.tokens) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(Tokens(c.text, c.separator), c.tokens) << c.text;
 }
 
 TEST(ExceptionDatesTest, YearRules) {
   const struct {
     int parsed;
     std::optional<int> year;
-  } cases[] = {{5, 2005},    {0, 2000},    {29, 2029},   {31, 2031},           {32, std::nullopt},
-               {69, std::nullopt},         {70, 1970},   {99, 1999},           {1899, 1999},
-               {1950, std::nullopt},       {1969, std::nullopt},               {1970, 1970},
-               {2031, 2031}, {2032, std::nullopt},         {9999, std::nullopt}};
-  for (const auto& c : cases) EXPECT_EQ(ExceptionYear(c.parsed), c.year) << c.parsed;
+  } cases[] = {
+      // clang-format off
+      {5, 2005}, {0, 2000}, {29, 2029}, {31, 2031}, {32, std::nullopt}, {69, std::nullopt},
+      {70, 1970}, {99, 1999}, {1899, 1999}, {1950, std::nullopt}, {1969, std::nullopt},
+      {1970, 1970}, {2031, 2031}, {2032, std::nullopt}, {9999, std::nullopt},
+      // clang-format on
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ExceptionYear(c.parsed), c.year) << c.parsed;
 }
 
 }  // namespace

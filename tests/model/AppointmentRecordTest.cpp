@@ -1,8 +1,8 @@
 // The appointment record: start and end across days and daylight saving
-// changes, Reset, repeat type names, alarm advance and the display text.
-#include <gtest/gtest.h>
-
+// changes, repeat type names, alarm advance and the display text.
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "model/AppointmentRecord.h"
 #include "model/Options.h"
@@ -44,6 +44,7 @@ struct StartEndCase {
   TimeValue expectedEnd;
 };
 
+// clang-format off
 const StartEndCase kStartEndCases[] = {
     {"overnight: the end stays on the date, before the start", TestZone::Berlin,
      {2005, 3, 1, 0, 0, 0}, false, {2005, 2, 10, 23, 0, 0}, {2005, 2, 11, 1, 0, 0},
@@ -70,6 +71,7 @@ const StartEndCase kStartEndCases[] = {
      {2007, 12, 1, 22, 0, 0}, {2007, 12, 2, 1, 30, 0}, UtcTime(2007, 7, 1, 2),
      UtcTime(2007, 6, 30, 5, 30)},
 };
+// clang-format on
 
 TEST(AppointmentRecordTest, StartAndEndCombineTheDateWithTheTimesOfDay) {
   Options options;
@@ -86,33 +88,6 @@ TEST(AppointmentRecordTest, StartAndEndCombineTheDateWithTheTimesOfDay) {
     EXPECT_EQ(record.GetStart(), c.expectedStart);
     EXPECT_EQ(record.GetEnd(), c.expectedEnd);
   }
-}
-
-TEST(AppointmentRecordTest, ResetKeepsOnlyExceptionsAndTheAlarmAdvance) {
-  Options options;
-  AppointmentRecord r(options);
-  r.exceptions = "1/2/2005 1/9/2005";
-  r.alarmUnit = Days;
-  r.alarmAmount = 4;
-  r.repeatType = Yearly;
-  r.weekDays = 0x7F;
-  r.repeatEnd = r.endTime = r.startTime = r.date = 9;
-  r.repeatInterval = r.monthlyWeekIndex = r.alarm = r.recordId = r.untimed = r.isPrivate =
-      r.repeat = r.timeSpan = 2;
-  r.note = r.text = r.location = r.category = "x";
-
-  r.Reset();
-
-  EXPECT_EQ(r.exceptions, "1/2/2005 1/9/2005");
-  EXPECT_EQ(r.alarmUnit, Days);
-  EXPECT_EQ(r.alarmAmount, 4);
-  EXPECT_EQ(r.repeatType, Daily);
-  EXPECT_EQ(r.weekDays, 0);
-  EXPECT_EQ(r.note + r.text + r.location + r.category, "");
-  for (const TimeValue time : {r.repeatEnd, r.endTime, r.startTime, r.date}) EXPECT_EQ(time, 0);
-  for (const std::int32_t number : {r.repeatInterval, r.monthlyWeekIndex, r.alarm, r.recordId,
-                                    r.untimed, r.isPrivate, r.repeat, r.timeSpan})
-    EXPECT_EQ(number, 0);
 }
 
 TEST(AppointmentRecordTest, RepeatTypeNamesAreMatchedIgnoringCase) {
@@ -138,6 +113,7 @@ TEST(AppointmentRecordTest, RepeatTypeNamesAreMatchedIgnoringCase) {
 }
 
 TEST(AppointmentRecordTest, AlarmMinutesFollowTheUnit) {
+  // clang-format off
   const struct {
     std::int32_t alarm, unit, amount, expected;
   } cases[] = {{1, Minutes, 15, 15}, {1, Hours, 3, 180}, {1, Days, 2, 2880},
@@ -145,6 +121,7 @@ TEST(AppointmentRecordTest, AlarmMinutesFollowTheUnit) {
                {0, Days, 2, 0},      {0, Minutes, 99, 0},
                // A huge advance from a file stays the largest advance, not a wrapped one.
                {1, Days, 2000000000, 2147483647}};
+  // clang-format on
   Options options;
   AppointmentRecord record(options);
   for (const auto& c : cases) {
@@ -173,9 +150,18 @@ TEST(AppointmentRecordTest, DisplayTextShowsTheTimesAndCutsTheTextAt27BytesBetwe
       {true, true, "0123456789012345678901234567890123456789",
        "9:00 AM - 10:30 AM 012345678901234567890123456 (repeat)"},
       {false, false, "Holiday", "Holiday"},
-      {false, false, a26 + "\xC3\xA4" "bc", utf8 ? a26 : a26 + "\xC3"},  // would end at byte 28
-      {false, false, a25 + "\xC3\xA4" "bc", a25 + "\xC3\xA4"},           // ends at byte 27
-      {false, false, a25 + "\xE2\x82\xAC" "x", utf8 ? a25 : a25 + "\xE2\x82"},
+      {false, false,
+       a26 + "\xC3\xA4"
+             "bc",
+       utf8 ? a26 : a26 + "\xC3"},  // would end at byte 28
+      {false, false,
+       a25 + "\xC3\xA4"
+             "bc",
+       a25 + "\xC3\xA4"},  // ends at byte 27
+      {false, false,
+       a25 + "\xE2\x82\xAC"
+             "x",
+       utf8 ? a25 : a25 + "\xE2\x82"},
   };
   Options options;
   AppointmentRecord record(options);

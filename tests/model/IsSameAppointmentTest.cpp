@@ -1,8 +1,8 @@
 // IsSameAppointment, the duplicate test of import: each step of the
 // comparison decides on its own, and the members it ignores change nothing.
-#include <gtest/gtest.h>
-
 #include <functional>
+
+#include <gtest/gtest.h>
 
 #include "model/AppointmentRecord.h"
 #include "model/Options.h"
@@ -92,8 +92,7 @@ const SameCase kCases[] = {
     // 9: repeat flag
     {"repeat on one side", nullptr, [](R& r) { r.repeat = 0; }, false},
     {"neither repeats, rules differ", [](R& r) { r.repeat = 0; },
-     [](R& r) { r.repeat = 0, r.repeatType = Yearly, r.weekDays = 0, r.repeatInterval = 9; },
-     true},
+     [](R& r) { r.repeat = 0, r.repeatType = Yearly, r.weekDays = 0, r.repeatInterval = 9; }, true},
     // 10: the rule
     {"repeat type differs", nullptr, [](R& r) { r.repeatType = Daily; }, false},
     {"repeat interval differs", nullptr, [](R& r) { r.repeatInterval = 2; }, false},
@@ -118,18 +117,14 @@ TEST(IsSameAppointmentTest, EachStepDecides) {
     R imported(options);
     Fill(fromHost);
     Fill(imported);
-    if (c.changeHost) c.changeHost(fromHost);
-    if (c.changeImported) c.changeImported(imported);
+    if (c.changeHost)
+      c.changeHost(fromHost);
+    if (c.changeImported)
+      c.changeImported(imported);
     EXPECT_EQ(fromHost.IsSameAppointment(imported), c.same);
     EXPECT_EQ(imported.IsSameAppointment(fromHost), c.same) << "the other way round";
   }
 }
-
-}  // namespace
-}  // namespace tavir
-
-namespace tavir {
-namespace {
 
 // A file without the "Alarm Time" column reads every advance as 0: only the
 // alarm flags may count then, or every alarm of the Datebook would differ.

@@ -1,6 +1,7 @@
 // Appointments for the calendar writer's tests, described once and turned
 // into both what the writer is given: a host appointment of the stand-alone
-// datebook (read for the repeat rule and the occurrences) and the record.
+// datebook (read for the repeat rule and the occurrences) and the record the
+// export reads from it.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +14,13 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "desktop/DatebookData.h"
 #include "desktop/DesktopAppointment.h"
 #include "desktop/DesktopObject.h"
 #include "formats/CalendarFile.h"
+#include "host/Transfer.h"
 #include "model/AppointmentRecord.h"
 #include "model/Options.h"
 #include "platform/CodePage.h"
@@ -37,7 +41,7 @@ struct CalendarAppointment {
   bool isPrivate = false;
   bool alarm = false;
   std::int32_t alarmUnit = 0, alarmAmount = 0;
-  RepeatRule repeat{};  // type 0: no repeat
+  RepeatRule repeat{};                  // type 0: no repeat
   std::set<TimeValue> exceptionDays{};  // local midnights
 };
 
@@ -77,43 +81,16 @@ class CalendarScenario {
   }
 
   // The record the export reads from that host appointment.
-  std::unique_ptr<AppointmentRecord> MakeRecord(const CalendarAppointment& a,
-                                                IDesktopAppointment* host) const {
+  std::unique_ptr<AppointmentRecord> MakeRecord(IDesktopAppointment* host) const {
     auto record = std::make_unique<AppointmentRecord>(options_);
-    HostLong recordId = 0;
-    TimeValue start = 0, end = 0;
-    host->get_RecordID(&recordId);
-    host->get_StartTime(&start);
-    host->get_EndTime(&end);
-    record->recordId = recordId;
-    record->SetDate(start);
-    record->SetStartTime(start);
-    record->SetEndTime(end);
-    record->untimed = a.untimed ? 1 : 0;
-    if (!a.untimed) record->timeSpan = end - start;
-    record->text = a.text;
-    record->note = a.note;
-    record->category = a.category;
-    record->location = a.location;
-    record->isPrivate = a.isPrivate ? 1 : 0;
-    record->alarm = a.alarm ? 1 : 0;
-    record->alarmUnit = a.alarmUnit;
-    record->alarmAmount = a.alarmAmount;
-    if (a.repeat.type != 0) {
-      record->repeat = 1;
-      record->repeatType = a.repeat.type;
-      record->repeatInterval = a.repeat.interval;
-      record->repeatEnd = a.repeat.end;
-      if (a.repeat.type == Weekly) record->weekDays = static_cast<std::uint8_t>(a.repeat.extra);
-      if (a.repeat.type == MonthlyDay) record->monthlyWeekIndex = a.repeat.extra;
-    }
+    EXPECT_EQ(ReadFromHost(*record, host), 0);
     return record;
   }
 
   // Writes a as the full export does: once, with its repeat rule.
   void WriteWhole(CalendarFile& file, const CalendarAppointment& a) {
     ComPtr<IDesktopAppointment> host = AddToHost(a);
-    file.WriteAppointment(*MakeRecord(a, host.Get()), host.Get(), false);
+    file.WriteAppointment(*MakeRecord(host.Get()), host.Get(), false);
   }
 
   // Writes a as the simple export does: once per occurrence in from..to, the
@@ -121,7 +98,7 @@ class CalendarScenario {
   int WriteOccurrences(CalendarFile& file, const CalendarAppointment& a, TimeValue from,
                        TimeValue to) {
     ComPtr<IDesktopAppointment> host = AddToHost(a);
-    std::unique_ptr<AppointmentRecord> record = MakeRecord(a, host.Get());
+    std::unique_ptr<AppointmentRecord> record = MakeRecord(host.Get());
     int count = 0;
     for (TimeValue day : OccurrenceDays(host.Get(), from, to)) {
       record->SetDate(day);

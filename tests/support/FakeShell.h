@@ -1,6 +1,6 @@
 // A scripted shell for tests: records every message box and answers from a
-// queue, counts pumps and wait cursors, and can report the quit message at a
-// chosen pump. FakeProgress records what is done to the progress control.
+// queue (OK once it is empty), and can report the quit message at a chosen
+// pump. FakeProgress records what is done to the progress control.
 #pragma once
 
 #include <deque>
@@ -23,28 +23,24 @@ class FakeShell : public Shell {
  public:
   // Answers given in order to the next message boxes.
   void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
-  // The answer once the queue is empty (Ok unless changed).
-  void SetDefaultAnswer(MessageAnswer answer) { defaultAnswer_ = answer; }
   // The pump with this 1-based number (and every later one) reports the quit
   // message; 0 never does.
   void QuitAtPump(int pumpNumber) { quitAtPump_ = pumpNumber; }
   void SetLastSystemErrorText(std::string text) { systemErrorText_ = std::move(text); }
 
   const std::vector<ShownMessage>& Messages() const { return messages_; }
-  int PumpCount() const { return pumpCount_; }
-  int WaitCursorShown() const { return waitCursorShown_; }
-  int CursorRestored() const { return cursorRestored_; }
 
   MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
                             MessageIcon icon) override {
     messages_.push_back({text, buttons, icon});
-    if (answers_.empty()) return defaultAnswer_;
+    if (answers_.empty())
+      return MessageAnswer::Ok;
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;
   }
-  void ShowWaitCursor() override { ++waitCursorShown_; }
-  void RestoreCursor() override { ++cursorRestored_; }
+  void ShowWaitCursor() override {}
+  void RestoreCursor() override {}
   bool PumpMessages() override {
     ++pumpCount_;
     return quitAtPump_ == 0 || pumpCount_ < quitAtPump_;
@@ -53,13 +49,10 @@ class FakeShell : public Shell {
 
  private:
   std::deque<MessageAnswer> answers_;
-  MessageAnswer defaultAnswer_ = MessageAnswer::Ok;
   int quitAtPump_ = 0;
   std::string systemErrorText_ = "The system cannot find the file specified.";
   std::vector<ShownMessage> messages_;
   int pumpCount_ = 0;
-  int waitCursorShown_ = 0;
-  int cursorRestored_ = 0;
 };
 
 class FakeProgress : public ProgressControl {
@@ -67,26 +60,16 @@ class FakeProgress : public ProgressControl {
   void SetRange(int upper) override {
     // The real control keeps only the low 16 bits of the upper bound.
     range_ = upper & 0xFFFF;
-    ranges_.push_back(range_);
   }
   void SetPosition(int position) override { positions_.push_back(position); }
-  void Show(bool visible) override {
-    visible_ = visible;
-    visibility_.push_back(visible);
-  }
+  void Show(bool) override {}
 
   int Range() const { return range_; }
-  bool Visible() const { return visible_; }
-  const std::vector<int>& Ranges() const { return ranges_; }
   const std::vector<int>& Positions() const { return positions_; }
-  const std::vector<bool>& VisibilityChanges() const { return visibility_; }
 
  private:
   int range_ = 100;
-  bool visible_ = false;
-  std::vector<int> ranges_;
   std::vector<int> positions_;
-  std::vector<bool> visibility_;
 };
 
 // Installs a shell for the lifetime of a test and restores the previous one.

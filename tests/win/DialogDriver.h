@@ -4,7 +4,6 @@
 // dialog under test runs modally on the test's own thread meanwhile.
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -29,17 +28,17 @@ class DialogDriver {
 
   // A visible top-level dialog of the user-interface thread that matches.
   HWND WaitFor(const std::function<bool(HWND)>& match, const std::string& what) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (std::chrono::steady_clock::now() < deadline) {
-      for (HWND window : ThreadWindows(uiThread_)) {
-        if (match(window))
-          return window;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    throw DriverTimeout("no window appeared: " + what);
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+          for (HWND window : ThreadWindows(uiThread_))
+            if (match(window))
+              return (found = window) != nullptr;
+          return false;
+        },
+        what);
+    return found;
   }
-
   HWND WaitForCaption(const std::string& caption) const {
     return WaitFor([&](HWND window) { return Text(window) == caption; }, caption);
   }
@@ -50,22 +49,13 @@ class DialogDriver {
   // Waits until the condition holds (an operation that a posted command
   // started has ended).
   void WaitUntil(const std::function<bool()>& condition, const std::string& what) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!condition()) {
-      if (std::chrono::steady_clock::now() > deadline)
-        throw DriverTimeout("waited in vain: " + what);
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    if (!test_support::WaitUntil(condition, 30))
+      throw DriverTimeout("waited in vain: " + what);
   }
-
   // Waits until the window is gone (its dialog closed).
   void WaitGone(HWND window) const {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (IsWindow(window) && IsWindowVisible(window)) {
-      if (std::chrono::steady_clock::now() > deadline)
-        throw DriverTimeout("a window stayed open");
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); },
+              "a window to close");
   }
 
   static std::string Text(HWND window) {
@@ -99,14 +89,15 @@ class DialogDriver {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   }
 
-  // Waits for the message box owned by owner, answers it, returns its text.
-  std::string AnswerMessage(HWND owner, int answer) const {
+  // Waits for the message box owned by owner, answers it, returns its text
+  // (after its caption and a bar when withCaption).
+  std::string AnswerMessage(HWND owner, int answer = IDOK, bool withCaption = false) const {
     const HWND box = WaitFor(
         [&](HWND window) {
           return GetWindow(window, GW_OWNER) == owner && GetDlgItem(window, 0xFFFF) != nullptr;
         },
         "message box");
-    const std::string text = ItemText(box, 0xFFFF);
+    const std::string text = (withCaption ? Text(box) + "|" : "") + ItemText(box, 0xFFFF);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
     WaitGone(box);
     return text;
@@ -123,7 +114,8 @@ class DialogDriver {
         if (IsWindowEnabled(window))
           PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
       }
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      // The innermost closes first; the next round reaches the one below it.
+      test_support::WaitUntil([&] { return ThreadWindows(uiThread_).size() < open.size(); }, 1);
     }
   }
 
@@ -157,6 +149,21 @@ auto RunDriven(Modal modal, const std::function<void(DialogDriver&)>& drive) {
     ~Joiner() { thread.join(); }
   } joiner{thread};
   return modal();
+}
+
+// Runs the modal call while drive works the window with the caption that it
+// opens; that window is closed with the command `close` if drive left it open.
+template <typename Modal>
+auto RunDrivenWindow(Modal modal, const std::string& caption, int close,
+                     const std::function<void(DialogDriver&, HWND)>& drive) {
+  return RunDriven(modal, [&](DialogDriver& driver) {
+    const HWND window = driver.WaitForCaption(caption);
+    drive(driver, window);
+    if (IsWindow(window) && IsWindowVisible(window)) {
+      DialogDriver::Post(window, close);
+      driver.WaitGone(window);
+    }
+  });
 }
 
 }  // namespace tavir::test_support

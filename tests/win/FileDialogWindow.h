@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/win32/ResourceIds.h"
 #include "win/DialogDriver.h"
 
 namespace tavir::test_support {
@@ -47,6 +48,13 @@ class FileDialogWindow {
     SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   }
   void Accept() const { DialogDriver::Post(window_, IDOK); }
+  // The type (unless none), the name, OK.
+  void Submit(const std::string& name, const char* entry = nullptr) const {
+    if (entry)
+      Choose(entry);
+    Type(name);
+    Accept();
+  }
   void Cancel() const { DialogDriver::Post(window_, IDCANCEL); }
 
  private:
@@ -64,5 +72,20 @@ class FileDialogWindow {
 
   HWND window_;
 };
+
+// Export or Import from the main dialog: the command opens the file dialog,
+// work fills it in; then waits until done holds and the progress bar is gone.
+inline void OperateThroughFileDialog(DialogDriver& driver, HWND main, int command,
+                                     const std::function<void(const FileDialogWindow&)>& work,
+                                     const std::function<bool()>& done) {
+  DialogDriver::Post(main, command);
+  const FileDialogWindow dialog(driver.WaitForOwned(main, "the file dialog"));
+  EXPECT_FALSE(IsWindowEnabled(main)) << "the file dialog is modal";
+  work(dialog);
+  driver.WaitGone(dialog.Window());
+  driver.WaitUntil(done, "the operation's effect");
+  driver.WaitUntil([&] { return !IsWindowVisible(GetDlgItem(main, IDC_MAIN_PROGRESS)); },
+                   "the operation's end");
+}
 
 }  // namespace tavir::test_support

@@ -2,10 +2,8 @@
 // the one is in the other, strings keep their printf conversions and file
 // type patterns, dialogs keep their control ids and positions, and the
 // version rule picks the file only when the first three parts match.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
@@ -15,7 +13,7 @@
 
 #include "host/addin/LanguageFile.h"
 #include "platform/CodePage.h"
-#include "win/AddinSetUp.h"
+#include "win/AddInHostFixture.h"
 
 namespace tavir::test_support {
 namespace {
@@ -157,53 +155,25 @@ TEST(LanguageFileTest, GermanHoldsEveryEnglishResourceWithTheSameShape) {
   EXPECT_EQ(Text(german.module, 32912), "Text enth\xe4lt");  // read as UTF-8 source
 }
 
-// The version rule: a copy of the German file patched to another version.
+// The version rule: copies of the German file patched to another version.
 TEST(LanguageFileTest, UsedOnlyWhenMajorMinorAndBuildMatch) {
-  const auto directory = std::filesystem::temp_directory_path() / "tavir-language-rule";
+  const ScratchDirectory directory("tavir-language-rule");
   const struct {
-    int patchedWord;  // index of the 16-bit half to change (-1: none); 3 is major
+    std::optional<int> raisedPart;  // 0 revision, 1 build, 2 minor, 3 major
     bool present;
     bool used;
-  } cases[] = {{-1, true, true}, {0, true, true},  {1, true, false},
-               {2, true, false}, {3, true, false}, {-1, false, false}};
+  } cases[] = {{std::nullopt, true, true}, {0, true, true},  {1, true, false},
+               {2, true, false},           {3, true, false}, {std::nullopt, false, false}};
   int run = 0;
   for (const auto& rule : cases) {
-    const auto folder = directory / std::to_string(run++);
-    std::filesystem::create_directories(folder);
-    const auto module = folder / "TAVIRAddIn.dll";
-    std::filesystem::copy_file(WindowsPath(TAVIR_ADDIN_DLL), module,
-                               std::filesystem::copy_options::overwrite_existing);
-    if (rule.present) {
-      std::ifstream in(std::filesystem::path(WindowsPath(TAVIR_LANGUAGE_DLL)), std::ios::binary);
-      std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      if (rule.patchedWord >= 0) {
-        const std::size_t fixed = bytes.find(std::string("\xBD\x04\xEF\xFE", 4));
-        ASSERT_NE(fixed, std::string::npos);
-        // FileVersionMS, FileVersionLS follow signature and structure version:
-        // halves in memory order revision, build, minor, major.
-        const std::size_t half[] = {fixed + 12, fixed + 14, fixed + 8, fixed + 10};
-        bytes[half[rule.patchedWord]] = static_cast<char>(bytes[half[rule.patchedWord]] + 1);
-      }
-      std::ofstream(folder / "TAVIRLangDE.dll", std::ios::binary) << bytes;
-    }
+    const auto module = CopyModuleBesideLanguageFile(directory.Path() / std::to_string(run++),
+                                                     rule.raisedPart, rule.present);
     const HMODULE language = addin::LoadLanguageFile(module.wstring());
-    EXPECT_EQ(language != nullptr, rule.used) << rule.patchedWord << " " << rule.present;
+    EXPECT_EQ(language != nullptr, rule.used)
+        << rule.raisedPart.value_or(-1) << " " << rule.present;
+    if (language)
+      FreeLibrary(language);
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(directory, ignored);
-}
-
-TEST(LanguageFileTest, PathIsBesideTheModule) {
-  const struct {
-    const wchar_t* module;
-    const wchar_t* expected;
-  } cases[] = {
-      {L"C:\\Program Files\\TAVIR\\TAVIRAddIn.dll", L"C:\\Program Files\\TAVIR\\TAVIRLangDE.dll"},
-      {L"\\TAVIRAddIn.dll", L"\\TAVIRAddIn.dll\\TAVIRLangDE.dll"},
-      {L"TAVIRAddIn.dll", L"TAVIRAddIn.dll\\TAVIRLangDE.dll"},
-  };
-  for (const auto& path : cases)
-    EXPECT_EQ(addin::LanguageFilePath(path.module), path.expected);
 }
 
 }  // namespace

@@ -103,15 +103,7 @@ class MainDialogFixture : public ::testing::Test {
   INT_PTR Run(const std::function<void(DialogDriver&, HWND)>& drive,
               MainDialogSystems systems = {}) {
     CTAVIRDlg dialog(options_, systems);
-    return RunDriven([&] { return dialog.Run(); },
-                     [&](DialogDriver& driver) {
-                       const HWND main = driver.WaitForCaption(kMainCaption);
-                       drive(driver, main);
-                       if (IsWindow(main) && IsWindowVisible(main)) {
-                         DialogDriver::Post(main, IDCANCEL);
-                         driver.WaitGone(main);
-                       }
-                     });
+    return RunDrivenWindow([&] { return dialog.Run(); }, kMainCaption, IDCANCEL, drive);
   }
 
   static std::string CountLine(HWND main) {

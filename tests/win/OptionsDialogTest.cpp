@@ -1,13 +1,13 @@
 // The options dialog driven as a person would: the format buttons' enabling
 // rule, the add-field menu, deleting fields, the checks on OK, Restore
 // Default with Cancel, and a real drag that reorders the next CSV export.
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/ExportDriver.h"
+#include "support/ScratchDirectory.h"
 #include "ui/win32/OptionsDialog.h"
 #include "ui/win32/ResourceIds.h"
 #include "win/support/DialogFixture.h"
@@ -77,47 +77,40 @@ TEST_F(OptionsDialogTest, AddFieldMenuWithEverySimpleFieldOffersOnlyIgnored) {
       << "adding changes the mapping at once";
 }
 
-TEST_F(OptionsDialogTest, DeletingTheLastAMiddleAndTheOnlyItem) {
+TEST_F(OptionsDialogTest, DeletingTheLastAMiddleAndTheOnlyItemButNoRepeatField) {
   const Fields defaults = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   const struct {
     const char* what;
+    int list;
     Fields fields;
     int select;
     bool byKey;  // the Delete key, else button 303
     int count;
     int selected;
-  } cases[] = {{"last", defaults, 12, false, 12, 11},
-               {"middle", defaults, 5, true, 12, 5},
-               {"only", {5}, 0, false, 0, -1}};
+  } cases[] = {{"last", IDC_OPT_SIMPLE_FIELDS, defaults, 12, false, 12, 11},
+               {"middle", IDC_OPT_SIMPLE_FIELDS, defaults, 5, true, 12, 5},
+               {"only", IDC_OPT_SIMPLE_FIELDS, {5}, 0, false, 0, -1},
+               {"repeat list", IDC_OPT_REPEAT_FIELDS, defaults, 0, true, 12, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    const bool repeat = c.list == IDC_OPT_REPEAT_FIELDS;
+    options_.fullformat = repeat ? 1 : 0;
     options_.mapping.simpleFields = c.fields;
     dialog_ = Open();
-    SendMessageW(List(IDC_OPT_SIMPLE_FIELDS), LB_SETCURSEL, static_cast<WPARAM>(c.select), 0);
+    SendMessageW(List(c.list), LB_SETCURSEL, static_cast<WPARAM>(c.select), 0);
     if (c.byKey) {
-      Focus(dialog_, IDC_OPT_SIMPLE_FIELDS);
-      PostKey(List(IDC_OPT_SIMPLE_FIELDS), VK_DELETE);
+      Focus(dialog_, c.list);
+      PostKey(List(c.list), VK_DELETE);
     } else {
       Click(dialog_, IDC_OPT_DELETE_FIELD);
     }
     thread_->Flush();
-    EXPECT_EQ(Count(IDC_OPT_SIMPLE_FIELDS), c.count);
-    EXPECT_EQ(Selection(IDC_OPT_SIMPLE_FIELDS), c.selected);
+    EXPECT_EQ(Count(c.list), c.count);
+    EXPECT_EQ(Selection(c.list), c.selected);
     Escape();
-    EXPECT_EQ(options_.mapping.simpleFields.size(), static_cast<size_t>(c.count));
+    EXPECT_EQ((repeat ? options_.mapping.repeatFields : options_.mapping.simpleFields).size(),
+              static_cast<size_t>(c.count));
   }
-}
-
-TEST_F(OptionsDialogTest, DeleteKeyInTheRepeatListDoesNothing) {
-  options_.fullformat = 1;
-  dialog_ = Open();
-  SendMessageW(List(IDC_OPT_REPEAT_FIELDS), LB_SETCURSEL, 0, 0);
-  Focus(dialog_, IDC_OPT_REPEAT_FIELDS);
-  PostKey(List(IDC_OPT_REPEAT_FIELDS), VK_DELETE);
-  thread_->Flush();
-  EXPECT_EQ(Count(IDC_OPT_REPEAT_FIELDS), 12);
-  Escape();
-  EXPECT_EQ(options_.mapping.repeatFields.size(), 12u);
 }
 
 TEST_F(OptionsDialogTest, OkRefusesAnAppointmentLengthOutsideOneTo999) {
@@ -178,31 +171,23 @@ TEST_F(OptionsDialogTest, DraggingTheFourthSimpleFieldToTheTopOrdersTheNextExpor
   SendMouse(0);
   SendMouse(MOUSEEVENTF_LEFTDOWN);
   // The list selects the item under the button before the drag begins.
-  ASSERT_NE(WaitForWindow(
-                [&]() -> HWND { return Selection(IDC_OPT_SIMPLE_FIELDS) == 3 ? list : nullptr; }),
-            nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Selection(IDC_OPT_SIMPLE_FIELDS) == 3; }));
   for (int step = 1; step <= 4; ++step) {
     SetCursorPos(from.x, from.y - step * (from.y - to.y) / 4);
     SendMouse(0);
   }
   SendMouse(MOUSEEVENTF_LEFTUP);
-  ASSERT_NE(WaitForWindow([&]() -> HWND {
-              return Item(IDC_OPT_SIMPLE_FIELDS, 0) == L"End Time" ? list : nullptr;
-            }),
-            nullptr)
+  ASSERT_TRUE(WaitUntil([&] { return Item(IDC_OPT_SIMPLE_FIELDS, 0) == L"End Time"; }))
       << "the drag moved nothing; first item: "
       << std::string(Item(IDC_OPT_SIMPLE_FIELDS, 0).begin(), Item(IDC_OPT_SIMPLE_FIELDS, 0).end());
   EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 0, 0), 3) << "the item keeps its field number";
   PostKey(thread_->FocusWindow(), VK_RETURN);
   EXPECT_EQ(thread_->Result(), IDOK);
 
-  const std::string file = "options-drag-export.csv";
-  ExportSimple(file, options_.GetSpanStart(), options_.GetSpanEnd(), options_, nullptr);
-  std::ifstream in(file, std::ios::binary);
-  std::string header;
-  std::getline(in, header);
-  in.close();
-  DeleteFileW(L"options-drag-export.csv");
+  const ScratchDirectory folder("tavir-options-drag");
+  ExportSimple(folder.PathOf("dates.csv"), options_.GetSpanStart(), options_.GetSpanEnd(), options_,
+               nullptr);
+  const std::string header = ReadFileBytes(folder.PathOf("dates.csv"));
   EXPECT_EQ(header.rfind("\"End Time\",\"Date\",\"Untimed\",\"Start Time\",\"Private\",", 0), 0u)
       << header;
 }

@@ -76,13 +76,13 @@ class OptionsHelpTest : public DialogFixture {
       }
     }
     if (answered) {
-      EXPECT_NE(WaitForWindow([&]() -> HWND { return answered() ? window : nullptr; }), nullptr);
+      EXPECT_TRUE(WaitUntil(answered));
       return;
     }
     thread_->Flush();
     Focus(dialog_, control);
     PressKey(VK_TAB);
-    WaitForWindow([&]() -> HWND { return thread_->Focus() != window ? window : nullptr; });
+    WaitUntil([&] { return thread_->Focus() != window; });
   }
   HWND Popup() const {
     for (HWND window : ThreadWindows(thread_->Id()))
@@ -94,67 +94,57 @@ class OptionsHelpTest : public DialogFixture {
   HWND dialog_ = nullptr;
 };
 
-TEST_F(OptionsHelpTest, WithAHelpFileRequestsGoToWindowsHelpWithTheTable) {
-  HANDLE file =
-      CreateFileW(HelpFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  CloseHandle(file);
-  dialog_ = Open<COptionsDlg>(L"Options");
+// The same requests with and without the help file.
+TEST_F(OptionsHelpTest, RequestsGoToWindowsHelpWithAHelpFileElseToOurPopup) {
   const struct {
     Ask ask;
     int control;
-    UINT command;  // 0: no call
-  } cases[] = {{Ask::F1, IDC_OPT_SEPARATOR, HELP_WM_HELP},
-               {Ask::RightButton, IDC_OPT_SIMPLE_FIELDS, HELP_CONTEXTMENU},
-               {Ask::F1, IDC_OPT_DATE_WITH_TIME, HELP_WM_HELP},
-               {Ask::MenuHelp, IDC_OPT_SEPARATOR, 0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.control);
-    helpCalls.clear();
-    helpCallCount = 0;
-    Request(c.ask, c.control,
-            c.command != 0 ? std::function<bool()>([] { return helpCallCount > 0; })
-                           : std::function<bool()>());
-    if (c.command == 0) {
-      EXPECT_TRUE(helpCalls.empty()) << "a request from a menu is ignored";
-      continue;
+    UINT command;  // with a help file; 0: no call
+    bool popup;    // without one
+  } cases[] = {{Ask::F1, IDC_OPT_SEPARATOR, HELP_WM_HELP, true},
+               {Ask::RightButton, IDC_OPT_SIMPLE_FIELDS, HELP_CONTEXTMENU, true},
+               {Ask::F1, IDC_OPT_DATE_WITH_TIME, HELP_WM_HELP, false},  // a control without text
+               {Ask::MenuHelp, IDC_OPT_QUOTE, 0, false}};               // a menu's request
+  for (const bool helpFile : {true, false}) {
+    SCOPED_TRACE(helpFile ? "with a help file" : "without one");
+    if (helpFile) {
+      HANDLE file =
+          CreateFileW(HelpFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      ASSERT_NE(file, INVALID_HANDLE_VALUE);
+      CloseHandle(file);
+    } else {
+      DeleteFileW(HelpFilePath().c_str());
     }
-    ASSERT_EQ(helpCalls.size(), 1u);
-    EXPECT_EQ(helpCalls[0].control, c.control);
-    EXPECT_EQ(helpCalls[0].command, c.command);
-    EXPECT_EQ(helpCalls[0].table.size(), 34u) << "17 controls";
-    EXPECT_TRUE(Lists(helpCalls[0].table, IDC_OPT_SEPARATOR)) << "1008 has 0x503F0";
-    EXPECT_FALSE(Lists(helpCalls[0].table, IDC_OPT_DATE_WITH_TIME)) << "1000 has no entry";
-  }
-  Escape();
-}
-
-TEST_F(OptionsHelpTest, WithoutAHelpFileTheControlsTextShowsInOurPopup) {
-  dialog_ = Open<COptionsDlg>(L"Options");
-  const struct {
-    Ask ask;
-    int control;
-    bool popup;
-  } cases[] = {{Ask::F1, IDC_OPT_SEPARATOR, true},
-               {Ask::RightButton, IDC_OPT_SIMPLE_FIELDS, true},
-               {Ask::F1, IDC_OPT_DATE_WITH_TIME, false},
-               {Ask::MenuHelp, IDC_OPT_QUOTE, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.control);
-    Request(c.ask, c.control,
-            c.popup ? std::function<bool()>([this] { return Popup() != nullptr; })
-                    : std::function<bool()>());
-    HWND popup = Popup();
-    EXPECT_EQ(popup != nullptr, c.popup);
-    if (popup != nullptr) {
-      EXPECT_EQ(Text(popup), WideText(ControlHelpText(c.control)));
-      PostKey(popup, VK_ESCAPE);
-      thread_->Flush();
-      EXPECT_FALSE(IsWindow(popup)) << "a key closes the pop-up";
+    dialog_ = Open<COptionsDlg>(L"Options");
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.control);
+      helpCalls.clear();
+      helpCallCount = 0;
+      std::function<bool()> answered;
+      if (helpFile && c.command != 0)
+        answered = [] { return helpCallCount > 0; };
+      if (!helpFile && c.popup)
+        answered = [this] { return Popup() != nullptr; };
+      Request(c.ask, c.control, answered);
+      ASSERT_EQ(helpCalls.size(), helpFile && c.command != 0 ? 1u : 0u);
+      if (!helpCalls.empty()) {
+        EXPECT_EQ(helpCalls[0].control, c.control);
+        EXPECT_EQ(helpCalls[0].command, c.command);
+        EXPECT_EQ(helpCalls[0].table.size(), 34u) << "17 controls";
+        EXPECT_TRUE(Lists(helpCalls[0].table, IDC_OPT_SEPARATOR)) << "1008 has 0x503F0";
+        EXPECT_FALSE(Lists(helpCalls[0].table, IDC_OPT_DATE_WITH_TIME)) << "1000 has no entry";
+      }
+      HWND popup = Popup();
+      EXPECT_EQ(popup != nullptr, !helpFile && c.popup);
+      if (popup != nullptr) {
+        EXPECT_EQ(Text(popup), WideText(ControlHelpText(c.control)));
+        PostKey(popup, VK_ESCAPE);
+        thread_->Flush();
+        EXPECT_FALSE(IsWindow(popup)) << "a key closes the pop-up";
+      }
     }
+    Escape();
   }
-  EXPECT_TRUE(helpCalls.empty());
-  Escape();
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 // datebook the occurrence search cannot work with.
 #include "desktop/store/AppointmentRows.h"
 
+#include <algorithm>
 #include <limits>
 #include <string>
-#include <unordered_map>
 
 #include "desktop/store/WallClock.h"
 
@@ -64,18 +64,19 @@ class RowReader {
   bool Flag(int column) const { return Integer(column, 0, 1) != 0; }
   // A wall-clock date or time; a little beyond the 32-bit range is allowed,
   // as the zone's offset moves a TimeValue near the limits past them.
-  TimeValue Time(int column) const {
+  std::int64_t WallClock(int column) const {
     if (statement_.ColumnType(column) != SQLITE_INTEGER)
       Complain(column);
     const std::int64_t value = statement_.Integer(column);
     if (value < kIntMin - kSecondsPerDay || value > kIntMax + kSecondsPerDay)
       Complain(column);
-    return FromWallClock(value);
+    return value;
   }
-  WideString Text(int column) const {
+  // Valid until the statement moves on.
+  StoredAppointments::WideView Text(int column) const {
     if (statement_.ColumnType(column) != SQLITE_TEXT)
       Complain(column);
-    return statement_.Text(column);
+    return statement_.TextView(column);
   }
   [[noreturn]] void Complain(int column) const {
     ThrowDamaged(RowName() + " has an invalid " + columnNames_[column]);
@@ -95,34 +96,43 @@ class RowReader {
   int idColumn_;
 };
 
-RepeatRule ReadRepeatRule(const RowReader& row) {
+RepeatRule ReadRepeatRule(const RowReader& row, WallClockReader& clock) {
   RepeatRule rule;
   rule.type = row.Integer(kRepeatType, 0, 5);
   rule.interval = row.Integer(kRepeatInterval, rule.type == 0 ? 0 : 1);
-  rule.end = row.Time(kRepeatEnd);
+  rule.end = clock.Time(row.WallClock(kRepeatEnd));
   const std::int64_t extraHigh = rule.type == 2 ? 127 : rule.type == 3 ? 5 : 0;
   rule.extra = row.Integer(kRepeatExtra, rule.type == 3 ? 1 : 0, extraHigh);
   return rule;
 }
 
-AppointmentData ReadAppointment(const SqliteStatement& statement) {
+StoredAppointments::Fields ReadAppointment(const SqliteStatement& statement,
+                                           WallClockReader& clock) {
   const RowReader reader(statement, "an appointment", kAppointmentColumns, kRecordId);
-  AppointmentData appointment;
+  StoredAppointments::Fields appointment;
   appointment.recordId = reader.Integer(kRecordId, 1);
-  appointment.start = reader.Time(kStart);
-  appointment.end = reader.Time(kEnd);
+  const std::int64_t start = reader.WallClock(kStart);
+  appointment.start = clock.Time(start);
+  if (appointment.start != 0 && appointment.start != -1)
+    appointment.startDay = clock.DayOf(start);
+  appointment.end = clock.Time(reader.WallClock(kEnd));
   appointment.untimed = reader.Flag(kUntimed);
   appointment.description = reader.Text(kDescription);
   appointment.note = reader.Text(kNote);
   appointment.category = reader.Text(kCategory);
   appointment.location = reader.Text(kLocation);
-  appointment.repeat = ReadRepeatRule(reader);
+  appointment.repeat = ReadRepeatRule(reader, clock);
   appointment.alarm = reader.Flag(kAlarm);
   appointment.alarmUnit = reader.Integer(kAlarmUnit, 0, 2);
   appointment.alarmAmount = reader.Integer(kAlarmAmount, 0);
   appointment.isPrivate = reader.Flag(kPrivate);
   appointment.state = static_cast<AppointmentState>(reader.Integer(kState, 0, 1));
   return appointment;
+}
+
+std::int64_t SingleValue(sqlite3* connection, const char* sql) {
+  SqliteStatement statement(connection, sql);
+  return statement.Step() ? std::max<std::int64_t>(0, statement.Integer(0)) : 0;
 }
 
 void ReadMeta(sqlite3* connection, DatebookData& data) {
@@ -142,26 +152,36 @@ void ReadMeta(sqlite3* connection, DatebookData& data) {
 
 void ReadDatebookRows(sqlite3* connection, DatebookData& data) {
   ReadMeta(connection, data);
-  std::unordered_map<std::int32_t, AppointmentData> appointments;
+  StoredAppointments stored;
+  // The texts are stored as UTF-16 in the file: they take no more than it.
+  const std::int64_t fileBytes =
+      SingleValue(connection, "PRAGMA page_count") * SingleValue(connection, "PRAGMA page_size");
+  stored.Reserve(
+      static_cast<std::size_t>(SingleValue(connection, "SELECT count(*) FROM appointments")),
+      static_cast<std::size_t>(fileBytes / 2));
+  WallClockReader clock;
+  // Both orders are the tables' own: the record id is the row id, and the
+  // exceptions' key begins with it.
   SqliteStatement rows(connection,
                        "SELECT record_id, start_time, end_time, untimed, description, note, "
                        "category, location, repeat_type, repeat_interval, repeat_end, "
                        "repeat_extra, alarm, alarm_unit, alarm_amount, private, state "
-                       "FROM appointments");
+                       "FROM appointments ORDER BY record_id");
   while (rows.Step()) {
-    AppointmentData appointment = ReadAppointment(rows);
-    appointments.emplace(appointment.recordId, std::move(appointment));
+    if (!stored.Append(ReadAppointment(rows, clock)))
+      ThrowDamaged("the appointments are not in record id order");
   }
-  SqliteStatement exceptions(connection, "SELECT record_id, day FROM exceptions");
+  SqliteStatement exceptions(connection,
+                             "SELECT record_id, day FROM exceptions ORDER BY record_id, day");
   while (exceptions.Step()) {
     const RowReader reader(exceptions, "an exception day", kExceptionColumns);
-    const auto owner = appointments.find(reader.Integer(0));
-    if (owner == appointments.end())
+    const std::int32_t owner = reader.Integer(0);
+    if (stored.Find(owner) == stored.Size())
       ThrowDamaged("an exception day belongs to no appointment");
-    owner->second.exceptions.insert(reader.Time(1));
+    if (!stored.AppendException(owner, clock.Time(reader.WallClock(1))))
+      ThrowDamaged("the exception days are not in record id order");
   }
-  for (auto& [id, appointment] : appointments)
-    data.Restore(std::move(appointment));
+  data.RestoreStored(std::move(stored));
   data.ForgetChanges();
 }
 

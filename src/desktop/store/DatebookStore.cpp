@@ -128,10 +128,10 @@ DatebookStore::CommitSummary DatebookStore::Commit(DatebookData& data) {
     ++summary.appointmentsRemoved;
   }
   for (std::int32_t id : changes.written) {
-    const auto found = data.All().find(id);
-    if (found == data.All().end())
+    const auto found = data.Find(id);
+    if (!found)
       continue;
-    writer.Write(*found->second);
+    writer.Write(*found);
     ++summary.appointmentsWritten;
   }
   if (changes.userName || changes.nextRecordId)

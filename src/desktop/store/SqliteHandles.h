@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <sqlite3.h>
 #include <string>
+#include <string_view>
 
 #include "desktop/store/DatebookStoreError.h"
 #include "platform/Com.h"
@@ -54,7 +55,9 @@ class SqliteStatement {
 
   int ColumnType(int column) const { return sqlite3_column_type(handle_.Get(), column); }
   std::int64_t Integer(int column) const { return sqlite3_column_int64(handle_.Get(), column); }
-  WideString Text(int column) const;
+  WideString Text(int column) const { return WideString(TextView(column)); }
+  // The column's text, valid until the statement steps or resets.
+  std::basic_string_view<OLECHAR> TextView(int column) const;
 
  private:
   sqlite3* connection_;

@@ -58,10 +58,11 @@ void SqliteStatement::Reset() {
   sqlite3_clear_bindings(handle_.Get());
 }
 
-WideString SqliteStatement::Text(int column) const {
+std::basic_string_view<OLECHAR> SqliteStatement::TextView(int column) const {
   const auto* text = static_cast<const OLECHAR*>(sqlite3_column_text16(handle_.Get(), column));
   const int bytes = sqlite3_column_bytes16(handle_.Get(), column);
-  return text ? WideString(text, static_cast<size_t>(bytes) / sizeof(OLECHAR)) : WideString();
+  return text ? std::basic_string_view<OLECHAR>(text, static_cast<size_t>(bytes) / sizeof(OLECHAR))
+              : std::basic_string_view<OLECHAR>();
 }
 
 }  // namespace tavir

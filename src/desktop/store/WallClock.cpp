@@ -10,6 +10,18 @@ bool IsMarker(std::int64_t value) {
   return value == 0 || value == -1;
 }
 
+// The days a 32-bit TimeValue reaches, with one to spare on either side.
+constexpr std::int64_t kFirstDay = -24857;
+constexpr std::int64_t kLastDay = 24856;
+constexpr TimeValue kNotTaken = 1;  // no midnight is one second after 1970 began
+
+std::int64_t DayOfWallClock(WallClockSeconds wallClock) {
+  std::int64_t day = wallClock / kSecondsPerDay;
+  if (wallClock % kSecondsPerDay < 0)
+    --day;
+  return day;
+}
+
 }  // namespace
 
 WallClockSeconds ToWallClock(TimeValue instant) {
@@ -23,13 +35,45 @@ WallClockSeconds ToWallClock(TimeValue instant) {
 TimeValue FromWallClock(WallClockSeconds wallClock) {
   if (IsMarker(wallClock))
     return static_cast<TimeValue>(wallClock);
-  WallClockSeconds day = wallClock / kSecondsPerDay;
-  if (wallClock % kSecondsPerDay < 0)
-    --day;
+  const WallClockSeconds day = DayOfWallClock(wallClock);
   const auto secondOfDay = static_cast<int>(wallClock - day * kSecondsPerDay);
   const CivilDate date = CivilFromDay(static_cast<DayNumber>(day));
   return BuildLocal(date.year, date.month, date.day, secondOfDay / 3600, secondOfDay / 60 % 60,
                     secondOfDay % 60);
+}
+
+TimeValue WallClockReader::Midnight(std::int64_t day) {
+  if (day <= kFirstDay || day >= kLastDay)
+    return 0;
+  if (midnights_.empty())
+    midnights_.assign(static_cast<std::size_t>(kLastDay - kFirstDay), kNotTaken);
+  TimeValue& midnight = midnights_[static_cast<std::size_t>(day - kFirstDay)];
+  if (midnight == kNotTaken)
+    midnight = FromWallClock(day * kSecondsPerDay);
+  return midnight;
+}
+
+bool WallClockReader::Regular(std::int64_t day) {
+  const TimeValue before = Midnight(day - 1), midnight = Midnight(day), after = Midnight(day + 1);
+  // 0 stands for a marker or a moment without a TimeValue: never regular.
+  return before != 0 && midnight != 0 && after != 0 &&
+         std::int64_t{midnight} - before == kSecondsPerDay &&
+         std::int64_t{after} - midnight == kSecondsPerDay;
+}
+
+TimeValue WallClockReader::Time(WallClockSeconds wallClock) {
+  const std::int64_t day = DayOfWallClock(wallClock);
+  if (!IsMarker(wallClock) && Regular(day))
+    return static_cast<TimeValue>(Midnight(day) + (wallClock - day * kSecondsPerDay));
+  return FromWallClock(wallClock);
+}
+
+DayNumber WallClockReader::DayOf(WallClockSeconds wallClock) {
+  const std::int64_t day = DayOfWallClock(wallClock);
+  if (Regular(day))
+    return static_cast<DayNumber>(day);
+  const LocalFields local = SplitLocal(FromWallClock(wallClock));
+  return DayFromCivil(local.year, local.month, local.day);
 }
 
 }  // namespace tavir

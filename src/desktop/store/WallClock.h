@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "desktop/CalendarDays.h"
 #include "platform/LocalTime.h"
 
 namespace tavir {
@@ -18,5 +20,24 @@ WallClockSeconds ToWallClock(TimeValue instant);
 // A wall-clock time that does not exist in the current zone (the hour skipped
 // when daylight saving starts) becomes the moment as far after the gap.
 TimeValue FromWallClock(WallClockSeconds wallClock);
+
+// FromWallClock for the many times of one file read, in the zone as it is
+// while they are read: each day's midnight is taken once, and a time of a day
+// whose midnights lie 24 hours apart on both sides (zones do not change twice
+// within one day) is that midnight plus its seconds. Other days ask
+// FromWallClock.
+class WallClockReader {
+ public:
+  TimeValue Time(WallClockSeconds wallClock);
+  // The local day of Time(wallClock), for a time that is not a marker.
+  DayNumber DayOf(WallClockSeconds wallClock);
+
+ private:
+  // The midnight of a day, 0 when it cannot serve (a marker, out of range).
+  TimeValue Midnight(std::int64_t day);
+  bool Regular(std::int64_t day);
+
+  std::vector<TimeValue> midnights_;  // by day + kFirstDay's distance; 1 = not yet taken
+};
 
 }  // namespace tavir

@@ -68,8 +68,21 @@ std::string NameInAnsi(std::string_view utf8) {
   return ansi;
 }
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Most names tried differ from the text in the first letter. An ASCII letter
+// lower-cases alike in every code page and stays itself in NameInAnsi, so
+// the name need not be converted nor both texts lower-cased to tell.
+bool StartsDifferently(std::string_view text, char nameStart) {
+  if (text.empty() || nameStart == '\0') return false;
+  const bool ascii =
+      static_cast<unsigned char>(text[0]) < 0x80 && static_cast<unsigned char>(nameStart) < 0x80;
+  return ascii && LowerAscii(text[0]) != LowerAscii(nameStart);
+}
+
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   if (prefix.empty() || text.size() < prefix.size()) return false;
+  if (StartsDifferently(text, prefix[0])) return false;
   return LowerCase(text.substr(0, prefix.size())) == LowerCase(prefix);
 }
 
@@ -86,12 +99,14 @@ Word MatchWord(std::string_view text, const LocaleTable& locale) {
   // The order in which Windows tries them: the first that matches wins.
   for (const auto* list : {&names.months, &names.abbreviatedMonths}) {
     for (int m = 0; m < 12; ++m) {
+      if (StartsDifferently(text, (*list)[m][0])) continue;
       const std::string name = NameInAnsi((*list)[m]);
       if (StartsWithIgnoringCase(text, name)) return Word{name.size(), m + 1, kNoMeridiem};
     }
   }
   for (const auto* list : {&names.days, &names.abbreviatedDays}) {
     for (const char* day : *list) {
+      if (StartsDifferently(text, day[0])) continue;
       const std::string name = NameInAnsi(day);
       if (StartsWithIgnoringCase(text, name)) return Word{name.size(), 0, kNoMeridiem};
     }

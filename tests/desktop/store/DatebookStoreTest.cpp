@@ -6,6 +6,8 @@
 
 #include "desktop/store/DatebookStore.h"
 #include "desktop/store/StoreTestSupport.h"
+#include "platform/ComOwners.h"
+#include "support/DesktopHost.h"
 #include "support/TimeZones.h"
 
 namespace tavir {
@@ -61,9 +63,6 @@ TEST_F(DatebookFile, NewFileHasTheDefaultUserAndOnlyACommitChangesIt) {
     EXPECT_TRUE(data->All().empty());
   }
   const std::string before = ReadFileBytes(path);
-  // Texts are kept in the host's own UTF-16, so nothing is converted on the way.
-  EXPECT_EQ(0, before.compare(0, 16, std::string("SQLite format 3\0", 16)));
-  EXPECT_EQ(2, before[59]) << "text encoding UTF-16le in the header";
   {
     DatebookStore store(path, OLESTR("Someone Else"));
     auto data = store.Load();
@@ -135,6 +134,51 @@ TEST_F(DatebookFile, OnlyChangesAreWrittenAndIdsAreNeverReused) {
   EXPECT_FALSE(data->All().at(10)->isPrivate);
   EXPECT_EQ(0u, data->All().count(1001));
   EXPECT_EQ(1003, data->Add({})->recordId);
+}
+
+// A loaded datebook keeps its appointments stored until they are asked for:
+// each must come out whole (ids with gaps, exceptions on some), and objects
+// reading the stored row must see a change made through another object.
+TEST_F(DatebookFile, StoredAppointmentsReadAndChangeAsObjects) {
+  std::vector<AppointmentData> kept;
+  {
+    DatebookStore store(path, kDefaultUser);
+    auto data = store.Load();
+    for (int i = 0; i < 6; ++i) {
+      AppointmentData a = FullAppointment();
+      a.start -= i * 86400;  // the collection's order is the reverse of the ids'
+      if (i % 3 != 0)
+        a.exceptions.clear();
+      auto added = data->Add(a);
+      if (i == 0 || i == 3)
+        data->Delete(*added);
+      else
+        kept.push_back(*added);
+    }
+    store.Commit(*data);
+  }
+  DatebookStore store(path, kDefaultUser);
+  test_support::DesktopHost host{store.Load()};
+  for (const AppointmentData& expected : kept)
+    EXPECT_EQ(expected, *host.data->Find(expected.recordId)) << "record " << expected.recordId;
+  EXPECT_FALSE(host.data->Find(1));
+  ComPtr<IDesktopAppointments> items;
+  ASSERT_EQ(S_OK, host.Datebook()->GetAppointments(LocalMidnight(2000, 1, 1),
+                                                   LocalMidnight(2010, 1, 1), items.Receive()));
+  ComPtr<IDesktopAppointment> reader, writer;
+  ASSERT_EQ(S_OK, items->get_Item(0, reader.Receive()));
+  ASSERT_EQ(S_OK, items->get_Item(0, writer.Receive()));
+  HostLong id = 0;
+  ASSERT_EQ(S_OK, reader->get_RecordID(&id));
+  EXPECT_EQ(kept.back().recordId, id);
+  const Bstr changed(std::string("changed"));
+  ASSERT_EQ(S_OK, writer->put_Description(changed.Get()));
+  Bstr text;
+  ASSERT_EQ(S_OK, reader->get_Description(text.Receive()));
+  EXPECT_EQ("changed", text.ToAnsi());
+  ASSERT_EQ(S_OK, writer->Delete(0));
+  EXPECT_EQ(E_FAIL, reader->put_Note(changed.Get())) << "the reader sees the deletion";
+  EXPECT_EQ(1, store.Commit(*host.data).appointmentsRemoved);
 }
 
 TEST_F(DatebookFile, FilesThatAreNotDatebooksAreRefusedUntouched) {

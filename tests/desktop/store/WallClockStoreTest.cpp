@@ -8,6 +8,7 @@
 
 #include "desktop/store/DatebookStore.h"
 #include "desktop/store/StoreTestSupport.h"
+#include "desktop/store/WallClock.h"
 #include "support/TimeZones.h"
 
 namespace tavir {
@@ -89,6 +90,29 @@ TEST(WallClockStore, FirstFormatFilesAreConvertedInTheZoneOfTheRun) {
   }
   ScopedTimeZone newYork(TestZone::NewYork);
   ExpectWallTimes(ReadOnlyAppointment(path));
+}
+
+// Reading a file takes each day's midnight once and adds the seconds; days
+// near a zone change, whose times are missing or doubled, must still come out
+// exactly as the single conversion gives them.
+TEST(WallClockStore, ReadingManyTimesAgreesWithConvertingEachAroundZoneChanges) {
+  for (TestZone zone : {TestZone::Berlin, TestZone::NewYork}) {
+    ScopedTimeZone pinned(zone);
+    WallClockReader reader;
+    for (const int firstDay : {DayFromCivil(2010, 3, 25), DayFromCivil(2010, 10, 29),
+                               DayFromCivil(2010, 11, 5), DayFromCivil(2010, 3, 12), -2}) {
+      for (std::int64_t wall = std::int64_t{firstDay} * kSecondsPerDay,
+                        last = wall + 5 * kSecondsPerDay;
+           wall < last; wall += 900) {
+        ASSERT_EQ(FromWallClock(wall), reader.Time(wall)) << "wall clock " << wall;
+        const TimeValue time = FromWallClock(wall);
+        if (time != 0 && time != -1) {
+          const LocalFields local = SplitLocal(time);
+          ASSERT_EQ(DayFromCivil(local.year, local.month, local.day), reader.DayOf(wall)) << wall;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

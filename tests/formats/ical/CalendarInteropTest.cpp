@@ -54,7 +54,9 @@ std::string DateText(TimeValue day) {
   return text;
 }
 
-std::string MomentText(TimeValue moment) { return "T:" + std::to_string(moment); }
+std::string MomentText(TimeValue moment) {
+  return "T:" + std::to_string(moment);
+}
 
 RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra, TimeValue end = 0) {
   return RepeatRule{type, interval, end, extra};
@@ -63,112 +65,80 @@ RepeatRule Rule(std::int32_t type, std::int32_t interval, std::int32_t extra, Ti
 std::string LongNote() {
   std::string note;
   for (int i = 0; note.size() < 30000; ++i)
-    note += "Zeile " + std::to_string(i) + ": Gr\xC3\xBC\xC3\x9F" "e f\xC3\xBCr 5 \xE2\x82\xAC; a,b\\c ";
+    note += "Zeile " + std::to_string(i) +
+            ": Gr\xC3\xBC\xC3\x9F"
+            "e f\xC3\xBCr 5 \xE2\x82\xAC; a,b\\c ";
   // Cut to 30,000 bytes between two characters.
   size_t size = 30000;
-  while ((static_cast<unsigned char>(note[size]) & 0xC0) == 0x80) --size;
+  while ((static_cast<unsigned char>(note[size]) & 0xC0) == 0x80)
+    --size;
   note.resize(size);
   return note;
 }
 
 // Unless set otherwise, an appointment is 2005-11-14, 09:00 to 10:00.
 std::vector<InteropCase> Cases() {
-  const CalendarAppointment texts{.endMinute = 30,
-                                  .text = "Caf\xC3\xA9; B\xC3\xBCro, C:\\Temp",
-                                  .note = "Zeile eins\r\nZeile zwei\r\n\r\nnach der Leerzeile\nLF\rCR",
-                                  .category = "B\xC3\xBCro, \xC3\x84rger",
-                                  .location = "Stra\xC3\x9F" "e 5; 2. OG",
-                                  .isPrivate = true,
-                                  .alarm = true,
-                                  .alarmUnit = Hours,
-                                  .alarmAmount = 2};
-  const CalendarAppointment longNote{
-      .day = 15, .startHour = 8, .endHour = 8, .endMinute = 30, .text = "Long note", .note = LongNote()};
+  const CalendarAppointment texts{
+      .endMinute = 30,
+      .text = "Caf\xC3\xA9; B\xC3\xBCro, C:\\Temp",
+      .note = "Zeile eins\r\nZeile zwei\r\n\r\nnach der Leerzeile\nLF\rCR",
+      .category = "B\xC3\xBCro, \xC3\x84rger",
+      .location =
+          "Stra\xC3\x9F"
+          "e 5; 2. OG",
+      .isPrivate = true,
+      .alarm = true,
+      .alarmUnit = Hours,
+      .alarmAmount = 2};
+  const CalendarAppointment longNote{.day = 15,
+                                     .startHour = 8,
+                                     .endHour = 8,
+                                     .endMinute = 30,
+                                     .text = "Long note",
+                                     .note = LongNote()};
+  // clang-format off
   return {
       {"texts", texts, "Zeile eins\nZeile zwei\n\nnach der Leerzeile\nLF\nCR"},
       {"a 30,000-byte note", longNote, longNote.note},
-      {"daily",
-       {.text = "Every third day",
-        .alarm = true,
-        .alarmAmount = 15,
-        .repeat = Rule(Daily, 3, 0, LocalMidnight(2006, 3, 31)),
-        .exceptionDays = {LocalMidnight(2005, 11, 14), LocalMidnight(2005, 11, 26)}},
-       ""},
+      {"daily", {.text = "Every third day", .alarm = true, .alarmAmount = 15,
+                 .repeat = Rule(Daily, 3, 0, LocalMidnight(2006, 3, 31)),
+                 .exceptionDays = {LocalMidnight(2005, 11, 14), LocalMidnight(2005, 11, 26)}}, ""},
       {"weekly every second week, with Sunday",
-       {.startHour = 14,
-        .endHour = 15,
-        .text = "Sunday, Monday, Wednesday",
-        .repeat = Rule(Weekly, 2, 1 | 2 | 8)},
-       ""},
+       {.startHour = 14, .endHour = 15, .text = "Sunday, Monday, Wednesday",
+        .repeat = Rule(Weekly, 2, 1 | 2 | 8)}, ""},
       {"weekly without weekdays",
-       {.day = 17,
-        .startHour = 18,
-        .endHour = 19,
-        .text = "The start's weekday",
-        .repeat = Rule(Weekly, 1, 0, LocalMidnight(2006, 1, 31))},
-       ""},
+       {.day = 17, .startHour = 18, .endHour = 19, .text = "The start's weekday",
+        .repeat = Rule(Weekly, 1, 0, LocalMidnight(2006, 1, 31))}, ""},
       {"monthly by day",
-       {.day = 8,
-        .startHour = 19,
-        .startMinute = 30,
-        .endHour = 20,
-        .endMinute = 30,
-        .text = "Second Tuesday evening",
-        .repeat = Rule(MonthlyDay, 1, 2),
-        .exceptionDays = {LocalMidnight(2005, 12, 13)}},
-       ""},
+       {.day = 8, .startHour = 19, .startMinute = 30, .endHour = 20, .endMinute = 30,
+        .text = "Second Tuesday evening", .repeat = Rule(MonthlyDay, 1, 2),
+        .exceptionDays = {LocalMidnight(2005, 12, 13)}}, ""},
       {"monthly on the last weekday, ending the next day",
-       {.day = 25,
-        .startHour = 23,
-        .endHour = 1,
-        .text = "Last Friday, overnight",
-        .repeat = Rule(MonthlyDay, 1, 5)},
-       ""},
+       {.day = 25, .startHour = 23, .endHour = 1, .text = "Last Friday, overnight",
+        .repeat = Rule(MonthlyDay, 1, 5)}, ""},
       {"monthly by date, untimed",
-       {.month = 10,
-        .day = 31,
-        .untimed = true,
-        .text = "The 31st",
-        .repeat = Rule(MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31))},
-       ""},
+       {.month = 10, .day = 31, .untimed = true, .text = "The 31st",
+        .repeat = Rule(MonthlyDate, 1, 0, LocalMidnight(2007, 12, 31))}, ""},
       {"monthly by date every two months",
-       {.day = 15,
-        .startHour = 7,
-        .endHour = 7,
-        .endMinute = 45,
-        .text = "Every other month",
-        .repeat = Rule(MonthlyDate, 2, 0)},
-       ""},
+       {.day = 15, .startHour = 7, .endHour = 7, .endMinute = 45, .text = "Every other month",
+        .repeat = Rule(MonthlyDate, 2, 0)}, ""},
       {"yearly on 29 February",
-       {.year = 2004,
-        .month = 2,
-        .day = 29,
-        .startHour = 8,
-        .endHour = 9,
-        .text = "Leap day",
-        .repeat = Rule(Yearly, 1, 0)},
-       ""},
+       {.year = 2004, .month = 2, .day = 29, .startHour = 8, .endHour = 9, .text = "Leap day",
+        .repeat = Rule(Yearly, 1, 0)}, ""},
       {"weekly, untimed, until",
-       {.day = 15,
-        .untimed = true,
-        .text = "Tuesday and Thursday",
-        .alarm = true,
-        .alarmUnit = Days,
-        .alarmAmount = 1,
+       {.day = 15, .untimed = true, .text = "Tuesday and Thursday", .alarm = true,
+        .alarmUnit = Days, .alarmAmount = 1,
         .repeat = Rule(Weekly, 1, 4 | 16, LocalMidnight(2006, 2, 28)),
-        .exceptionDays = {LocalMidnight(2005, 11, 17), LocalMidnight(2006, 2, 28)}},
-       ""},
+        .exceptionDays = {LocalMidnight(2005, 11, 17), LocalMidnight(2006, 2, 28)}}, ""},
       {"untimed on the day clocks go back",
-       {.month = 10, .day = 30, .untimed = true, .text = "Autumn"},
-       ""},
+       {.month = 10, .day = 30, .untimed = true, .text = "Autumn"}, ""},
       {"untimed on the day clocks go forward",
-       {.year = 2006, .month = 3, .day = 26, .untimed = true, .text = "Spring"},
-       ""},
+       {.year = 2006, .month = 3, .day = 26, .untimed = true, .text = "Spring"}, ""},
       {"across the change of the clocks",
-       {.month = 10, .day = 30, .startHour = 1, .endHour = 4, .text = "Night"},
-       ""},
+       {.month = 10, .day = 30, .startHour = 1, .endHour = 4, .text = "Night"}, ""},
       {"no texts", {.month = 12, .day = 1, .startHour = 12, .endHour = 13}, ""},
   };
+  // clang-format on
 }
 
 // What a reader must give back for the event of case c written for the host
@@ -181,7 +151,8 @@ std::string ExpectedBlock(const InteropCase& c, IDesktopAppointment* host, TimeV
   host->get_RecordID(&recordId);
   const TimeValue day = occurrence ? occurrence : LocalMidnight(a.year, a.month, a.day);
   const auto startOn = [&](TimeValue d) {
-    if (a.untimed) return DateText(d);
+    if (a.untimed)
+      return DateText(d);
     const LocalFields f = SplitLocal(d);
     return MomentText(BuildLocal(f.year, f.month, f.day, a.startHour, a.startMinute, 0));
   };
@@ -192,43 +163,45 @@ std::string ExpectedBlock(const InteropCase& c, IDesktopAppointment* host, TimeV
   } else {
     const bool nextDay =
         a.endHour < a.startHour || (a.endHour == a.startHour && a.endMinute < a.startMinute);
-    end = MomentText(BuildLocal(f.year, f.month, f.day + (nextDay ? 1 : 0), a.endHour, a.endMinute, 0));
+    end = MomentText(
+        BuildLocal(f.year, f.month, f.day + (nextDay ? 1 : 0), a.endHour, a.endMinute, 0));
   }
   std::string occurrences;
   const std::vector<TimeValue> days =
       occurrence ? std::vector<TimeValue>{occurrence}
-                 : CalendarScenario::OccurrenceDays(host, firstDay,
-                                                    BuildLocal(SplitLocal(lastDay).year, SplitLocal(lastDay).month,
-                                                               SplitLocal(lastDay).day, 23, 59, 59));
-  for (TimeValue d : days) occurrences += (occurrences.empty() ? "" : " ") + startOn(d);
+                 : CalendarScenario::OccurrenceDays(
+                       host, firstDay,
+                       BuildLocal(SplitLocal(lastDay).year, SplitLocal(lastDay).month,
+                                  SplitLocal(lastDay).day, 23, 59, 59));
+  for (TimeValue d : days)
+    occurrences += (occurrences.empty() ? "" : " ") + startOn(d);
   std::string alarm = "-";
   if (a.alarm) {
     const int factor = a.alarmUnit == Hours ? 60 : a.alarmUnit == Days ? 1440 : 1;
     alarm = std::to_string(-a.alarmAmount * factor) + " " + EscapeReadBackText(a.text);
   }
   const std::string uid = EventUid(recordId, "", occurrence);
-  return "EVENT " + uid + "\n" +
-         "SUMMARY " + EscapeReadBackText(a.text) + "\n" +
-         "DESCRIPTION " + EscapeReadBackText(c.noteReadBack) + "\n" +
-         "START " + startOn(day) + "\n" +
-         "END " + end + "\n" +
-         "CLASS " + (a.isPrivate ? "PRIVATE" : "") + "\n" +
-         "CATEGORIES " + EscapeReadBackText(a.category) + "\n" +
-         "LOCATION " + EscapeReadBackText(a.location) + "\n" +
-         "ALARM " + alarm + "\n" +
-         "OCCURRENCES " + occurrences + "\n";
+  return "EVENT " + uid + "\n" + "SUMMARY " + EscapeReadBackText(a.text) + "\n" + "DESCRIPTION " +
+         EscapeReadBackText(c.noteReadBack) + "\n" + "START " + startOn(day) + "\n" + "END " + end +
+         "\n" + "CLASS " + (a.isPrivate ? "PRIVATE" : "") + "\n" + "CATEGORIES " +
+         EscapeReadBackText(a.category) + "\n" + "LOCATION " + EscapeReadBackText(a.location) +
+         "\n" + "ALARM " + alarm + "\n" + "OCCURRENCES " + occurrences + "\n";
 }
 
-std::string ReadBackWithPython(const std::string& fileName, const char* firstDay, const char* lastDay) {
+std::string ReadBackWithPython(const std::string& fileName, const char* firstDay,
+                               const char* lastDay) {
   const std::string command = std::string(TAVIR_PYTHON) + " " + TAVIR_TOOLS + "/check_ics.py '" +
                               fileName + "' " + firstDay + " " + lastDay + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return "cannot start: " + command;
+  if (!pipe)
+    return "cannot start: " + command;
   std::string output;
   char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, n);
   const int status = pclose(pipe);
-  if (status != 0) output += "\nexit status " + std::to_string(status);
+  if (status != 0)
+    output += "\nexit status " + std::to_string(status);
   return output;
 }
 
@@ -251,7 +224,8 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
     SCOPED_TRACE(setting.what);
     test_support::ScopedTimeZone zone(setting.zone);
     std::optional<test_support::ScopedUtcPlusOne> utcPlusOne;
-    if (setting.utcPlusOne) utcPlusOne.emplace();
+    if (setting.utcPlusOne)
+      utcPlusOne.emplace();
     ScopedEnvironmentVariable locale("LC_ALL", std::string(setting.locale));
 
     const TimeValue firstDay = LocalMidnight(2005, 10, 1);
@@ -271,10 +245,10 @@ TEST(CalendarInterop, LibicalAndPythonReadBackWhatWasExported) {
       ansi.location = ToAnsi(ansi.location);
       // Once whole, as the full export writes it ...
       ComPtr<IDesktopAppointment> host = scenario.AddToHost(ansi);
-      file.WriteAppointment(*scenario.MakeRecord(ansi, host.Get()), host.Get(), false);
+      file.WriteAppointment(*scenario.MakeRecord(host.Get()), host.Get(), false);
       expected += ExpectedBlock(c, host.Get(), 0, firstDay, lastDay);
       // ... and once per occurrence, as the simple export writes it.
-      std::unique_ptr<AppointmentRecord> record = scenario.MakeRecord(ansi, host.Get());
+      std::unique_ptr<AppointmentRecord> record = scenario.MakeRecord(host.Get());
       for (TimeValue day : CalendarScenario::OccurrenceDays(host.Get(), firstDay, simpleTo)) {
         record->SetDate(day);
         file.WriteAppointment(*record, host.Get(), true);

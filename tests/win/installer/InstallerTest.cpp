@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ScratchDirectory.h"
 #include "win/AddinSetUp.h"
 
 namespace tavir::test_support {
@@ -14,8 +15,8 @@ namespace {
 TEST(InstallerTest, InstallsRegistersAndUninstallsWithoutRemains) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   HostListRegistration::Register();
-  const std::filesystem::path folder = L"C:\\TAVIR Installer Test";
-  std::filesystem::remove_all(folder);
+  const ScratchDirectory scratch("tavir installer");  // a blank in the name, as in Program Files
+  const std::filesystem::path folder = scratch.Path() / "TAVIR";
 
   ASSERT_EQ(RunProgram(L"\"" + WindowsPath(TAVIR_INSTALLER) + L"\" /S /D=" + folder.wstring()), 0);
   for (const wchar_t* file :
@@ -39,7 +40,6 @@ TEST(InstallerTest, InstallsRegistersAndUninstallsWithoutRemains) {
     remains.push_back(entry.path().filename().wstring());
   EXPECT_EQ(remains, std::vector<std::wstring>{L"Uninstall.exe"});
 
-  std::filesystem::remove_all(folder);
   HostListRegistration::Unregister();
   RegDeleteTreeW(HKEY_CURRENT_USER, kAddinListKey);
   CoUninitialize();

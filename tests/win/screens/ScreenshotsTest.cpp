@@ -15,6 +15,7 @@
 #include "platform/CodePage.h"
 #include "platform/LocalTime.h"
 #include "platform/win32/ResourceModule.h"
+#include "support/ScratchDirectory.h"
 #include "ui/win32/ArchiveDialog.h"
 #include "ui/win32/IconButton.h"
 #include "ui/win32/MainDialog.h"
@@ -28,17 +29,13 @@ namespace {
 
 std::string OutputDirectory() {
   const char* directory = std::getenv("TAVIR_SCREENSHOT_DIR");
-  std::string path;
   if (directory != nullptr && *directory != '\0') {
-    path = directory;
-  } else {
-    // A plain test run leaves nothing in the folder it was started from.
-    char temporary[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temporary);
-    path = std::string(temporary) + "tavir-screens";
+    CreateDirectoryA(directory, nullptr);
+    return directory;
   }
-  CreateDirectoryA(path.c_str(), nullptr);
-  return path;
+  // A plain test run leaves nothing behind.
+  static const ScratchDirectory scratch("tavir-screens");
+  return scratch.Path().string();
 }
 
 // Copies the window's screen area into a 24-bit BMP file; returns how many
@@ -149,6 +146,17 @@ class ScreenshotsTest : public DialogFixture {
     thread_->Flush();
     EXPECT_GT(Capture(window, Look() + "-" + name), 8u) << name << " drew nothing";
   }
+  void AddMeeting(TimeValue start) {
+    AppointmentData appointment;
+    appointment.start = start;
+    appointment.end = start + 1800;
+    appointment.description = Wide("Meeting");
+    host_.data->Add(appointment);
+  }
+  void CloseOver(HWND dialog, HWND below) {
+    Click(dialog, IDOK);
+    WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(below); });
+  }
 };
 
 TEST_F(ScreenshotsTest, OptionsAndExample) {
@@ -159,45 +167,32 @@ TEST_F(ScreenshotsTest, OptionsAndExample) {
   Click(options, IDC_OPT_VIEW_EXAMPLE);
   HWND example = thread_->Find(L"File Format Example");
   Shoot(example, "example");
-  Click(example, IDOK);
-  WaitForWindow([&]() -> HWND { return IsWindow(example) ? nullptr : options; });
+  CloseOver(example, options);
   Escape();
 }
 
 TEST_F(ScreenshotsTest, Archive) {
   const LocalFields today = SplitLocal(options_.GetSpanStart());
-  for (int days : {-60, -45, 0}) {
-    AppointmentData appointment;
-    appointment.start = BuildLocal(today.year, today.month, today.day + days, 9, 0, 0);
-    appointment.end = appointment.start + 1800;
-    appointment.description = Wide("Meeting");
-    host_.data->Add(appointment);
-  }
-  HWND archive = Open<CArchiveDlg>(L"Archive");
-  Shoot(archive, "archive");
+  for (int days : {-60, -45, 0})
+    AddMeeting(BuildLocal(today.year, today.month, today.day + days, 9, 0, 0));
+  Shoot(Open<CArchiveDlg>(L"Archive"), "archive");
   Escape();
 }
 
 TEST_F(ScreenshotsTest, IconButtons) {
-  HWND buttons = Open<ButtonsDialog>(L"TAVIR - Calvetra for Palm Desktop");
-  Shoot(buttons, "icon-buttons");
+  Shoot(Open<ButtonsDialog>(L"TAVIR - Calvetra for Palm Desktop"), "icon-buttons");
   Escape();
 }
 
 TEST_F(ScreenshotsTest, MainDialogAndAboutBox) {
-  AppointmentData appointment;
-  appointment.start = options_.GetSpanStart() + 30 * 86400 + 9 * 3600;
-  appointment.end = appointment.start + 1800;
-  appointment.description = Wide("Meeting");
-  host_.data->Add(appointment);
+  AddMeeting(options_.GetSpanStart() + 30 * 86400 + 9 * 3600);
   options_.fullformat = 0;
   HWND main = Open<CTAVIRDlg>(L"TAVIR - Calvetra for Palm Desktop");
   Shoot(main, "main-dialog");
   PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
   HWND about = thread_->Find(L"About TAVIR");
   Shoot(about, "about-box");
-  Click(about, IDOK);
-  WaitForWindow([&]() -> HWND { return IsWindow(about) ? nullptr : main; });
+  CloseOver(about, main);
   Escape();
 }
 
@@ -211,36 +206,23 @@ TEST_F(ScreenshotsTest, MainDialogInGerman) {
   const HMODULE german = LoadLibraryW(path.c_str());
   ASSERT_NE(german, nullptr);
   const ResourceModuleScope resources(german);
-  HWND main = Open<CTAVIRDlg>(L"TAVIR - Calvetra f\u00fcr Palm Desktop");
-  Shoot(main, "main-dialog-german");
+  Shoot(Open<CTAVIRDlg>(L"TAVIR - Calvetra f\u00fcr Palm Desktop"), "main-dialog-german");
   Escape();
 }
 
 TEST_F(ScreenshotsTest, MainDialogDuringAnExport) {
-  for (int i = 0; i < 3000; ++i) {
-    AppointmentData appointment;
-    appointment.start = options_.GetSpanStart() + (i % 60) * 86400 + 9 * 3600;
-    appointment.end = appointment.start + 1800;
-    appointment.description = Wide("Meeting");
-    host_.data->Add(appointment);
-  }
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  const std::string target = std::string(folder) + "tavir-screens-export.csv";
+  for (int i = 0; i < 3000; ++i)
+    AddMeeting(options_.GetSpanStart() + (i % 60) * 86400 + 9 * 3600);
+  const ScratchDirectory folder("tavir-screens-export");
   HWND main = Open<CTAVIRDlg>(L"TAVIR - Calvetra for Palm Desktop");
   Click(main, IDC_MAIN_EXPORT);
-  const FileDialogWindow save(thread_->Find(L"Save As"));
-  save.Type(target);
-  save.Accept();
+  FileDialogWindow(thread_->Find(L"Save As")).Submit(folder.PathOf("dates.csv"));
   HWND progress = GetDlgItem(main, IDC_MAIN_PROGRESS);
-  WaitForWindow([&]() -> HWND {
-    return IsWindowVisible(progress) && SendMessageW(progress, PBM_GETPOS, 0, 0) > 300 ? progress
-                                                                                       : nullptr;
-  });
-  Sleep(300);  // the export goes on: its pump repaints the dialog meanwhile
+  // Well under way, so that the export's pump has repainted the dialog.
+  WaitUntil(
+      [&] { return IsWindowVisible(progress) && SendMessageW(progress, PBM_GETPOS, 0, 0) > 600; });
   Shoot(main, "main-dialog-progress");
-  WaitForWindow([&]() -> HWND { return IsWindowVisible(progress) ? nullptr : progress; });
-  DeleteFileA(target.c_str());
+  WaitUntil([&] { return !IsWindowVisible(progress); });
   Escape();
 }
 

@@ -17,15 +17,22 @@
 
 namespace tavir::test_support {
 
-// Waits (up to 10 s) until `find` gives a window.
-inline HWND WaitForWindow(const std::function<HWND()>& find) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (HWND window = find())
-      return window;
+// Waits (up to `seconds`) until the condition holds; false when it never did.
+inline bool WaitUntil(const std::function<bool()>& condition, int seconds = 10) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline)
+      return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  return nullptr;
+  return true;
+}
+
+// Waits (up to 10 s) until `find` gives a window.
+inline HWND WaitForWindow(const std::function<HWND()>& find) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = find()) != nullptr; });
+  return found;
 }
 
 inline std::wstring WindowClass(HWND window) {
@@ -84,14 +91,14 @@ class DialogThread {
       return L"<no message box>";
     const std::wstring text = Text(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    WaitForWindow([box]() -> HWND { return IsWindow(box) ? nullptr : box; });
+    WaitUntil([box] { return !IsWindow(box); });
     return text;
   }
   // Waits until every message posted to the dialog thread so far is handled.
   void Flush() const {
     const int ticket = ++posted_;
     PostMessageW(owner_, kFlush, 0, static_cast<LPARAM>(ticket));
-    WaitForWindow([&]() -> HWND { return handled_ >= ticket ? owner_.load() : nullptr; });
+    WaitUntil([&] { return handled_ >= ticket; });
   }
   // The dialog's result, once it has closed.
   INT_PTR Result() {
