@@ -19,6 +19,7 @@ std::uint64_t Mix(std::uint64_t hash, std::uint64_t value) {
 }
 
 constexpr std::size_t kFirstSlots = 64;
+constexpr std::size_t kBatch = 1024;
 
 }  // namespace
 
@@ -73,6 +74,8 @@ void DuplicateIndex::Build(IDesktopDatebook* datebook) {
   used_ = 0;
   ComPtr<IDesktopAppointments> appointments = QueryAllAppointments(datebook);
   Grow(static_cast<std::size_t>(ReadCount(appointments.Get())));
+  std::vector<Slot> batch;
+  batch.reserve(kBatch);
   for (HostLong i = 0; i < ReadCount(appointments.Get()); ++i) {
     ComPtr<IDesktopAppointment> appointment = ReadItem(appointments.Get(), i);
     if (!appointment)
@@ -80,8 +83,23 @@ void DuplicateIndex::Build(IDesktopDatebook* datebook) {
     // The scan compares whatever ReadFromHost read, also for an appointment it skips.
     AppointmentRecord record(options_);
     ReadFromHost(record, appointment.Get());
-    Insert(KeyOf(record), record.recordId);
+    batch.push_back(Slot{KeyOf(record), record.recordId});
+    if (batch.size() == kBatch)
+      InsertBatch(batch);
   }
+  InsertBatch(batch);
+}
+
+// A table of a million entries is far larger than the caches: each slot is
+// fetched from memory a few entries before it is filled.
+void DuplicateIndex::InsertBatch(std::vector<Slot>& batch) {
+  constexpr std::size_t kAhead = 8;
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    if (i + kAhead < batch.size())
+      __builtin_prefetch(&slots_[Home(batch[i + kAhead].key)]);
+    Insert(batch[i].key, batch[i].recordId);
+  }
+  batch.clear();
 }
 
 bool DuplicateIndex::IsSameAsStored(std::int32_t recordId,

@@ -39,6 +39,7 @@ class DuplicateIndex {
   static std::uint64_t KeyOf(const AppointmentRecord& record);
   std::size_t Home(std::uint64_t key) const;
   void Insert(std::uint64_t key, std::int32_t recordId);
+  void InsertBatch(std::vector<Slot>& batch);
   void Grow(std::size_t entries);
   bool IsSameAsStored(std::int32_t recordId, const AppointmentRecord& imported) const;
 

@@ -33,17 +33,7 @@ struct ProcessResult {
 
 class TavirWorkspace {
  public:
-  TavirWorkspace() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavir-cli-XXXXXX").string();
-    directory_ = mkdtemp(pattern.data());
-  }
-  ~TavirWorkspace() {
-    std::error_code ignored;
-    std::filesystem::permissions(directory_, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(directory_, ignored);
-  }
-
-  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
+  std::string Path(const std::string& name) const { return directory_.PathOf(name); }
   std::string Datebook() const { return Path("datebook.sqlite"); }
   std::string Registry() const { return Path("registry.reg"); }
 
@@ -62,15 +52,22 @@ class TavirWorkspace {
     std::vector<std::string> argv = {TAVIR_PROGRAM};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
-    for (std::string& a : argv) cargv.push_back(a.data());
+    for (std::string& a : argv)
+      cargv.push_back(a.data());
     cargv.push_back(nullptr);
 
-    std::vector<std::string> env = {"TAVIR_LOCALE=en-US", "LC_ALL=C.UTF-8", "TZ=UTC",
-                                    "TAVIR_NOW=2005-11-10T16:42:17", "HOME=" + directory_.string(),
-                                    "ASAN_OPTIONS=detect_leaks=0", "USER=tester"};
-    for (const std::string& extra : extraEnvironment_) env.push_back(extra);
+    std::vector<std::string> env = {"TAVIR_LOCALE=en-US",
+                                    "LC_ALL=C.UTF-8",
+                                    "TZ=UTC",
+                                    "TAVIR_NOW=2005-11-10T16:42:17",
+                                    "HOME=" + directory_.Path().string(),
+                                    "ASAN_OPTIONS=detect_leaks=0",
+                                    "USER=tester"};
+    for (const std::string& extra : extraEnvironment_)
+      env.push_back(extra);
     std::vector<char*> cenv;
-    for (std::string& e : env) cenv.push_back(e.data());
+    for (std::string& e : env)
+      cenv.push_back(e.data());
     cenv.push_back(nullptr);
 
     const std::string inPath = Path(".stdin"), outPath = Path(".stdout"), errPath = Path(".stderr");
@@ -78,8 +75,10 @@ class TavirWorkspace {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     // A new session: the child has no controlling terminal to ask on.
@@ -87,7 +86,8 @@ class TavirWorkspace {
     pid_t pid = 0;
     ProcessResult result;
     if (posix_spawn(&pid, cargv[0], &actions, &attributes, cargv.data(), cenv.data()) == 0) {
-      if (whileRunning) whileRunning(pid);
+      if (whileRunning)
+        whileRunning(pid);
       int status = 0;
       waitpid(pid, &status, 0);
       result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -107,7 +107,7 @@ class TavirWorkspace {
   }
 
  private:
-  std::filesystem::path directory_;
+  ScratchDirectory directory_{"tavir-cli"};
   std::vector<std::string> extraEnvironment_;
 };
 

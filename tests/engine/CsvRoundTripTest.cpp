@@ -2,11 +2,11 @@
 // every combination of separator, quote, date-with-time, line-break removal
 // and regional settings. (Windows fixes the regional settings per process:
 // there the rows run under the user's locale, whichever it is.)
-#include <gtest/gtest.h>
-
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/RecordExamples.h"
 #include "model/AppointmentRecord.h"
@@ -28,14 +28,18 @@ struct RoundTrip {
 };
 
 std::string Describe(const RoundTrip& r) {
-  const std::string separator = r.separator == "," ? "Comma" : r.separator == ";" ? "Semicolon" : "Tab";
+  const std::string separator = r.separator == ","   ? "Comma"
+                                : r.separator == ";" ? "Semicolon"
+                                                     : "Tab";
   const std::string quote = r.quote == "\"" ? "Double" : r.quote == "'" ? "Apostrophe" : "None";
   return separator + "_" + quote + "Quote_" + (r.dateWithTime ? "DateWithTime_" : "") +
          (r.removeLineBreaks ? "NoCr_" : "") + (r.locale == "en-US" ? "enUS" : "deDE") +
          (r.fullFormat ? "_Full" : "_Simple");
 }
 
-void PrintTo(const RoundTrip& r, std::ostream* out) { *out << Describe(r); }
+void PrintTo(const RoundTrip& r, std::ostream* out) {
+  *out << Describe(r);
+}
 
 class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
  protected:
@@ -52,13 +56,15 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
     mapping.simpleFields.clear();
     for (FieldId id = field::Date; id <= field::LastSimple; ++id) {
       mapping.simpleFields.push_back(id);
-      if (id == field::Note) mapping.simpleFields.push_back(field::Ignored);
+      if (id == field::Note)
+        mapping.simpleFields.push_back(field::Ignored);
     }
   }
 
   // Texts carry the quote and the separators only where quoting protects them.
   std::string Awkward(const std::string& plain) const {
-    if (GetParam().quote.size() != 1) return plain + " \"Q3\" it's";
+    if (GetParam().quote.size() != 1)
+      return plain + " \"Q3\" it's";
     return plain + " \"Q3\", it's; \ttab";
   }
   // A note's CR LF comes back as it was, or as the blank that replaced it.
@@ -89,16 +95,13 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
         },
         [](AppointmentRecord& r) {
           test_support::MakeTeamCall(r);
-          r.repeatInterval = 2;
-          r.repeatEnd = LocalMidnight(2005, 12, 31);
+          test_support::SetRepeat(r, Weekly, 2, LocalMidnight(2005, 12, 31));
           r.weekDays = kWeekdayBit[0] | kWeekdayBit[1] | kWeekdayBit[3] | kWeekdayBit[6];
         },
         [](AppointmentRecord& r) {
           test_support::SetTimes(r, 2006, 3, 27, 1, 30, 23, 45);
           r.text = "Board";
-          r.repeat = 1;
-          r.repeatType = MonthlyDay;
-          r.repeatInterval = 1;
+          test_support::SetRepeat(r, MonthlyDay, 1);
           r.monthlyWeekIndex = 5;
           r.alarm = 1;
           r.alarmAmount = 3;
@@ -107,17 +110,12 @@ class CsvRoundTrip : public ::testing::TestWithParam<RoundTrip> {
         [](AppointmentRecord& r) {
           test_support::SetUntimed(r, 2031, 12, 30);
           r.text = "Anniversary";
-          r.repeat = 1;
-          r.repeatType = Yearly;
-          r.repeatInterval = 1;
+          test_support::SetRepeat(r, Yearly, 1);
         },
         [](AppointmentRecord& r) {
           test_support::SetTimes(r, 1970, 1, 2, 0, 0, 0, 5);
           r.text = "Early";
-          r.repeat = 1;
-          r.repeatType = MonthlyDate;
-          r.repeatInterval = 3;
-          r.repeatEnd = LocalMidnight(2031, 12, 30);
+          test_support::SetRepeat(r, MonthlyDate, 3, LocalMidnight(2031, 12, 30));
         },
     };
   }

@@ -3,12 +3,12 @@
 // example files). Lines are written bare with "|"
 // between fields so that the columns are easy to read. Pinned to en-US and
 // Central European time.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/RecordExamples.h"
 
@@ -64,9 +64,7 @@ TEST_F(FieldWriter, RecordsGetTheseColumns) {
        {0, 5},
        [](AppointmentRecord& r) {
          test_support::MakeTeamCall(r);
-         r.repeatType = MonthlyDate;
-         r.repeatInterval = 2;
-         r.repeatEnd = LocalMidnight(2006, 6, 30);
+         test_support::SetRepeat(r, MonthlyDate, 2, LocalMidnight(2006, 6, 30));
          r.monthlyWeekIndex = 4;
        },
        "10/24/2005|Team call|Monthly Date|2|6/30/2006|||||||||"},
@@ -94,7 +92,8 @@ TEST_F(FieldWriter, RecordsGetTheseColumns) {
        "10/24/2005|x"}};
   for (const WriterCase& c : cases) {
     Options options;
-    if (!c.simple.empty()) options.mapping.simpleFields = c.simple;
+    if (!c.simple.empty())
+      options.mapping.simpleFields = c.simple;
     AppointmentRecord record(options);
     c.make(record);
     EXPECT_EQ(WriteLine([&](CsvFile& file) {

@@ -46,6 +46,14 @@ inline void SetUntimed(AppointmentRecord& record, int year, int month, int day) 
   record.untimed = 1;
 }
 
+inline void SetRepeat(AppointmentRecord& record, std::int32_t type, std::int32_t interval,
+                      TimeValue end = 0) {
+  record.repeat = 1;
+  record.repeatType = type;
+  record.repeatInterval = interval;
+  record.repeatEnd = end;
+}
+
 // 2005-10-26, 9:00 to 10:30, "Meeting" with a two-line note.
 inline void MakeMeeting(AppointmentRecord& record) {
   SetTimes(record, 2005, 10, 26, 9, 0, 10, 30);
@@ -68,9 +76,7 @@ inline void MakeHoliday(AppointmentRecord& record) {
 inline void MakeTeamCall(AppointmentRecord& record) {
   SetTimes(record, 2005, 10, 24, 14, 0, 15, 0);
   record.text = "Team call";
-  record.repeat = 1;
-  record.repeatType = Weekly;
-  record.repeatInterval = 1;
+  SetRepeat(record, Weekly, 1);
   record.weekDays = kWeekdayBit[1] | kWeekdayBit[3];
 }
 

@@ -3,50 +3,41 @@
 // the real HKEY_CURRENT_USER\Software\Quelmar\TAVIR, removed before and after.
 #pragma once
 
-#include <filesystem>
-#include <optional>
 #include <string>
 
 #include "support/Environment.h"
+#include "support/ScratchDirectory.h"
 
 #if defined(_WIN32)
 #include "platform/win32/WindowsApi.h"
-#else
-#include <stdlib.h>
 #endif
 
 namespace tavir::test_support {
 
 class ScratchRegistry {
  public:
-  ScratchRegistry() {
 #if defined(_WIN32)
+  ScratchRegistry() {
     RemoveProgramKey();
-#else
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavir-registry-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    directory_ = pattern;
-    variable_.emplace("TAVIR_REGISTRY", (directory_ / "registry.reg").string());
-#endif
   }
   ~ScratchRegistry() {
-#if defined(_WIN32)
     RemoveProgramKey();
-#else
-    variable_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
-#endif
   }
+#else
+  ScratchRegistry() = default;
+#endif
   ScratchRegistry(const ScratchRegistry&) = delete;
   ScratchRegistry& operator=(const ScratchRegistry&) = delete;
 
  private:
 #if defined(_WIN32)
-  static void RemoveProgramKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quelmar\\TAVIR"); }
+  static void RemoveProgramKey() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quelmar\\TAVIR");
+  }
 #else
-  std::filesystem::path directory_;
-  std::optional<ScopedEnvironmentVariable> variable_;
+  // The variable goes before the folder it names.
+  ScratchDirectory directory_{"tavir-registry"};
+  ScopedEnvironmentVariable variable_{"TAVIR_REGISTRY", directory_.PathOf("registry.reg")};
 #endif
 };
 

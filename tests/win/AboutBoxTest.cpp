@@ -124,7 +124,7 @@ TEST_F(AboutBoxTest, HelpOpensThePageUnlessAHelpFileIsThere) {
           DialogDriver::Notify(main, IDM_HELP, 0);
           SetForegroundWindow(main);
           Focus(main, IDC_MAIN_CLOSE);
-          DialogDriver::Keys({VK_F1});
+          PressKeys({VK_F1});
           driver.WaitUntil([&] { return help.calls == 2; }, "help by F1");
         },
         {nullptr, &help});

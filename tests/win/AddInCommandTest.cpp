@@ -170,7 +170,7 @@ TEST(LanguageRuleTest, TheLanguageFileBesideTheModuleMakesTheDialogGerman) {
                            EXPECT_STREQ(menu, L"&Datei");
                            // The accelerators come from the language file too.
                            SetForegroundWindow(main);
-                           DialogDriver::Keys({VK_CONTROL, 'O'});
+                           PressKeys({VK_CONTROL, 'O'});
                            const HWND options = driver.WaitForOwned(main, "the options dialog");
                            EXPECT_EQ(DialogDriver::Text(options), "Optionen");
                            DialogDriver::Post(options, IDCANCEL);

@@ -54,8 +54,7 @@ class DialogDriver {
   }
   // Waits until the window is gone (its dialog closed).
   void WaitGone(HWND window) const {
-    WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); },
-              "a window to close");
+    WaitUntil([window] { return Gone(window); }, "a window to close");
   }
 
   static std::string Text(HWND window) {
@@ -79,16 +78,6 @@ class DialogDriver {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
                  code == 0 ? 0 : reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
-  // Real key strokes to the foreground window (accelerators read the key state).
-  static void Keys(std::initializer_list<WORD> down) {
-    std::vector<INPUT> inputs;
-    for (WORD key : down)
-      inputs.push_back(Key(key, 0));
-    for (auto key = std::rbegin(down); key != std::rend(down); ++key)
-      inputs.push_back(Key(*key, KEYEVENTF_KEYUP));
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  }
-
   // Waits for the message box owned by owner, answers it, returns its text
   // (after its caption and a bar when withCaption).
   std::string AnswerMessage(HWND owner, int answer = IDOK, bool withCaption = false) const {
@@ -120,14 +109,6 @@ class DialogDriver {
   }
 
  private:
-  static INPUT Key(WORD key, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    return input;
-  }
-
   DWORD uiThread_;
 };
 
@@ -159,7 +140,7 @@ auto RunDrivenWindow(Modal modal, const std::string& caption, int close,
   return RunDriven(modal, [&](DialogDriver& driver) {
     const HWND window = driver.WaitForCaption(caption);
     drive(driver, window);
-    if (IsWindow(window) && IsWindowVisible(window)) {
+    if (!Gone(window)) {
       DialogDriver::Post(window, close);
       driver.WaitGone(window);
     }

@@ -31,7 +31,7 @@ class ExampleDialogTest : public DialogFixture {
   void CloseBoth() {
     HWND example = thread_->Find(L"File Format Example");
     Click(example, IDOK);
-    WaitUntil([&] { return !IsWindow(example); });
+    WaitUntil([&] { return Gone(example); });
     EXPECT_TRUE(IsWindowEnabled(options_dialog_));
     Escape();
   }

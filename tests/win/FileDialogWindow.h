@@ -15,19 +15,13 @@ class FileDialogWindow {
   explicit FileDialogWindow(HWND window) : window_(window) {}
 
   HWND Window() const { return window_; }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> entries;
-    const int count = static_cast<int>(SendMessageW(Types(), CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-      entries.push_back(Entry(i));
-    return entries;
-  }
   std::string Selected() const {
     return Entry(static_cast<int>(SendMessageW(Types(), CB_GETCURSEL, 0, 0)));
   }
   bool Lists(const std::string& start) const {
-    for (const std::string& entry : Entries())
-      if (entry.rfind(start, 0) == 0)
+    const int count = static_cast<int>(SendMessageW(Types(), CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+      if (Entry(i).rfind(start, 0) == 0)
         return true;
     return false;
   }
@@ -55,7 +49,6 @@ class FileDialogWindow {
     Type(name);
     Accept();
   }
-  void Cancel() const { DialogDriver::Post(window_, IDCANCEL); }
 
  private:
   // The common dialogs' control ids (dlgs.h: cmb1, cmb13, edt1).

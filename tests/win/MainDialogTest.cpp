@@ -56,7 +56,7 @@ TEST_F(MainDialogTest, CtrlOFromAnyControlAndTheMenuOpenTheirDialogs) {
     for (int control : {IDC_MAIN_FILTER_TEXT, IDC_MAIN_FILTER_TYPE, IDC_MAIN_CLOSE}) {
       SetForegroundWindow(main);
       Focus(main, control);
-      DialogDriver::Keys({VK_CONTROL, 'O'});
+      PressKeys({VK_CONTROL, 'O'});
       const HWND options = Opened(driver, main, "the options dialog");
       EXPECT_EQ(DialogDriver::Text(options), "Options");
       DialogDriver::Post(options, IDCANCEL);

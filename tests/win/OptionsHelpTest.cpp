@@ -63,7 +63,7 @@ class OptionsHelpTest : public DialogFixture {
     switch (ask) {
       case Ask::F1:  // the system makes F1 a help request only for real key input
         Focus(dialog_, control);
-        PressKey(VK_F1);
+        PressKeys({VK_F1});
         break;
       case Ask::RightButton:
         PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
@@ -81,7 +81,7 @@ class OptionsHelpTest : public DialogFixture {
     }
     thread_->Flush();
     Focus(dialog_, control);
-    PressKey(VK_TAB);
+    PressKeys({VK_TAB});
     WaitUntil([&] { return thread_->Focus() != window; });
   }
   HWND Popup() const {

@@ -198,7 +198,7 @@ AppointmentRowWriter::AppointmentRowWriter(sqlite3* connection)
                        "INSERT OR IGNORE INTO exceptions (record_id, day) VALUES (?, ?)"),
       setMeta_(connection, "INSERT OR REPLACE INTO meta (key, value) VALUES (?, ?)") {}
 
-void AppointmentRowWriter::Write(const AppointmentData& a) {
+void AppointmentRowWriter::Write(const AppointmentData& a, bool newToFile) {
   upsert_.Bind(kRecordId + 1, a.recordId)
       .Bind(kStart + 1, ToWallClock(a.start))
       .Bind(kEnd + 1, ToWallClock(a.end))
@@ -217,7 +217,8 @@ void AppointmentRowWriter::Write(const AppointmentData& a) {
       .Bind(kPrivate + 1, a.isPrivate)
       .Bind(kState + 1, static_cast<std::int64_t>(a.state))
       .Run();
-  deleteExceptions_.Bind(1, a.recordId).Run();
+  if (!newToFile)
+    deleteExceptions_.Bind(1, a.recordId).Run();
   for (TimeValue day : a.exceptions)
     insertException_.Bind(1, a.recordId).Bind(2, ToWallClock(day)).Run();
 }

@@ -19,7 +19,8 @@ void ReadDatebookRows(sqlite3* connection, DatebookData& data);
 class AppointmentRowWriter {
  public:
   explicit AppointmentRowWriter(sqlite3* connection);
-  void Write(const AppointmentData& appointment);
+  // An appointment new to the file has no exception rows to remove first.
+  void Write(const AppointmentData& appointment, bool newToFile);
   void Remove(std::int32_t recordId);
   void WriteMeta(const DatebookData& data);
 

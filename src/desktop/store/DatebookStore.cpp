@@ -112,6 +112,7 @@ DatebookStore::~DatebookStore() {
 std::shared_ptr<DatebookData> DatebookStore::Load() {
   auto data = std::make_shared<DatebookData>();
   ReadDatebookRows(connection_.Get(), *data);
+  firstNewRecordId_ = data->NextRecordId();
   return data;
 }
 
@@ -131,7 +132,7 @@ DatebookStore::CommitSummary DatebookStore::Commit(DatebookData& data) {
     const auto found = data.Find(id);
     if (!found)
       continue;
-    writer.Write(*found);
+    writer.Write(*found, id >= firstNewRecordId_);
     ++summary.appointmentsWritten;
   }
   if (changes.userName || changes.nextRecordId)

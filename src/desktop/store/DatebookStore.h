@@ -4,6 +4,7 @@
 // clear "in use" error; a file that is not a datebook is never changed.
 #pragma once
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,8 @@ class DatebookStore {
   std::string path_;
   SqliteConnection connection_;
   bool inTransaction_ = false;
+  // Ids from here on were given after Load: the file has no rows of theirs.
+  std::int32_t firstNewRecordId_ = std::numeric_limits<std::int32_t>::max();
 };
 
 }  // namespace tavir

@@ -13,7 +13,8 @@ bool IsMarker(std::int64_t value) {
 // The days a 32-bit TimeValue reaches, with one to spare on either side.
 constexpr std::int64_t kFirstDay = -24857;
 constexpr std::int64_t kLastDay = 24856;
-constexpr TimeValue kNotTaken = 1;  // no midnight is one second after 1970 began
+constexpr TimeValue kNotTaken = 1;            // no midnight is one second after 1970 began
+enum : std::uint8_t { kUnknown, kYes, kNo };  // whether a day is regular
 
 std::int64_t DayOfWallClock(WallClockSeconds wallClock) {
   std::int64_t day = wallClock / kSecondsPerDay;
@@ -42,11 +43,13 @@ TimeValue FromWallClock(WallClockSeconds wallClock) {
                     secondOfDay % 60);
 }
 
+WallClockReader::WallClockReader()
+    : midnights_(static_cast<std::size_t>(kLastDay - kFirstDay), kNotTaken),
+      regular_(midnights_.size(), kUnknown) {}
+
 TimeValue WallClockReader::Midnight(std::int64_t day) {
   if (day <= kFirstDay || day >= kLastDay)
     return 0;
-  if (midnights_.empty())
-    midnights_.assign(static_cast<std::size_t>(kLastDay - kFirstDay), kNotTaken);
   TimeValue& midnight = midnights_[static_cast<std::size_t>(day - kFirstDay)];
   if (midnight == kNotTaken)
     midnight = FromWallClock(day * kSecondsPerDay);
@@ -54,17 +57,27 @@ TimeValue WallClockReader::Midnight(std::int64_t day) {
 }
 
 bool WallClockReader::Regular(std::int64_t day) {
-  const TimeValue before = Midnight(day - 1), midnight = Midnight(day), after = Midnight(day + 1);
-  // 0 stands for a marker or a moment without a TimeValue: never regular.
-  return before != 0 && midnight != 0 && after != 0 &&
-         std::int64_t{midnight} - before == kSecondsPerDay &&
-         std::int64_t{after} - midnight == kSecondsPerDay;
+  if (day <= kFirstDay || day >= kLastDay)
+    return false;
+  std::uint8_t& known = regular_[static_cast<std::size_t>(day - kFirstDay)];
+  if (known == kUnknown) {
+    const TimeValue before = Midnight(day - 1), midnight = Midnight(day), after = Midnight(day + 1);
+    // 0 stands for a marker or a moment without a TimeValue: never regular.
+    known = before != 0 && midnight != 0 && after != 0 &&
+                    std::int64_t{midnight} - before == kSecondsPerDay &&
+                    std::int64_t{after} - midnight == kSecondsPerDay
+                ? kYes
+                : kNo;
+  }
+  return known == kYes;
 }
 
 TimeValue WallClockReader::Time(WallClockSeconds wallClock) {
   const std::int64_t day = DayOfWallClock(wallClock);
-  if (!IsMarker(wallClock) && Regular(day))
-    return static_cast<TimeValue>(Midnight(day) + (wallClock - day * kSecondsPerDay));
+  if (!IsMarker(wallClock) && Regular(day)) {
+    return static_cast<TimeValue>(midnights_[static_cast<std::size_t>(day - kFirstDay)] +
+                                  (wallClock - day * kSecondsPerDay));
+  }
   return FromWallClock(wallClock);
 }
 

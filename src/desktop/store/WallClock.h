@@ -28,6 +28,7 @@ TimeValue FromWallClock(WallClockSeconds wallClock);
 // FromWallClock.
 class WallClockReader {
  public:
+  WallClockReader();
   TimeValue Time(WallClockSeconds wallClock);
   // The local day of Time(wallClock), for a time that is not a marker.
   DayNumber DayOf(WallClockSeconds wallClock);
@@ -37,7 +38,9 @@ class WallClockReader {
   TimeValue Midnight(std::int64_t day);
   bool Regular(std::int64_t day);
 
-  std::vector<TimeValue> midnights_;  // by day + kFirstDay's distance; 1 = not yet taken
+  // By day, from the first day a TimeValue reaches.
+  std::vector<TimeValue> midnights_;   // 1 = not yet taken
+  std::vector<std::uint8_t> regular_;  // whether Time may add seconds to the midnight
 };
 
 }  // namespace tavir

@@ -155,7 +155,7 @@ class ScreenshotsTest : public DialogFixture {
   }
   void CloseOver(HWND dialog, HWND below) {
     Click(dialog, IDOK);
-    WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(below); });
+    WaitUntil([&] { return Gone(dialog) && IsWindowEnabled(below); });
   }
 };
 

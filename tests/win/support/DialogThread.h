@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,11 +19,14 @@
 namespace tavir::test_support {
 
 // Waits (up to `seconds`) until the condition holds; false when it never did.
+// It looks again every few milliseconds: a wake on every message the dialog
+// thread handles was tried and slows a long export down many times over,
+// each wake costing the thread a query from the waiter.
 inline bool WaitUntil(const std::function<bool()>& condition, int seconds = 10) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   while (!condition()) {
     if (std::chrono::steady_clock::now() > deadline)
-      return false;
+      return condition();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return true;
@@ -33,6 +37,11 @@ inline HWND WaitForWindow(const std::function<HWND()>& find) {
   HWND found = nullptr;
   WaitUntil([&] { return (found = find()) != nullptr; });
   return found;
+}
+
+// A window destroyed, or hidden on its way there.
+inline bool Gone(HWND window) {
+  return !IsWindow(window) || !IsWindowVisible(window);
 }
 
 inline std::wstring WindowClass(HWND window) {
@@ -91,7 +100,7 @@ class DialogThread {
       return L"<no message box>";
     const std::wstring text = Text(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    WaitUntil([box] { return !IsWindow(box); });
+    WaitUntil([box] { return Gone(box); });
     return text;
   }
   // Waits until every message posted to the dialog thread so far is handled.
@@ -167,16 +176,19 @@ inline void PostKey(HWND window, UINT key) {
   PostMessageW(window, WM_KEYDOWN, key, 1);
   PostMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
-// A key pressed and released on the keyboard: it goes to the focus of the
-// foreground window.
-inline void PressKey(WORD key) {
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
+// Keys pressed in order and released in reverse on the keyboard: they go to
+// the focus of the foreground window (accelerators and F1 read the key state).
+inline void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs(2 * keys.size());
+  std::size_t down = 0;
+  for (const WORD key : keys) {
+    INPUT& up = inputs[inputs.size() - 1 - down];
+    inputs[down].type = up.type = INPUT_KEYBOARD;
+    inputs[down].ki.wVk = up.ki.wVk = key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    ++down;
   }
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 // Mouse input at the cursor's position, as the hardware gives it (the drag
 // list and the help mode read the cursor from the system, not the message).
