@@ -38,6 +38,12 @@ run_build() {
     failed=$((failed + 1))
     report+=("$preset: build failed (the tests that built still ran)")
   fi
+  # The benchmarks are only built here, never run, so that a change cannot
+  # break them unnoticed; one native build is enough.
+  if [[ $preset == native-debug ]] && ! cmake --build --preset "$preset" --target benchmarks -- -k 0; then
+    failed=$((failed + 1))
+    report+=("$preset: the benchmarks do not build")
+  fi
   ctest --preset "$preset" 2>&1 | tee "$log"
   # "100% tests passed, 0 tests failed out of 12"
   local summary total bad

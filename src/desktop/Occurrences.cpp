@@ -3,6 +3,7 @@
 #include "desktop/Occurrences.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <limits>
 
@@ -15,16 +16,14 @@ constexpr DayNumber kNever = std::numeric_limits<DayNumber>::max();
 // months or years must land past the last day, never wrap around before it.
 using Count = std::int64_t;
 
-int WeekdayBit(DayNumber day) {
-  return 1 << DayOfWeek(day);
-}
-
 Count MonthNumber(const CivilDate& date) {
   return Count{date.year} * 12 + date.month - 1;
 }
 
 // Rounds n up to the next value congruent to origin modulo interval.
 Count AlignUp(Count n, Count origin, Count interval) {
+  if (interval == 1)
+    return n;  // the common case, without a division
   Count remainder = (n - origin) % interval;
   if (remainder < 0)
     remainder += interval;
@@ -40,19 +39,19 @@ DayNumber NextDaily(DayNumber start, int interval, DayNumber from) {
 }
 
 DayNumber NextWeekly(DayNumber start, int interval, int weekdays, DayNumber from, DayNumber last) {
-  if ((weekdays & 0x7F) == 0)
-    weekdays = WeekdayBit(start);
+  unsigned set = static_cast<unsigned>(weekdays) & 0x7F;
+  if (set == 0)
+    set = 1u << DayOfWeek(start);
   const Count startWeek = start - DayOfWeek(start);
   const Count fromWeek = from - DayOfWeek(from);
-  Count week = AlignUp(fromWeek, startWeek, Count{7} * interval);
-  for (Count day = week == fromWeek ? from : week; week <= last;
-       week += Count{7} * interval, day = week) {
-    for (; day < week + 7; ++day) {
-      if (weekdays & WeekdayBit(static_cast<DayNumber>(day)))
-        return static_cast<DayNumber>(day);
-    }
-  }
-  return kNever;
+  const Count week = AlignUp(fromWeek, startWeek, Count{7} * interval);
+  // In from's own week only the days from on count; a later week counts whole.
+  const int firstWeekday = week == fromWeek ? DayOfWeek(from) : 0;
+  if (const unsigned rest = set >> firstWeekday; rest != 0)
+    return AsDay(week + firstWeekday + std::countr_zero(rest));
+  // The next week of the rule, from its Sunday.
+  const Count next = week + Count{7} * interval;
+  return next > last ? kNever : AsDay(next + std::countr_zero(set));
 }
 
 // Day of the month of the index-th (5 = last) given weekday, in that month.
@@ -103,7 +102,6 @@ DayNumber NextYearly(DayNumber start, int interval, DayNumber from, DayNumber la
 // The first day after the start day, on or after from, that the rule yields.
 DayNumber NextRuleDay(const RepeatRule& rule, DayNumber start, DayNumber from, DayNumber last) {
   const int interval = std::max(rule.interval, 1);
-  const CivilDate startDate = CivilFromDay(start);
   switch (rule.type) {
     case 1:
       return NextDaily(start, interval, from);
@@ -116,10 +114,12 @@ DayNumber NextRuleDay(const RepeatRule& rule, DayNumber start, DayNumber from, D
         return NthWeekdayOfMonth(year, month, weekday, index);
       });
     }
-    case 4:
+    case 4: {
+      const int startDay = CivilFromDay(start).day;
       return NextMonthly(start, interval, from, last, [&](int year, int month) {
-        return startDate.day <= DaysInMonth(year, month) ? startDate.day : 0;
+        return startDay <= DaysInMonth(year, month) ? startDay : 0;
       });
+    }
     case 5:
       return NextYearly(start, interval, from, last);
     default:

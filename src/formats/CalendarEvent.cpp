@@ -40,7 +40,8 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   std::vector<TimeValue> exceptionDays;
   bool startOutsideRule = false;
   if (writesRule) {
-    if (!appointment) ThrowIfFailed(E_POINTER, "IDesktopAppointment");
+    if (!appointment)
+      ThrowIfFailed(E_POINTER, "IDesktopAppointment");
     RepeatRuleForm form = RepeatRuleForm::VCalendar;
     if (IsICalendar())
       form = record.untimed ? RepeatRuleForm::ICalendarUntimed : RepeatRuleForm::ICalendarTimed;
@@ -59,18 +60,27 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
   if (IsICalendar())
     WriteProperty("UID",
                   EventUid(record.recordId, userNameUtf8_, expandedOccurrence ? record.date : 0));
-  if (!record.text.empty()) WriteTextProperty("SUMMARY", record.text);
-  if (!record.note.empty()) WriteTextProperty("DESCRIPTION", record.note);
-  WriteDateTimeProperty("DTSTAMP", CurrentTime());
+  if (!record.text.empty())
+    WriteTextProperty("SUMMARY", record.text);
+  if (!record.note.empty())
+    WriteTextProperty("DESCRIPTION", record.note);
+  if (stamp_.empty())
+    stamp_ = FormatUtcDateTime(CurrentTime());
+  WritePlainProperty("DTSTAMP", stamp_);
   // A UTC start would make the rule's weekdays and month days UTC ones and
   // keep the UTC time across daylight-saving changes; a floating local start
   // repeats at the same local time on the local days, as the Datebook does.
   WriteStartAndEnd(record, IsICalendar() && writesRule && !rule.empty());
-  if (record.isPrivate) WriteProperty("CLASS", "PRIVATE");
-  if (record.alarm) WriteAlarm(record);
-  if (!record.category.empty()) WriteTextProperty("CATEGORIES", record.category);
-  if (!record.location.empty()) WriteTextProperty("LOCATION", record.location);
-  if (writesRule) WriteRepeatRule(rule);
+  if (record.isPrivate)
+    WriteProperty("CLASS", "PRIVATE");
+  if (record.alarm)
+    WriteAlarm(record);
+  if (!record.category.empty())
+    WriteTextProperty("CATEGORIES", record.category);
+  if (!record.location.empty())
+    WriteTextProperty("LOCATION", record.location);
+  if (writesRule)
+    WriteRepeatRule(rule);
   // A start the rule does not yield is an occurrence only when named.
   if (startOutsideRule)
     WriteStartDay(record);
@@ -81,7 +91,8 @@ int CalendarFile::WriteAppointment(const AppointmentRecord& record,
 }
 
 int CalendarFile::WriteTextProperty(const std::string& name, const std::string& ansiText) {
-  if (!IsICalendar()) return WriteEncodedProperty(name, ansiText);
+  if (!IsICalendar())
+    return WriteEncodedProperty(name, ansiText);
   // The escaped text holds no line break, so it goes on the line as it is.
   WriteText(name);
   line_ += ':';
@@ -102,8 +113,8 @@ void CalendarFile::WriteStartAndEnd(const AppointmentRecord& record, bool floati
   if (EndsNextDay(record))
     end = AddLocalDay(end);
   if (floating) {
-    WriteProperty("DTSTART", FormatFloatingDateTime(start));
-    WriteProperty("DTEND", FormatFloatingDateTime(end));
+    WritePlainProperty("DTSTART", FormatFloatingDateTime(start));
+    WritePlainProperty("DTEND", FormatFloatingDateTime(end));
   } else {
     WriteDateTimeProperty("DTSTART", start);
     WriteDateTimeProperty("DTEND", end);

@@ -48,6 +48,7 @@ int CalendarFile::OpenWrite(const std::string& fileName) {
 
 void CalendarFile::OpenWrite(std::unique_ptr<ByteSink> sink) {
   sink_ = std::move(sink);
+  stamp_.clear();
   WriteHeader();
 }
 
@@ -193,12 +194,19 @@ int CalendarFile::WriteEncodedProperty(const std::string& name, const std::strin
   return EndRecord();
 }
 
+int CalendarFile::WritePlainProperty(const std::string& name, const std::string& value) {
+  line_ += name;
+  line_ += ':';
+  line_ += value;
+  return EndRecord();
+}
+
 int CalendarFile::WriteDateTimeProperty(const std::string& name, TimeValue value) {
-  return WriteProperty(name, FormatUtcDateTime(value));
+  return WritePlainProperty(name, FormatUtcDateTime(value));
 }
 
 int CalendarFile::WriteDateProperty(const std::string& name, TimeValue value) {
-  return WriteProperty(name + ";VALUE=DATE", FormatLocalDate(value));
+  return WritePlainProperty(name + ";VALUE=DATE", FormatLocalDate(value));
 }
 
 void CalendarFile::SetUserName(const std::string& ansiName) {

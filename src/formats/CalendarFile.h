@@ -108,6 +108,8 @@ class CalendarFile : public AppointmentFile {
   // EXDATE with the days in the value type of DTSTART.
   void WriteExceptionDays(const AppointmentRecord& record, const std::vector<TimeValue>& days);
   void WriteHeader();
+  // NAME ":" value, for values that need no escaping (dates and times).
+  int WritePlainProperty(const std::string& name, const std::string& value);
   void WriteOut(ByteSink& sink);
 
   std::unique_ptr<ByteSink> sink_;
@@ -119,6 +121,9 @@ class CalendarFile : public AppointmentFile {
   std::string lastField_;
   bool iCalendar_;
   std::string userNameUtf8_;
+  // DTSTAMP's value, taken when the file's first event is written: one moment
+  // for the whole file.
+  std::string stamp_;
 };
 
 }  // namespace tavir

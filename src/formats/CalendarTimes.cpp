@@ -29,9 +29,24 @@ void AppendNumber(std::string& out, int value, int width) {
     out += digits[--count];
 }
 
+// Writes value as exactly `width` decimal digits ending before end; false
+// when it does not fit (then nothing is to be trusted of what was written).
+bool PutDigits(char* end, int value, int width) {
+  if (value < 0)
+    return false;
+  for (int i = 0; i < width; ++i, value /= 10)
+    *--end = static_cast<char>('0' + value % 10);
+  return value == 0;
+}
+
 std::string FormatDate(int year, int month, int day) {
+  // Every date of a TimeValue fits the eight digits; others are written the
+  // long way.
+  char digits[8];
+  if (PutDigits(digits + 4, year, 4) && PutDigits(digits + 6, month, 2) &&
+      PutDigits(digits + 8, day, 2))
+    return std::string(digits, sizeof digits);
   std::string text;
-  text.reserve(16);
   AppendNumber(text, year, 4);
   AppendNumber(text, month, 2);
   AppendNumber(text, day, 2);
@@ -39,6 +54,11 @@ std::string FormatDate(int year, int month, int day) {
 }
 
 void AppendTimeOfDay(std::string& text, int hour, int minute) {
+  char time[7] = {'T', 0, 0, 0, 0, '0', '0'};
+  if (PutDigits(time + 3, hour, 2) && PutDigits(time + 5, minute, 2)) {
+    text.append(time, sizeof time);
+    return;
+  }
   text += 'T';
   AppendNumber(text, hour, 2);
   AppendNumber(text, minute, 2);

@@ -1,8 +1,6 @@
 // Calendar event UIDs: record id, user name hash, occurrence day.
 #include "formats/CalendarUid.h"
 
-#include <cstdio>
-
 #include "formats/CalendarTimes.h"
 
 namespace tavir {
@@ -23,13 +21,23 @@ std::uint64_t HashOf(const std::string& text) {
 
 std::string EventUid(std::int32_t recordId, const std::string& userNameUtf8,
                      TimeValue occurrenceDay) {
-  char hash[20];
-  std::snprintf(hash, sizeof hash, "%016llx",
-                static_cast<unsigned long long>(HashOf(userNameUtf8)));
-  std::string uid = "TAVIR-" + std::to_string(recordId) + "-" + hash;
-  if (occurrenceDay != 0)
-    uid += "-" + FormatLocalDate(occurrenceDay);
-  return uid + "@tavir.invalid";
+  static constexpr char kHexDigits[] = "0123456789abcdef";
+  char hash[16];
+  std::uint64_t value = HashOf(userNameUtf8);
+  for (int i = 15; i >= 0; --i, value >>= 4)
+    hash[i] = kHexDigits[value & 0xF];
+  std::string uid;
+  uid.reserve(64);
+  uid += "TAVIR-";
+  uid += std::to_string(recordId);
+  uid += '-';
+  uid.append(hash, sizeof hash);
+  if (occurrenceDay != 0) {
+    uid += '-';
+    uid += FormatLocalDate(occurrenceDay);
+  }
+  uid += "@tavir.invalid";
+  return uid;
 }
 
 }  // namespace tavir

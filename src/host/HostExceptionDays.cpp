@@ -2,6 +2,7 @@
 #include "host/HostExceptionDays.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "host/HostCalls.h"
 #include "host/OccurrenceWalk.h"
@@ -20,19 +21,23 @@ using std::chrono::sys_days;
 // The days the host hands out from the start day to the end of lastDay, walked
 // as the export walks them; sorted, each once. (A daily rule of forty years
 // gives some 15,000: one vector costs far less than as many set nodes.)
-// Counted in calendar days, one local time split per occurrence.
+// The moments are turned into days together, once the walk is done.
 std::vector<sys_days> HostOccurrenceDays(IDesktopAppointment* appointment, TimeValue from,
                                          TimeValue to) {
-  std::vector<sys_days> days;
+  std::vector<TimeValue> moments;
   TimeValue cursor = 0;
   HostLong found = 0;
   ThrowIfFailed(appointment->FindFirstOccurrence(from, to, &cursor, &found), "IDesktopAppointment");
   if (found) {
     WalkOccurrences(appointment, cursor, to, HostFailure::EndsTheWalk, [&](TimeValue day) {
-      days.push_back(LocalDay(day));
+      moments.push_back(day);
       return true;
     });
   }
+  std::vector<sys_days> days;
+  days.reserve(moments.size());
+  for (const std::int32_t day : LocalDayNumbers(moments))
+    days.push_back(sys_days{std::chrono::days{day}});
   // The walk hands out later moments only, but two of one day share it, and a
   // zone whose clocks go back over midnight can even give an earlier one.
   if (!std::is_sorted(days.begin(), days.end()))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace tavir {
 
@@ -29,5 +30,9 @@ TimeValue BuildLocal(int year, int month, int day, int hour, int minute, int sec
                      DaylightSaving dst = DaylightSaving::ByZoneRules);
 TimeValue LocalMidnight(TimeValue t);
 TimeValue LocalMidnight(int year, int month, int day);
+
+// The local date of each moment as a day number (days since 1970-01-01), as
+// SplitLocal gives it: for the long runs of days an occurrence walk hands out.
+std::vector<std::int32_t> LocalDayNumbers(const std::vector<TimeValue>& moments);
 
 }  // namespace tavir

@@ -12,13 +12,16 @@ namespace {
 
 const WideString kBuero = {OLECHAR('B'), OLECHAR(0xFC), OLECHAR('r'), OLECHAR('o')};
 
-class CodePageTest : public ::testing::Test {
+// Selects the ANSI code page: Windows-1252 through a Latin-1 locale in the
+// portable build (the Windows build's is the system's, 1252 under the Wine
+// runner), or UTF-8, which only the portable build can switch to.
+template <bool kUtf8>
+class CodePage : public ::testing::Test {
  protected:
-  // Selects Windows-1252 in the portable build; the Windows build's code
-  // page is the system's (1252 under the Wine runner).
-  test_support::ScopedEnvironmentVariable ctype_{"LC_ALL", "de_DE.ISO-8859-1"};
-  void SetUp() override { ASSERT_FALSE(AnsiCodePageIsUtf8()); }
+  test_support::ScopedEnvironmentVariable ctype_{"LC_ALL", kUtf8 ? "C.UTF-8" : "de_DE.ISO-8859-1"};
+  void SetUp() override { ASSERT_EQ(AnsiCodePageIsUtf8(), kUtf8); }
 };
+using CodePageTest = CodePage<false>;
 
 TEST_F(CodePageTest, Windows1252RoundTrip) {
   EXPECT_EQ(AnsiToWide("B\xFCro"), kBuero);
@@ -43,20 +46,15 @@ TEST_F(CodePageTest, Windows1252GapsAndMissingCharactersStillConvert) {
 
 TEST_F(CodePageTest, Windows1252LowerCaseIncludesTheUpperRange) {
   EXPECT_EQ(LowerCase("B\xDCRO M\xFCLLER ABC xyz 123"), "b\xFCro m\xFCller abc xyz 123");
-  EXPECT_EQ(LowerCase("\xC0\xC9\xCE\xD5\xDE \x8A\x8C\x8E\x9F"), "\xE0\xE9\xEE\xF5\xFE \x9A\x9C\x9E\xFF");
+  EXPECT_EQ(LowerCase("\xC0\xC9\xCE\xD5\xDE \x8A\x8C\x8E\x9F"),
+            "\xE0\xE9\xEE\xF5\xFE \x9A\x9C\x9E\xFF");
   // Multiplication sign, sharp s and symbols have no lower case.
   EXPECT_EQ(LowerCase("\xD7\xDF\xA9\x80[]@"), "\xD7\xDF\xA9\x80[]@");
   EXPECT_EQ(LowerCase(std::string("A\0B", 3)), std::string("a\0b", 3));
 }
 
 #if !defined(_WIN32)
-// The portable build follows the locale's codeset; Windows cannot switch its
-// ANSI code page inside a process.
-class Utf8CodePageTest : public ::testing::Test {
- protected:
-  test_support::ScopedEnvironmentVariable ctype_{"LC_ALL", "C.UTF-8"};
-  void SetUp() override { ASSERT_TRUE(AnsiCodePageIsUtf8()); }
-};
+using Utf8CodePageTest = CodePage<true>;
 
 TEST_F(Utf8CodePageTest, RoundTripAndPassThrough) {
   EXPECT_EQ(AnsiToWide("B\xC3\xBCro"), kBuero);
@@ -70,10 +68,13 @@ TEST_F(Utf8CodePageTest, RoundTripAndPassThrough) {
 TEST_F(Utf8CodePageTest, InvalidBytesBecomeReplacementCharacters) {
   const OLECHAR replacement = 0xFFFD;
   EXPECT_EQ(AnsiToWide("a\xFFz"), (WideString{OLECHAR('a'), replacement, OLECHAR('z')}));
-  EXPECT_EQ(AnsiToWide("end\xC3"), (WideString{OLECHAR('e'), OLECHAR('n'), OLECHAR('d'), replacement}));
+  EXPECT_EQ(AnsiToWide("end\xC3"),
+            (WideString{OLECHAR('e'), OLECHAR('n'), OLECHAR('d'), replacement}));
   EXPECT_EQ(AnsiToUtf8("B\xFCro"), "B\xEF\xBF\xBDro");
   const WideString loneSurrogate = {OLECHAR('a'), OLECHAR(0xD800), OLECHAR('b')};
-  EXPECT_EQ(WideToAnsi(loneSurrogate), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(WideToAnsi(loneSurrogate),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 TEST_F(Utf8CodePageTest, LowerCaseOfLatinGreekAndCyrillicLeavesInvalidBytes) {

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 extern char** environ;
 
@@ -83,6 +84,7 @@ struct Memo {
   std::optional<std::string> zone;  // TZ as it read when the slots were filled
   std::array<SplitSlot, kSlots> splits;
   std::array<BuildSlot, kSlots> builds;
+  std::vector<DayFacts> days;  // sized on first use
 };
 
 Memo& ThisThreadsMemo() {
@@ -121,6 +123,14 @@ void FollowZone() {
   memo.zone = zone ? std::optional<std::string>(zone) : std::nullopt;
   memo.splits.fill({});
   memo.builds.fill({});
+  memo.days.assign(memo.days.size(), DayFacts{});
+}
+
+DayFacts* DayTable() {
+  Memo& memo = ThisThreadsMemo();
+  if (memo.days.empty())
+    memo.days.resize(kTableDays);
+  return memo.days.data();
 }
 
 std::optional<LocalFields> FindSplit(TimeValue t) {

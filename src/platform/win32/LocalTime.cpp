@@ -2,10 +2,10 @@
 // _mktime64, which take the zone from TZ or, without it, from the system.
 #include "platform/LocalTime.h"
 
-#include "platform/CalendarFields.h"
-
 #include <ctime>
 #include <limits>
+
+#include "platform/CalendarFields.h"
 
 namespace tavir {
 namespace {
@@ -26,7 +26,8 @@ LocalFields SplitLocal(TimeValue t) {
     yearShift = kCycleYears;
   }
   std::tm fields{};
-  if (_localtime64_s(&fields, &seconds) != 0) return LocalFields{};
+  if (_localtime64_s(&fields, &seconds) != 0)
+    return LocalFields{};
   return ToLocalFields(fields, yearShift);
 }
 
@@ -37,12 +38,21 @@ TimeValue BuildLocal(int year, int month, int day, int hour, int minute, int sec
   __time64_t built = _mktime64(&fields);
   // A moment the runtime cannot represent, or one outside the 32-bit range,
   // has no TimeValue: it becomes 0, "no value".
-  if (built == -1) return 0;
+  if (built == -1)
+    return 0;
   built -= yearShift ? kCycleSeconds : 0;
   if (built < std::numeric_limits<TimeValue>::min() ||
       built > std::numeric_limits<TimeValue>::max())
     return 0;
   return static_cast<TimeValue>(built);
+}
+
+std::vector<std::int32_t> LocalDayNumbers(const std::vector<TimeValue>& moments) {
+  std::vector<std::int32_t> days;
+  days.reserve(moments.size());
+  for (const TimeValue moment : moments)
+    days.push_back(DayNumberOf(SplitLocal(moment)));
+  return days;
 }
 
 }  // namespace tavir
