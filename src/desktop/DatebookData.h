@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "desktop/AppointmentData.h"
-#include "desktop/FaultInjector.h"
 #include "desktop/StoredAppointments.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir {
 

@@ -3,6 +3,8 @@
 
 #include <atomic>
 
+#include "platform/CodePage.h"
+
 namespace tavir {
 namespace {
 std::atomic<int> liveObjects{0};
@@ -17,6 +19,17 @@ void CountObject(int change) {
   liveObjects += change;
 }
 }  // namespace desktop_detail
+
+HRESULT ReportError(HRESULT error, const std::string& text) {
+  ComPtr<ICreateErrorInfo> creator;
+  if (FAILED(CreateErrorInfo(creator.Receive())))
+    return error;
+  WideString description = AnsiToWide(text);
+  creator->SetDescription(description.data());
+  ComPtr<IErrorInfo> info = creator.Query<IErrorInfo>(IID_IErrorInfo);
+  SetErrorInfo(0, info.Get());
+  return error;
+}
 
 HRESULT ReturnText(std::basic_string_view<OLECHAR> text, BSTR* out) {
   if (!out)

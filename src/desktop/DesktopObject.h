@@ -6,15 +6,21 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <utility>
 
-#include "desktop/FaultInjector.h"
 #include "platform/ComObject.h"
 #include "platform/ComPtr.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir {
+
+// Sets the calling thread's error information to text (UTF-8) and returns
+// error, so that a failing method can end with `return ReportError(...)`.
+HRESULT ReportError(HRESULT error, const std::string& text);
 
 // How many of these objects exist now; tests check that it returns to zero.
 int LiveDesktopObjects();
@@ -35,7 +41,7 @@ class DesktopObject : public ComObject<Interface> {
   // An injected failure refuses every interface.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (object) {
-      if (HRESULT injected = faults_->Check(interfaceName_, "QueryInterface"); FAILED(injected)) {
+      if (HRESULT injected = Injected(interfaceName_, "QueryInterface"); FAILED(injected)) {
         *object = nullptr;
         return injected;
       }
@@ -83,7 +89,7 @@ class DesktopObject : public ComObject<Interface> {
     // A failure without a text of its own must not carry an older one.
     SetErrorInfo(0, nullptr);
     try {
-      const HRESULT injected = faults_->Check(interfaceName, method);
+      const HRESULT injected = Injected(interfaceName, method);
       if (FAILED(injected))
         return injected;
       const HRESULT result = body();
@@ -98,6 +104,12 @@ class DesktopObject : public ComObject<Interface> {
   FaultInjector& Faults() const { return *faults_; }
 
  private:
+  // S_OK, or the injected result with its error information already set.
+  HRESULT Injected(const char* interfaceName, const char* method) {
+    const std::optional<InjectedFault> fault = faults_->Hit(interfaceName, method);
+    return fault ? ReportError(fault->error, fault->description) : S_OK;
+  }
+
   const char* interfaceName_;
   std::shared_ptr<FaultInjector> faults_;
 };

@@ -7,24 +7,29 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ScopedHandle.h"
+
 namespace tavir {
 
+// The handle of an open file: a descriptor on POSIX, a HANDLE on Windows,
+// carried in an integer so that this header stays portable.
+struct FileHandleTraits {
+  using Handle = std::intptr_t;
+  static Handle Invalid() { return -1; }
+  static bool Close(Handle handle);
+};
+
+// Closes quietly when it goes; call Close to learn about a failure.
 class File {
  public:
-  File() = default;
-  ~File();  // closes quietly; call Close to learn about a failure
-  File(File&& other) noexcept;
-  File& operator=(File&& other) noexcept;
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-
   // Each operation returns false on failure and puts the system's error text
-  // into errorText.
+  // into errorText. Tests fail reads and writes on purpose with the faults
+  // "File.Read" and "File.Write" of ProcessFaults.
   bool OpenForReading(const std::string& name, std::string& errorText);
   // Creates the file or empties an existing one; refused while another
   // process has the file open for writing.
   bool OpenForWriting(const std::string& name, std::string& errorText);
-  bool IsOpen() const;
+  bool IsOpen() const { return handle_.IsValid(); }
   // bytesRead is 0 only at the end of the file.
   bool Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::string& errorText);
   // Writes all bytes or fails.
@@ -33,7 +38,7 @@ class File {
   bool Close(std::string& errorText);
 
  private:
-  std::intptr_t handle_ = -1;
+  ScopedHandle<FileHandleTraits> handle_;
 };
 
 }  // namespace tavir

@@ -10,14 +10,24 @@ namespace tavir::spreadsheet {
 
 namespace {
 
-struct InjectedFailure {
-  DISPID member;
-  HRESULT error;
-  std::string description;
-};
-std::optional<InjectedFailure>& PendingFailure() {
-  static std::optional<InjectedFailure> failure;
-  return failure;
+// The member's name, as tests name it when they make it fail.
+const char* MemberName(DISPID id) {
+  static const struct {
+    DISPID id;
+    const char* name;
+  } names[] = {{member::kDefault, "Default"},     {member::kValue, "Value"},
+               {member::kCount, "Count"},         {member::kAdd, "Add"},
+               {member::kCells, "Cells"},         {member::kResize, "Resize"},
+               {member::kRows, "Rows"},           {member::kRowHeight, "RowHeight"},
+               {member::kClose, "Close"},         {member::kSave, "Save"},
+               {member::kSaveAs, "SaveAs"},       {member::kQuit, "Quit"},
+               {member::kUsedRange, "UsedRange"}, {member::kSheets, "Sheets"},
+               {member::kWorkbooks, "Workbooks"}, {member::kOpen, "Open"}};
+  for (const auto& entry : names) {
+    if (entry.id == id)
+      return entry.name;
+  }
+  return "";
 }
 
 const VARIANT& Dereferenced(const VARIANT& value) {
@@ -45,11 +55,12 @@ StandInCounters& Counters() {
 
 void ResetStandIn() {
   Counters() = StandInCounters{};
-  PendingFailure().reset();
+  Faults().Clear();
 }
 
-void InjectFailure(DISPID member, HRESULT error, const std::string& description) {
-  PendingFailure() = InjectedFailure{member, error, description};
+FaultInjector& Faults() {
+  static FaultInjector faults;
+  return faults;
 }
 
 DispatchArguments::DispatchArguments(const DISPPARAMS* parameters, WORD kind)
@@ -109,12 +120,8 @@ STDMETHODIMP DispatchObject::Invoke(DISPID member, REFIID, LCID, WORD kind, DISP
       !((kind & DISPATCH_PROPERTYPUT) && parameters->cNamedArgs == 1 &&
         parameters->rgdispidNamedArgs && parameters->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT))
     return DISP_E_NONAMEDARGS;
-  auto& failure = PendingFailure();
-  if (failure && failure->member == member) {
-    const InjectedFailure injected = *failure;
-    failure.reset();
-    return ReportException(exception, injected.error, injected.description);
-  }
+  if (const std::optional<InjectedFault> fault = Faults().Hit("Spreadsheet", MemberName(member)))
+    return ReportException(exception, fault->error, fault->description);
   try {
     Variant value;
     if (!Call(member, kind, DispatchArguments(parameters, kind), value))

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Com.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir::spreadsheet {
 
@@ -19,18 +20,19 @@ void UnregisterSpreadsheetStandIn();
 struct StandInCounters {
   int applicationsCreated = 0;
   int quits = 0;
-  int blockTransfers = 0;    // Value assigned to a range of more than one cell
-  int lastBlockRows = 0;     // the shape of the last block transfer
+  int blockTransfers = 0;  // Value assigned to a range of more than one cell
+  int lastBlockRows = 0;   // the shape of the last block transfer
   int lastBlockColumns = 0;
   int directCellWrites = 0;  // Value assigned to a single cell
   int saves = 0;             // files written by SaveAs or Save
 };
 StandInCounters& Counters();
-// Resets the counters and clears any injected failure.
+// Resets the counters and clears the injected failures.
 void ResetStandIn();
 
-// The next call of member (a dispatch id) on any stand-in object fails with
-// DISP_E_EXCEPTION carrying error and description, as Excel reports errors.
-void InjectFailure(DISPID member, HRESULT error, const std::string& description);
+// Failures of the stand-in's members, named as Excel names them ("Save",
+// "Quit"): the call fails with DISP_E_EXCEPTION carrying the fault's error and
+// description, as Excel reports errors.
+FaultInjector& Faults();
 
 }  // namespace tavir::spreadsheet

@@ -118,7 +118,7 @@ class TavirWorkspace {
 inline void WaitOnFileEvents(const std::string& path, std::uint32_t events,
                              const std::function<bool()>& done) {
   const FileDescriptor watcher(inotify_init1(IN_CLOEXEC));
-  if (!watcher.IsOpen() || inotify_add_watch(watcher.Get(), path.c_str(), events) < 0)
+  if (!watcher.IsValid() || inotify_add_watch(watcher.Get(), path.c_str(), events) < 0)
     return;
   alignas(inotify_event) char buffer[4096];
   pollfd event{watcher.Get(), POLLIN, 0};

@@ -8,6 +8,7 @@
 
 #include "engine/EngineFixture.h"
 #include "engine/ExportDriver.h"
+#include "platform/FaultInjector.h"
 #include "spreadsheet/StandIn.h"
 
 namespace tavir::test_support {
@@ -44,11 +45,24 @@ TEST_F(ExportTargetTest, TheOldFileStaysUntilTheNewOneIsComplete) {
     const char* name;
     std::function<void()> breakIt;  // none: the export succeeds
     int result;
+    const char* message;  // what the user is told
   } cases[] = {
-      {"a complete export replaces the file", "replaced.csv", nullptr, 3},
+      {"a complete export replaces the file", "replaced.csv", nullptr, 3, ""},
       {"the workbook cannot be saved at the end", "book.xls",
-       [] { spreadsheet::InjectFailure(0x11B, static_cast<HRESULT>(0x800A03EC), "Disk full."); },
-       0},
+       [] {
+         spreadsheet::Faults().Add({"Save", static_cast<HRESULT>(0x800A03EC), "Disk full."});
+       },
+       0, "Error writing file\nDisk full."},
+      {"a text file cannot be written", "broken.csv",
+       [] {
+         ProcessFaults().Add({"File.Write", E_FAIL, "The disk is full."});
+       },
+       0, "Error writing file\nThe disk is full."},
+      {"every write of a calendar file fails", "broken.ics",
+       [] {
+         ProcessFaults().Add({"File.Write", E_FAIL, "The disk is full.", 1, true});
+       },
+       0, "Error writing file\nThe disk is full."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -61,7 +75,11 @@ TEST_F(ExportTargetTest, TheOldFileStaysUntilTheNewOneIsComplete) {
     EXPECT_EQ(status.writeFailed, c.breakIt != nullptr);
     EXPECT_EQ(status.targetKept, c.breakIt != nullptr);
     EXPECT_EQ(ReadFile(PathOf(c.name)) == old, c.breakIt != nullptr);
+    ProcessFaults().Clear();
     EXPECT_EQ(shell_.Messages().size() - messagesBefore, c.breakIt ? 1u : 0u) << "reported once";
+    if (c.breakIt) {
+      EXPECT_EQ(shell_.Messages().back().text, c.message);
+    }
     std::filesystem::remove(PathOf(c.name));
     EXPECT_TRUE(Names().empty()) << "a temporary file was left: " << Names().front();
   }

@@ -7,6 +7,7 @@
 
 #include "engine/EngineFixture.h"
 #include "engine/ImportDriver.h"
+#include "platform/FaultInjector.h"
 #include "platform/File.h"
 #include "support/CsvLines.h"
 
@@ -189,6 +190,35 @@ TEST_F(ImportDriverTest, MissingFileGivesMinusOneWithTheReason) {
   EXPECT_EQ(ImportFile(PathOf("nowhere.csv"), options_, nullptr, &summary), -1);
   EXPECT_EQ(summary.openFailure, expected);
   EXPECT_EQ(CountActive(), 0);
+}
+
+TEST_F(ImportDriverTest, AReadThatFailsIsReportedAndWhatCameBeforeStays) {
+  std::string many = kSimpleHeader;
+  constexpr int kRecords = 1500;  // more than one read of the file
+  for (int i = 0; i < kRecords; ++i)
+    many += SimpleLine("11/" + std::to_string(1 + i % 28) + "/2005", "r" + std::to_string(i));
+  const struct {
+    const char* what;
+    std::string content;
+    int failingRead;
+    bool someAdded;
+  } cases[] = {
+      {"the first read fails", kSimpleHeader + SimpleLine("11/1/2005", "one"), 1, false},
+      {"a later read fails", many, 2, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::size_t messagesBefore = shell_.Messages().size();
+    ProcessFaults().Add({"File.Read", E_FAIL, "The network went away.", c.failingRead});
+    ImportSummary summary;
+    EXPECT_EQ(Import(c.content, &summary), 0);
+    ProcessFaults().Clear();
+    EXPECT_TRUE(summary.readFailed);
+    EXPECT_EQ(summary.added > 0, c.someAdded);
+    EXPECT_LT(summary.added, kRecords);
+    ASSERT_EQ(shell_.Messages().size(), messagesBefore + 1);
+    EXPECT_EQ(shell_.Messages().back().text, "Error reading file\nThe network went away.");
+  }
 }
 
 TEST_F(ImportDriverTest, HostRefusalAnsweredCancelStopsTheImport) {

@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 
 #include "platform/ConfigurationError.h"
+#include "platform/FaultInjector.h"
 #include "platform/Registry.h"
 #include "platform/posix/RegistryStore.h"
 #include "support/Environment.h"
@@ -28,7 +28,7 @@ const std::string kKey = "Software\\Quelmar\\TAVIR\\Options";
 
 class RegistryStoreTest : public ::testing::Test {
  protected:
-  void TearDown() override { registry_store::SetReplaceHookForTesting(nullptr); }
+  void TearDown() override { ProcessFaults().Clear(); }
 
   void WriteFile(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
   std::string ReadFile() const {
@@ -130,7 +130,7 @@ TEST_F(RegistryStoreTest, DirectoriesAreCreatedAndAMissingLocationFailsWrites) {
 TEST_F(RegistryStoreTest, WriteThatFailsOrIsKilledBeforeTheReplaceLeavesTheOldFile) {
   ASSERT_TRUE(RegSetString(kKey, "lastfile", "old.csv"));
   const std::string before = ReadFile();
-  registry_store::SetReplaceHookForTesting([] { throw std::runtime_error("injected"); });
+  ProcessFaults().Add({"SettingsFile.Replace"});
   EXPECT_FALSE(RegSetString(kKey, "lastfile", "new.csv"));
   EXPECT_EQ(ReadFile(), before);
   EXPECT_EQ(StrayFiles(), 0);
@@ -139,7 +139,7 @@ TEST_F(RegistryStoreTest, WriteThatFailsOrIsKilledBeforeTheReplaceLeavesTheOldFi
   ASSERT_GE(child, 0);
   if (child == 0) {
     // The new file is complete and synced when the writer dies.
-    registry_store::SetReplaceHookForTesting([] { raise(SIGKILL); });
+    ProcessFaults().Add({"SettingsFile.Replace", E_FAIL, "", 1, false, [] { raise(SIGKILL); }});
     RegSetString(kKey, "lastfile", std::string(5000, 'n'));
     _exit(2);
   }
@@ -150,7 +150,6 @@ TEST_F(RegistryStoreTest, WriteThatFailsOrIsKilledBeforeTheReplaceLeavesTheOldFi
   EXPECT_EQ(RegGetString(kKey, "lastfile", ""), "old.csv");
   EXPECT_EQ(StrayFiles(), 1);  // the dead writer's temporary file
   // The next write succeeds and clears the dead writer's leftovers.
-  registry_store::SetReplaceHookForTesting(nullptr);
   EXPECT_TRUE(RegSetString(kKey, "lastfile", "new.csv"));
   EXPECT_EQ(RegGetString(kKey, "lastfile", ""), "new.csv");
   EXPECT_EQ(StrayFiles(), 0);

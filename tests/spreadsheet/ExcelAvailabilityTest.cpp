@@ -46,7 +46,7 @@ TEST_F(ExcelAvailabilityTest, NeedsTheOfficeKeyAndTheApplication) {
 }
 
 TEST_F(ExcelAvailabilityTest, AnApplicationThatRefusesToQuitWasStillStarted) {
-  spreadsheet::InjectFailure(0x12E, static_cast<HRESULT>(0x800A03EC), "Quit refused");
+  spreadsheet::Faults().Add({"Quit", static_cast<HRESULT>(0x800A03EC), "Quit refused"});
   EXPECT_TRUE(IsExcelAvailable());
   EXPECT_EQ(spreadsheet::Counters().applicationsCreated, 1);
 }

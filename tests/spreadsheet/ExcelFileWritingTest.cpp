@@ -202,7 +202,7 @@ TEST_F(ExcelFileWritingTest, SpreadsheetFailuresCarryTheirTextOutOfTheOperation)
   file.WriteText("Subject");
   file.EndRecord();
   const HRESULT diskFull = static_cast<HRESULT>(0x800A03EC);
-  spreadsheet::InjectFailure(0x11B, diskFull, "The disk is full.");  // Save
+  spreadsheet::Faults().Add({"Save", diskFull, "The disk is full."});
   try {
     file.Finish();
     FAIL() << "Finish did not throw";

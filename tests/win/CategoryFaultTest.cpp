@@ -19,7 +19,7 @@ class CategoryFaultTest : public EngineFixture {
  protected:
   void CrashInCategory() {
     InjectedFault crash{"get_Category", E_FAIL, "", 1, true};
-    crash.accessViolation = true;
+    crash.action = CauseAccessViolation;
     data_->Faults().Add(crash);
   }
 };

@@ -168,11 +168,8 @@ TEST(LanguageFileTest, UsedOnlyWhenMajorMinorAndBuildMatch) {
   for (const auto& rule : cases) {
     const auto module = CopyModuleBesideLanguageFile(directory.Path() / std::to_string(run++),
                                                      rule.raisedPart, rule.present);
-    const HMODULE language = addin::LoadLanguageFile(module.wstring());
-    EXPECT_EQ(language != nullptr, rule.used)
-        << rule.raisedPart.value_or(-1) << " " << rule.present;
-    if (language)
-      FreeLibrary(language);
+    const ModuleOwner language = addin::LoadLanguageFile(module.wstring());
+    EXPECT_EQ(language.IsValid(), rule.used) << rule.raisedPart.value_or(-1) << " " << rule.present;
   }
 }
 

@@ -3,12 +3,14 @@
 
 #include <string>
 
+#include "platform/win32/HandleOwner.h"
+
 namespace tavir {
 
 std::vector<AddinListEntry> LoadAddinList() {
   std::vector<AddinListEntry> entries;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddinListKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+  RegistryKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddinListKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
     return entries;
   for (DWORD index = 0;; ++index) {
     wchar_t name[256];
@@ -16,13 +18,12 @@ std::vector<AddinListEntry> LoadAddinList() {
     DWORD nameLength = 256;
     DWORD valueBytes = sizeof value - sizeof(wchar_t);
     DWORD type = 0;
-    if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(value),
-                      &valueBytes) != ERROR_SUCCESS)
+    if (RegEnumValueW(key.Get(), index, name, &nameLength, nullptr, &type,
+                      reinterpret_cast<BYTE*>(value), &valueBytes) != ERROR_SUCCESS)
       break;
     if (type == REG_SZ)
       entries.push_back({WideString(name, nameLength), WideString(value)});
   }
-  RegCloseKey(key);
   return entries;
 }
 

@@ -10,6 +10,7 @@
 
 #include "desktop/store/AppointmentRows.h"
 #include "desktop/store/DatebookSchema.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir {
 namespace {
@@ -22,16 +23,16 @@ bool FileExists(const std::string& path) {
 }
 
 SqliteConnection OpenConnection(const std::string& path, int flags) {
-  sqlite3* opened = nullptr;
+  SqliteConnection connection;
   // One command uses a connection from one thread: SQLite need not lock its
   // mutex around every call (each column read of each row took it).
-  const int result = sqlite3_open_v2(path.c_str(), &opened, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-  SqliteConnection connection(opened);
+  const int result =
+      sqlite3_open_v2(path.c_str(), connection.Receive(), flags | SQLITE_OPEN_NOMUTEX, nullptr);
   if (result != SQLITE_OK) {
-    ThrowSqliteError(connection.get(), "Cannot open the datebook \"" + path + "\"");
+    ThrowSqliteError(connection.Get(), "Cannot open the datebook \"" + path + "\"");
   }
-  sqlite3_extended_result_codes(connection.get(), 1);
-  sqlite3_busy_timeout(connection.get(), kBusyTimeoutMilliseconds);
+  sqlite3_extended_result_codes(connection.Get(), 1);
+  sqlite3_busy_timeout(connection.Get(), kBusyTimeoutMilliseconds);
   return connection;
 }
 
@@ -41,9 +42,9 @@ void CreateDatebookFile(const std::string& path, const WideString& userName) {
   try {
     SqliteConnection connection =
         OpenConnection(temporary, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    ExecuteSql(connection.get(), "BEGIN IMMEDIATE");
-    CreateDatebookSchema(connection.get(), userName);
-    ExecuteSql(connection.get(), "COMMIT");
+    ExecuteSql(connection.Get(), "BEGIN IMMEDIATE");
+    CreateDatebookSchema(connection.Get(), userName);
+    ExecuteSql(connection.Get(), "COMMIT");
   } catch (...) {
     std::remove(temporary.c_str());
     throw;
@@ -68,13 +69,13 @@ DatebookStore::DatebookStore(const std::string& path, const WideString& defaultU
   if (!FileExists(path))
     CreateDatebookFile(path, defaultUserName);
   connection_ = OpenConnection(path, SQLITE_OPEN_READWRITE);
-  if (sqlite3_db_readonly(connection_.get(), "main") == 1) {
+  if (sqlite3_db_readonly(connection_.Get(), "main") == 1) {
     throw DatebookStoreError(DatebookStoreFailure::Unavailable,
                              "The datebook \"" + path + "\" cannot be written.");
   }
   // Taking the write lock reads the header but writes nothing, so a foreign
   // file is still untouched when it is refused below.
-  const int begun = sqlite3_exec(connection_.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  const int begun = sqlite3_exec(connection_.Get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
   switch (begun & 0xFF) {
     case SQLITE_OK:
       break;
@@ -86,12 +87,12 @@ DatebookStore::DatebookStore(const std::string& path, const WideString& defaultU
       throw DatebookStoreError(DatebookStoreFailure::NotADatebook,
                                "\"" + path + "\" is not a tavir datebook; it was left unchanged.");
     default:
-      ThrowSqliteError(connection_.get(), "Cannot open the datebook \"" + path + "\"");
+      ThrowSqliteError(connection_.Get(), "Cannot open the datebook \"" + path + "\"");
   }
   inTransaction_ = true;
   int version = 0;
   try {
-    version = CheckDatebookSchema(connection_.get(), path);
+    version = CheckDatebookSchema(connection_.Get(), path);
   } catch (const DatebookStoreError& error) {
     if (error.Failure() != DatebookStoreFailure::Unavailable)
       throw;
@@ -99,18 +100,18 @@ DatebookStore::DatebookStore(const std::string& path, const WideString& defaultU
     throw DatebookStoreError(DatebookStoreFailure::NotADatebook,
                              "\"" + path + "\" is not a tavir datebook; it was left unchanged.");
   }
-  UpgradeDatebookSchema(connection_.get(), version);
+  UpgradeDatebookSchema(connection_.Get(), version);
 }
 
 DatebookStore::~DatebookStore() {
   if (inTransaction_ && connection_) {
-    sqlite3_exec(connection_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_exec(connection_.Get(), "ROLLBACK", nullptr, nullptr, nullptr);
   }
 }
 
 std::shared_ptr<DatebookData> DatebookStore::Load() {
   auto data = std::make_shared<DatebookData>();
-  ReadDatebookRows(connection_.get(), *data);
+  ReadDatebookRows(connection_.Get(), *data);
   firstNewRecordId_ = data->NextRecordId();
   return data;
 }
@@ -122,7 +123,7 @@ DatebookStore::CommitSummary DatebookStore::Commit(DatebookData& data) {
   }
   const DatebookData::Changes& changes = data.PendingChanges();
   CommitSummary summary;
-  AppointmentRowWriter writer(connection_.get());
+  AppointmentRowWriter writer(connection_.Get());
   for (std::int32_t id : changes.removed) {
     writer.Remove(id);
     ++summary.appointmentsRemoved;
@@ -136,11 +137,12 @@ DatebookStore::CommitSummary DatebookStore::Commit(DatebookData& data) {
   }
   if (changes.userName || changes.nextRecordId)
     writer.WriteMeta(data);
-  if (beforeCommit_)
-    beforeCommit_();
-  if (sqlite3_exec(connection_.get(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    ThrowSqliteError(connection_.get(), "Cannot save the datebook \"" + path_ + "\"",
-                     (sqlite3_extended_errcode(connection_.get()) & 0xFF) == SQLITE_BUSY
+  // Tests fail or end the command here: the changes are written, not committed.
+  if (const std::optional<InjectedFault> fault = ProcessFaults().Hit("DatebookStore", "Commit"))
+    throw DatebookStoreError(DatebookStoreFailure::Unavailable, fault->description);
+  if (sqlite3_exec(connection_.Get(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    ThrowSqliteError(connection_.Get(), "Cannot save the datebook \"" + path_ + "\"",
+                     (sqlite3_extended_errcode(connection_.Get()) & 0xFF) == SQLITE_BUSY
                          ? DatebookStoreFailure::InUse
                          : DatebookStoreFailure::Unavailable);
   }

@@ -4,7 +4,6 @@
 // clear "in use" error; a file that is not a datebook is never changed.
 #pragma once
 
-#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -39,9 +38,6 @@ class DatebookStore {
   // The store is finished afterwards; data keeps no pending changes.
   CommitSummary Commit(DatebookData& data);
 
-  // For tests: runs after the changes are written, before the commit.
-  void SetBeforeCommitHook(std::function<void()> hook) { beforeCommit_ = std::move(hook); }
-
   const std::string& Path() const { return path_; }
 
  private:
@@ -50,7 +46,6 @@ class DatebookStore {
   bool inTransaction_ = false;
   // Ids from here on were given after Load: the file has no rows of theirs.
   std::int32_t firstNewRecordId_ = std::numeric_limits<std::int32_t>::max();
-  std::function<void()> beforeCommit_;
 };
 
 }  // namespace tavir

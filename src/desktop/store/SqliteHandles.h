@@ -4,25 +4,33 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
 
 #include "desktop/store/DatebookStoreError.h"
 #include "platform/Com.h"
+#include "platform/ScopedHandle.h"
 
 namespace tavir {
 
-struct SqliteConnectionCloser {
-  void operator()(sqlite3* connection) const { sqlite3_close_v2(connection); }
+struct SqliteConnectionTraits {
+  using Handle = sqlite3*;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle connection) { return sqlite3_close_v2(connection) == SQLITE_OK; }
 };
-using SqliteConnection = std::unique_ptr<sqlite3, SqliteConnectionCloser>;
+using SqliteConnection = ScopedHandle<SqliteConnectionTraits>;
 
-struct SqliteStatementFinalizer {
-  void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+struct SqliteStatementTraits {
+  using Handle = sqlite3_stmt*;
+  static Handle Invalid() { return nullptr; }
+  // Finalizing always frees the statement; its answer repeats the last step's error.
+  static bool Close(Handle statement) {
+    sqlite3_finalize(statement);
+    return true;
+  }
 };
-using SqliteStatementHandle = std::unique_ptr<sqlite3_stmt, SqliteStatementFinalizer>;
+using SqliteStatementHandle = ScopedHandle<SqliteStatementTraits>;
 
 // Throws DatebookStoreError(failure) naming what was being done and SQLite's
 // message for the connection.
@@ -45,8 +53,8 @@ class SqliteStatement {
   void Run();
   void Reset();
 
-  int ColumnType(int column) const { return sqlite3_column_type(handle_.get(), column); }
-  std::int64_t Integer(int column) const { return sqlite3_column_int64(handle_.get(), column); }
+  int ColumnType(int column) const { return sqlite3_column_type(handle_.Get(), column); }
+  std::int64_t Integer(int column) const { return sqlite3_column_int64(handle_.Get(), column); }
   WideString Text(int column) const { return WideString(TextView(column)); }
   // The column's text, valid until the statement steps or resets.
   std::basic_string_view<OLECHAR> TextView(int column) const;

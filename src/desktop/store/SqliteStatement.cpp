@@ -14,15 +14,13 @@ void ExecuteSql(sqlite3* connection, const char* sql) {
 }
 
 SqliteStatement::SqliteStatement(sqlite3* connection, const char* sql) : connection_(connection) {
-  sqlite3_stmt* prepared = nullptr;
-  const int result = sqlite3_prepare_v2(connection, sql, -1, &prepared, nullptr);
-  handle_.reset(prepared);
+  const int result = sqlite3_prepare_v2(connection, sql, -1, handle_.Receive(), nullptr);
   if (result != SQLITE_OK)
     ThrowSqliteError(connection, "Cannot read the datebook");
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
-  if (sqlite3_bind_int64(handle_.get(), index, value) != SQLITE_OK) {
+  if (sqlite3_bind_int64(handle_.Get(), index, value) != SQLITE_OK) {
     ThrowSqliteError(connection_, "Cannot update the datebook");
   }
   return *this;
@@ -30,7 +28,7 @@ SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value) {
 
 SqliteStatement& SqliteStatement::Bind(int index, const WideString& text) {
   static_assert(sizeof(OLECHAR) == 2, "SQLite's UTF-16 is two bytes a unit");
-  if (sqlite3_bind_text16(handle_.get(), index, text.data(),
+  if (sqlite3_bind_text16(handle_.Get(), index, text.data(),
                           static_cast<int>(text.size() * sizeof(OLECHAR)),
                           SQLITE_TRANSIENT) != SQLITE_OK) {
     ThrowSqliteError(connection_, "Cannot update the datebook");
@@ -39,7 +37,7 @@ SqliteStatement& SqliteStatement::Bind(int index, const WideString& text) {
 }
 
 bool SqliteStatement::Step() {
-  const int result = sqlite3_step(handle_.get());
+  const int result = sqlite3_step(handle_.Get());
   if (result == SQLITE_ROW)
     return true;
   if (result == SQLITE_DONE)
@@ -56,13 +54,13 @@ void SqliteStatement::Run() {
 }
 
 void SqliteStatement::Reset() {
-  sqlite3_reset(handle_.get());
-  sqlite3_clear_bindings(handle_.get());
+  sqlite3_reset(handle_.Get());
+  sqlite3_clear_bindings(handle_.Get());
 }
 
 std::basic_string_view<OLECHAR> SqliteStatement::TextView(int column) const {
-  const auto* text = static_cast<const OLECHAR*>(sqlite3_column_text16(handle_.get(), column));
-  const int bytes = sqlite3_column_bytes16(handle_.get(), column);
+  const auto* text = static_cast<const OLECHAR*>(sqlite3_column_text16(handle_.Get(), column));
+  const int bytes = sqlite3_column_bytes16(handle_.Get(), column);
   return text ? std::basic_string_view<OLECHAR>(text, static_cast<size_t>(bytes) / sizeof(OLECHAR))
               : std::basic_string_view<OLECHAR>();
 }

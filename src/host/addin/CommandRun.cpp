@@ -29,8 +29,9 @@ class RunShell {
 }  // namespace
 
 void RunCommand(const ComPtr<IUnknown>& host) {
-  const HMODULE language = LoadLanguageFile(ModulePath());
-  const ResourceModuleScope resources(language ? language : OwnModule());
+  // Unloaded after the run: everything taken from it is copied by then.
+  const ModuleOwner language = LoadLanguageFile(ModulePath());
+  const ResourceModuleScope resources(language.IsValid() ? language.Get() : OwnModule());
   RunShell shell;
   try {
     Options options;

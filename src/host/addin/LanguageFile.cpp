@@ -13,17 +13,17 @@ std::wstring LanguageFilePath(const std::wstring& modulePath) {
   return directory + L"\\" + AnsiToWide(kLanguageFileName);
 }
 
-HMODULE LoadLanguageFile(const std::wstring& modulePath) {
+ModuleOwner LoadLanguageFile(const std::wstring& modulePath) {
   const std::wstring path = LanguageFilePath(modulePath);
-  const HMODULE language = LoadLibraryW(path.c_str());
-  if (!language)
-    return nullptr;
+  ModuleOwner language(LoadLibraryW(path.c_str()));
+  if (!language.IsValid())
+    return {};
   // The revision, the fourth part, is not compared.
   const auto own = FileVersionOf(modulePath);
   const auto theirs = FileVersionOf(path);
   if (!own || !theirs || own->major != theirs->major || own->minor != theirs->minor ||
       own->build != theirs->build) {
-    return nullptr;
+    return {};
   }
   return language;
 }

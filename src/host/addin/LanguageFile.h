@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/WindowsApi.h"
+#include "platform/win32/HandleOwner.h"
 
 namespace tavir::addin {
 
@@ -14,8 +14,9 @@ namespace tavir::addin {
 std::wstring LanguageFilePath(const std::wstring& modulePath);
 
 // Loads the file beside modulePath and answers it when its major, minor and
-// build numbers equal the module's; nullptr when it is missing, does not
-// load or differs. A loaded file stays loaded for the life of the process.
-HMODULE LoadLanguageFile(const std::wstring& modulePath);
+// build numbers equal the module's; no module when it is missing, does not
+// load or differs (a file that differs is unloaded again, so it can be
+// replaced while the host runs).
+ModuleOwner LoadLanguageFile(const std::wstring& modulePath);
 
 }  // namespace tavir::addin

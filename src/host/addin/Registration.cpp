@@ -2,23 +2,17 @@
 // its type library, then the host's list.
 #include "host/addin/Registration.h"
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "host/addin/AddinIds.h"
 #include "host/addin/Module.h"
 #include "platform/CodePage.h"
 #include "platform/ComPtr.h"
+#include "platform/win32/HandleOwner.h"
 
 namespace tavir::addin {
 namespace {
-
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using KeyOwner = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 std::wstring Wide(const char* text) {
   return AnsiToWide(text);
@@ -27,15 +21,15 @@ std::wstring Wide(const char* text) {
 // Creates HKEY_CLASSES_ROOT\key and, when name or value is given, sets the
 // value (name nullptr: the default value).
 LSTATUS WriteKey(const std::wstring& key, const wchar_t* name, const std::wstring* value) {
-  HKEY raw = nullptr;
+  RegistryKey created;
   LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                   nullptr, &raw, nullptr);
+                                   nullptr, created.Receive(), nullptr);
   if (status != ERROR_SUCCESS)
     return status;
-  const KeyOwner owner(raw);
   if (!value)
     return ERROR_SUCCESS;
-  return RegSetValueExW(raw, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
+  return RegSetValueExW(created.Get(), name, 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(value->c_str()),
                         static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
 }
 

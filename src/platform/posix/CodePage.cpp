@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ScopedHandle.h"
+
 namespace tavir {
 namespace {
 
@@ -48,23 +50,24 @@ std::string CtypeLocaleName() {
   return "C";
 }
 
+struct ConversionTraits {
+  using Handle = iconv_t;
+  static Handle Invalid() { return reinterpret_cast<iconv_t>(-1); }
+  static bool Close(Handle handle) { return iconv_close(handle) == 0; }
+};
+
 // Owns an iconv conversion descriptor.
 class Converter {
  public:
   Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (IsOpen()) iconv_close(handle_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool IsOpen() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+  bool IsOpen() const { return handle_.IsValid(); }
 
   // Converts all of `input`. At a sequence it cannot convert, `onFailure`
   // gets the rest of the input, appends a replacement to the output and
   // returns how many input bytes it stands for.
   template <typename OnFailure>
   std::string Convert(std::string_view input, OnFailure onFailure) {
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+    iconv(handle_.Get(), nullptr, nullptr, nullptr, nullptr);
     std::string output;
     char buffer[4096];
     char* in = const_cast<char*>(input.data());
@@ -72,20 +75,20 @@ class Converter {
     while (inLeft > 0) {
       char* out = buffer;
       size_t outLeft = sizeof buffer;
-      const size_t result = iconv(handle_, &in, &inLeft, &out, &outLeft);
+      const size_t result = iconv(handle_.Get(), &in, &inLeft, &out, &outLeft);
       output.append(buffer, sizeof buffer - outLeft);
       if (result != static_cast<size_t>(-1) || errno == E2BIG) continue;
       // EILSEQ, or EINVAL for a sequence cut short at the end.
       const size_t skipped = onFailure(std::string_view(in, inLeft), output);
       in += skipped;
       inLeft -= skipped;
-      iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+      iconv(handle_.Get(), nullptr, nullptr, nullptr, nullptr);
     }
     return output;
   }
 
  private:
-  iconv_t handle_;
+  ScopedHandle<ConversionTraits> handle_;
 };
 
 // Opening a descriptor searches iconv's module tables and costs far more than

@@ -9,8 +9,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
+#include "platform/FaultInjector.h"
 #include "platform/posix/FileDescriptor.h"
 
 namespace tavir {
@@ -23,7 +23,7 @@ std::string ErrorText(int error) {
 // Opens and locks without waiting; a busy lock reads as "in use".
 FileDescriptor OpenLocked(const std::string& name, int flags, int lock, std::string& errorText) {
   FileDescriptor fd(::open(name.c_str(), flags | O_CLOEXEC, 0666));
-  if (!fd.IsOpen()) {
+  if (!fd.IsValid()) {
     errorText = ErrorText(errno);
     return fd;
   }
@@ -37,40 +37,27 @@ FileDescriptor OpenLocked(const std::string& name, int flags, int lock, std::str
 
 }  // namespace
 
-File::~File() {
-  if (IsOpen()) ::close(static_cast<int>(handle_));
+bool FileHandleTraits::Close(Handle handle) {
+  return FileDescriptorTraits::Close(static_cast<int>(handle));
 }
-
-File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    if (IsOpen()) ::close(static_cast<int>(handle_));
-    handle_ = std::exchange(other.handle_, -1);
-  }
-  return *this;
-}
-
-bool File::IsOpen() const { return handle_ >= 0; }
 
 bool File::OpenForReading(const std::string& name, std::string& errorText) {
   FileDescriptor fd = OpenLocked(name, O_RDONLY, LOCK_SH, errorText);
-  if (!fd.IsOpen())
+  if (!fd.IsValid())
     return false;
   struct stat status {};
   if (::fstat(fd.Get(), &status) == 0 && S_ISDIR(status.st_mode)) {
     errorText = ErrorText(EISDIR);
     return false;
   }
-  *this = File();
-  handle_ = fd.Release();
+  handle_.Reset(fd.Release());
   return true;
 }
 
 bool File::OpenForWriting(const std::string& name, std::string& errorText) {
   // Truncate only once the lock is ours, so another writer's file stays whole.
   FileDescriptor fd = OpenLocked(name, O_WRONLY | O_CREAT, LOCK_EX, errorText);
-  if (!fd.IsOpen())
+  if (!fd.IsValid())
     return false;
   // A pipe or a device has nothing to empty.
   struct stat status {};
@@ -79,14 +66,15 @@ bool File::OpenForWriting(const std::string& name, std::string& errorText) {
     errorText = ErrorText(errno);
     return false;
   }
-  *this = File();
-  handle_ = fd.Release();
+  handle_.Reset(fd.Release());
   return true;
 }
 
 bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::string& errorText) {
+  if (FailsOnPurpose("File", "Read", errorText))
+    return false;
   for (;;) {
-    const ssize_t got = ::read(static_cast<int>(handle_), buffer, size);
+    const ssize_t got = ::read(static_cast<int>(handle_.Get()), buffer, size);
     if (got >= 0) {
       bytesRead = static_cast<std::size_t>(got);
       return true;
@@ -99,11 +87,14 @@ bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::str
 }
 
 bool File::Write(const void* data, std::size_t size, std::string& errorText) {
+  if (FailsOnPurpose("File", "Write", errorText))
+    return false;
   const char* next = static_cast<const char*>(data);
   while (size > 0) {
-    const ssize_t done = ::write(static_cast<int>(handle_), next, size);
+    const ssize_t done = ::write(static_cast<int>(handle_.Get()), next, size);
     if (done < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       errorText = ErrorText(errno);
       return false;
     }
@@ -115,7 +106,7 @@ bool File::Write(const void* data, std::size_t size, std::string& errorText) {
 
 bool File::Length(std::int64_t& length, std::string& errorText) const {
   struct stat status {};
-  if (::fstat(static_cast<int>(handle_), &status) != 0) {
+  if (::fstat(static_cast<int>(handle_.Get()), &status) != 0) {
     errorText = ErrorText(errno);
     return false;
   }
@@ -124,9 +115,7 @@ bool File::Length(std::int64_t& length, std::string& errorText) const {
 }
 
 bool File::Close(std::string& errorText) {
-  if (!IsOpen()) return true;
-  const int fd = static_cast<int>(std::exchange(handle_, -1));
-  if (::close(fd) != 0 && errno != EINTR) {
+  if (!handle_.Close()) {
     errorText = ErrorText(errno);
     return false;
   }

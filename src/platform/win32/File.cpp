@@ -2,8 +2,7 @@
 // read a file while the program has it open but not write it. Names are ANSI.
 #include "platform/File.h"
 
-#include <utility>
-
+#include "platform/FaultInjector.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace tavir {
@@ -13,14 +12,18 @@ std::string ErrorText(DWORD error) {
   char text[512] = {};
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                 error, 0, text, sizeof text, nullptr);
-  while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;
-  if (length == 0) return "Error " + std::to_string(error);
+  while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r'))
+    --length;
+  if (length == 0)
+    return "Error " + std::to_string(error);
   return std::string(text, length);
 }
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 
-bool OpenShared(File& file, std::intptr_t& handle, const std::string& name, DWORD access,
+bool OpenShared(ScopedHandle<FileHandleTraits>& handle, const std::string& name, DWORD access,
                 DWORD disposition, std::string& errorText) {
   HANDLE opened = CreateFileA(name.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -28,41 +31,30 @@ bool OpenShared(File& file, std::intptr_t& handle, const std::string& name, DWOR
     errorText = ErrorText(GetLastError());
     return false;
   }
-  file = File();
-  handle = reinterpret_cast<std::intptr_t>(opened);
+  handle.Reset(reinterpret_cast<std::intptr_t>(opened));
   return true;
 }
 
 }  // namespace
 
-File::~File() {
-  if (IsOpen()) CloseHandle(AsHandle(handle_));
+bool FileHandleTraits::Close(Handle handle) {
+  return CloseHandle(AsHandle(handle)) != 0;
 }
-
-File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    if (IsOpen()) CloseHandle(AsHandle(handle_));
-    handle_ = std::exchange(other.handle_, -1);
-  }
-  return *this;
-}
-
-bool File::IsOpen() const { return handle_ != -1; }
 
 bool File::OpenForReading(const std::string& name, std::string& errorText) {
-  return OpenShared(*this, handle_, name, GENERIC_READ, OPEN_EXISTING, errorText);
+  return OpenShared(handle_, name, GENERIC_READ, OPEN_EXISTING, errorText);
 }
 
 bool File::OpenForWriting(const std::string& name, std::string& errorText) {
-  return OpenShared(*this, handle_, name, GENERIC_WRITE, CREATE_ALWAYS, errorText);
+  return OpenShared(handle_, name, GENERIC_WRITE, CREATE_ALWAYS, errorText);
 }
 
 bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::string& errorText) {
+  if (FailsOnPurpose("File", "Read", errorText))
+    return false;
   const DWORD wanted = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
   DWORD got = 0;
-  if (!ReadFile(AsHandle(handle_), buffer, wanted, &got, nullptr)) {
+  if (!ReadFile(AsHandle(handle_.Get()), buffer, wanted, &got, nullptr)) {
     errorText = ErrorText(GetLastError());
     return false;
   }
@@ -71,11 +63,13 @@ bool File::Read(void* buffer, std::size_t size, std::size_t& bytesRead, std::str
 }
 
 bool File::Write(const void* data, std::size_t size, std::string& errorText) {
+  if (FailsOnPurpose("File", "Write", errorText))
+    return false;
   const char* next = static_cast<const char*>(data);
   while (size > 0) {
     const DWORD wanted = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
     DWORD done = 0;
-    if (!WriteFile(AsHandle(handle_), next, wanted, &done, nullptr)) {
+    if (!WriteFile(AsHandle(handle_.Get()), next, wanted, &done, nullptr)) {
       errorText = ErrorText(GetLastError());
       return false;
     }
@@ -91,7 +85,7 @@ bool File::Write(const void* data, std::size_t size, std::string& errorText) {
 
 bool File::Length(std::int64_t& length, std::string& errorText) const {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(AsHandle(handle_), &size)) {
+  if (!GetFileSizeEx(AsHandle(handle_.Get()), &size)) {
     errorText = ErrorText(GetLastError());
     return false;
   }
@@ -100,8 +94,7 @@ bool File::Length(std::int64_t& length, std::string& errorText) const {
 }
 
 bool File::Close(std::string& errorText) {
-  if (!IsOpen()) return true;
-  if (!CloseHandle(AsHandle(std::exchange(handle_, -1)))) {
+  if (!handle_.Close()) {
     errorText = ErrorText(GetLastError());
     return false;
   }

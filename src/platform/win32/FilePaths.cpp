@@ -3,7 +3,7 @@
 #include "platform/FilePaths.h"
 
 #include "platform/ComError.h"
-#include "platform/win32/WindowsApi.h"
+#include "platform/win32/HandleOwner.h"
 
 namespace tavir {
 namespace {
@@ -21,13 +21,13 @@ struct FileId {
 };
 
 bool ReadFileId(const std::string& path, FileId& id) {
-  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
+  const CreatedFile file(CreateFileA(path.c_str(), 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file)
     return false;
   BY_HANDLE_FILE_INFORMATION information{};
-  const bool read = GetFileInformationByHandle(file, &information) != 0;
-  CloseHandle(file);
+  const bool read = GetFileInformationByHandle(file.Get(), &information) != 0;
   id = {information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
   return read;
 }
@@ -38,12 +38,11 @@ PathKind KindOfPath(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     // Devices such as CON have no attributes but can be opened.
-    HANDLE device = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (device == INVALID_HANDLE_VALUE)
+    const CreatedFile device(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!device)
       return PathKind::Missing;
-    const DWORD type = GetFileType(device);
-    CloseHandle(device);
+    const DWORD type = GetFileType(device.Get());
     return type == FILE_TYPE_DISK ? PathKind::RegularFile : PathKind::Other;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY)

@@ -1,67 +1,46 @@
-// Windows: one owner template for system handles, and the owners of the
-// user-interface handles (GDI objects, menus, icons, cursors, modules).
+// Windows: the owners of system handles (registry keys, files, GDI objects,
+// menus, icons, modules), each the one owner template with a traits
+// struct.
 #pragma once
 
-#include <utility>
-
+#include "platform/ScopedHandle.h"
 #include "platform/win32/WindowsApi.h"
 
 namespace tavir {
 
-// Owns one handle and closes it with Close when it goes; movable, not copyable.
-template <typename Handle, typename Close>
-class HandleOwner {
- public:
-  HandleOwner() = default;
-  explicit HandleOwner(Handle handle) : handle_(handle) {}
-  ~HandleOwner() { reset(); }
-  HandleOwner(HandleOwner&& other) noexcept : handle_(other.release()) {}
-  HandleOwner& operator=(HandleOwner&& other) noexcept {
-    reset(other.release());
-    return *this;
-  }
-  HandleOwner(const HandleOwner&) = delete;
-  HandleOwner& operator=(const HandleOwner&) = delete;
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle release() { return std::exchange(handle_, nullptr); }
-  void reset(Handle handle = nullptr) {
-    if (handle_ != nullptr)
-      Close()(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
+// Handles whose "none" is a null pointer, closed by one call that answers
+// nonzero on success.
+template <typename HandleType, auto CloseCall>
+struct NullHandleTraits {
+  using Handle = HandleType;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return CloseCall(handle) != 0; }
 };
 
-struct DeleteGdiObject {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle key) { return RegCloseKey(key) == ERROR_SUCCESS; }
 };
-struct DestroyMenuHandle {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-struct DestroyIconHandle {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-struct DestroyCursorHandle {
-  void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
-};
-struct FreeModuleHandle {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
+using RegistryKey = ScopedHandle<RegistryKeyTraits>;
 
 // Fonts, bitmaps, brushes, pens: whatever DeleteObject frees.
 template <typename Object>
-using GdiOwner = HandleOwner<Object, DeleteGdiObject>;
-using MenuOwner = HandleOwner<HMENU, DestroyMenuHandle>;
-// Icons and cursors made or loaded as private copies (LoadImage without
+using GdiOwner = ScopedHandle<NullHandleTraits<Object, DeleteObject>>;
+using MenuOwner = ScopedHandle<NullHandleTraits<HMENU, DestroyMenu>>;
+// Icons made or loaded as private copies (LoadImage without
 // LR_SHARED); shared system ones must not be owned.
-using IconOwner = HandleOwner<HICON, DestroyIconHandle>;
-using CursorOwner = HandleOwner<HCURSOR, DestroyCursorHandle>;
+using IconOwner = ScopedHandle<NullHandleTraits<HICON, DestroyIcon>>;
 // A module loaded with LoadLibrary.
-using ModuleOwner = HandleOwner<HMODULE, FreeModuleHandle>;
+using ModuleOwner = ScopedHandle<NullHandleTraits<HMODULE, FreeLibrary>>;
+
+// A file or device opened with CreateFile, whose "none" is INVALID_HANDLE_VALUE.
+struct CreatedFileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Close(Handle handle) { return CloseHandle(handle) != 0; }
+};
+using CreatedFile = ScopedHandle<CreatedFileTraits>;
 
 // Selects an object into a device context and puts the previous one back.
 class SelectedObject {

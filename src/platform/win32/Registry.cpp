@@ -4,42 +4,29 @@
 
 #include <cstring>
 
-#include "platform/win32/WindowsApi.h"
+#include "platform/win32/HandleOwner.h"
 
 namespace tavir {
 namespace {
 
 constexpr DWORD kStringBufferBytes = 1000;  // including the terminating zero
 
-// Owns an open registry key.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  ~RegistryKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
+bool OpenKey(RegistryKey& key, HKEY root, const std::string& path) {
+  return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
+}
 
-  bool Open(HKEY root, const std::string& path, REGSAM access) {
-    return RegOpenKeyExA(root, path.c_str(), 0, access, &key_) == ERROR_SUCCESS;
-  }
-  bool Create(HKEY root, const std::string& path) {
-    return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                           nullptr, &key_, nullptr) == ERROR_SUCCESS;
-  }
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+bool CreateKey(RegistryKey& key, HKEY root, const std::string& path) {
+  return RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                         nullptr, key.Receive(), nullptr) == ERROR_SUCCESS;
+}
 
 }  // namespace
 
 std::string RegGetString(const std::string& keyPath, const std::string& valueName,
                          const std::string& defaultText) {
   RegistryKey key;
-  if (!key.Open(HKEY_CURRENT_USER, keyPath, KEY_READ)) return defaultText;
+  if (!OpenKey(key, HKEY_CURRENT_USER, keyPath))
+    return defaultText;
   char buffer[kStringBufferBytes + 1] = {};  // one spare zero ends any value
   DWORD size = kStringBufferBytes;
   if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, nullptr,
@@ -51,7 +38,8 @@ std::string RegGetString(const std::string& keyPath, const std::string& valueNam
 std::uint32_t RegGetDword(const std::string& keyPath, const std::string& valueName,
                           std::uint32_t defaultValue) {
   RegistryKey key;
-  if (!key.Open(HKEY_CURRENT_USER, keyPath, KEY_READ)) return defaultValue;
+  if (!OpenKey(key, HKEY_CURRENT_USER, keyPath))
+    return defaultValue;
   DWORD value = defaultValue;
   DWORD size = sizeof value;
   if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, nullptr,
@@ -63,7 +51,8 @@ std::uint32_t RegGetDword(const std::string& keyPath, const std::string& valueNa
 bool RegSetString(const std::string& keyPath, const std::string& valueName,
                   const std::string& text) {
   RegistryKey key;
-  if (!key.Create(HKEY_CURRENT_USER, keyPath)) return false;
+  if (!CreateKey(key, HKEY_CURRENT_USER, keyPath))
+    return false;
   return RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
@@ -71,7 +60,8 @@ bool RegSetString(const std::string& keyPath, const std::string& valueName,
 
 bool RegSetDword(const std::string& keyPath, const std::string& valueName, std::uint32_t number) {
   RegistryKey key;
-  if (!key.Create(HKEY_CURRENT_USER, keyPath)) return false;
+  if (!CreateKey(key, HKEY_CURRENT_USER, keyPath))
+    return false;
   const DWORD value = number;
   return RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_DWORD,
                         reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
@@ -79,7 +69,7 @@ bool RegSetDword(const std::string& keyPath, const std::string& valueName, std::
 
 bool LocalMachineKeyExists(const std::string& keyPath) {
   RegistryKey key;
-  return key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ);
+  return OpenKey(key, HKEY_LOCAL_MACHINE, keyPath);
 }
 
 SettingsUpdate::SettingsUpdate() = default;

@@ -24,13 +24,13 @@ Call Lookup(HMODULE module, const char* name) {
 struct ThemeLibrary {
   ModuleOwner module{LoadLibraryW(L"uxtheme.dll")};
   OpenThemeDataCall open =
-      module ? Lookup<OpenThemeDataCall>(module.get(), "OpenThemeData") : nullptr;
+      module ? Lookup<OpenThemeDataCall>(module.Get(), "OpenThemeData") : nullptr;
   CloseThemeDataCall close =
-      module ? Lookup<CloseThemeDataCall>(module.get(), "CloseThemeData") : nullptr;
+      module ? Lookup<CloseThemeDataCall>(module.Get(), "CloseThemeData") : nullptr;
   DrawThemeBackgroundCall draw =
-      module ? Lookup<DrawThemeBackgroundCall>(module.get(), "DrawThemeBackground") : nullptr;
+      module ? Lookup<DrawThemeBackgroundCall>(module.Get(), "DrawThemeBackground") : nullptr;
   IsAppThemedCall isThemed =
-      module ? Lookup<IsAppThemedCall>(module.get(), "IsAppThemed") : nullptr;
+      module ? Lookup<IsAppThemedCall>(module.Get(), "IsAppThemed") : nullptr;
 
   bool Active() const { return open && close && draw && isThemed && isThemed(); }
 };

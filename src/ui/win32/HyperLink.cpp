@@ -32,7 +32,7 @@ void HyperLink::Attach(HWND control) {
     current = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   GetObjectW(current, sizeof description, &description);
   description.lfUnderline = TRUE;
-  font_.reset(CreateFontIndirectW(&description));
+  font_.Reset(CreateFontIndirectW(&description));
   SetWindowSubclass(control, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -67,7 +67,7 @@ void HyperLink::Paint(HDC dc) {
   RECT area;
   GetClientRect(control_, &area);
   FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-  SelectedObject font(dc, font_.get());
+  SelectedObject font(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, visited_ ? kVisitedLinkColour : kLinkColour);
   const std::wstring text = WindowText(control_);

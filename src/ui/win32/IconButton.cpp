@@ -43,7 +43,7 @@ void IconButton::Attach(HWND button, int iconId, int size) {
     RemoveWindowSubclass(button_, Subclass, kSubclassId);
   button_ = button;
   size_ = size;
-  icon_.reset(static_cast<HICON>(
+  icon_.Reset(static_cast<HICON>(
       LoadImageW(ResourceModule(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, 0)));
   SetWindowSubclass(button, Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   InvalidateRect(button, nullptr, TRUE);
@@ -80,10 +80,10 @@ void IconButton::Draw(const DRAWITEMSTRUCT& item) const {
   const int iconY = content.top + (height - size_) / 2;
   if (icon_) {
     if (disabled)
-      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon_.get()), 0, iconX, iconY,
+      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon_.Get()), 0, iconX, iconY,
                  size_, size_, DST_ICON | DSS_DISABLED);
     else
-      DrawIconEx(dc, iconX, iconY, icon_.get(), size_, size_, 0, nullptr, DI_NORMAL);
+      DrawIconEx(dc, iconX, iconY, icon_.Get(), size_, size_, 0, nullptr, DI_NORMAL);
   }
   if (!caption.empty()) {
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));

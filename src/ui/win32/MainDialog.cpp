@@ -65,8 +65,8 @@ bool CTAVIRDlg::OnInitDialog() {
 
   bigIcon_ = LoadIconSized(IDI_PROGRAM, SM_CXICON, SM_CYICON);
   smallIcon_ = LoadIconSized(IDI_PROGRAM, SM_CXSMICON, SM_CYSMICON);
-  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
   userName_ = GetCurrentUserName(options_);
   // The window destroys its menu when it goes.
   SetMenu(Window(), LoadMenuW(ResourceModule(), MAKEINTRESOURCEW(IDR_MAIN_MENU)));

@@ -116,12 +116,12 @@ bool COptionsDlg::OnCommand(int id, int code) {
 void COptionsDlg::ShowAddFieldMenu() {
   MenuOwner menu(CreatePopupMenu());
   for (const AddFieldMenuEntry& entry : AddFieldMenu(options_.mapping))
-    AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(entry.commandId),
+    AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(entry.commandId),
                 AnsiToWide(entry.name).c_str());
   RECT button;
   GetWindowRect(Item(IDC_OPT_ADD_FIELD), &button);
   const int chosen = static_cast<int>(TrackPopupMenu(
-      menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON,
+      menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON,
       button.right, button.top, 0, Window(), nullptr));
   if (chosen < IDM_ADD_FIELD_FIRST)
     return;

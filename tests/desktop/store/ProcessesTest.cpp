@@ -11,6 +11,7 @@
 
 #include "desktop/store/DatebookStore.h"
 #include "desktop/store/StoreTestSupport.h"
+#include "platform/FaultInjector.h"
 
 namespace tavir {
 namespace {
@@ -74,7 +75,7 @@ class DatebookProcesses : public ::testing::Test {
         data->Add(a);
       }
       if (beforeCommit)
-        store.SetBeforeCommitHook([] { raise(SIGKILL); });
+        ProcessFaults().Add({"DatebookStore.Commit", E_FAIL, "", 1, false, [] { raise(SIGKILL); }});
       store.Commit(*data);
       raise(SIGKILL);
       return 0;

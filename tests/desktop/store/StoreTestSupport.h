@@ -26,7 +26,7 @@ inline void RunSql(const std::string& path, const std::string& sql) {
   sqlite3_open(path.c_str(), &opened);
   SqliteConnection connection(opened);
   char* message = nullptr;
-  const int result = sqlite3_exec(connection.get(), sql.c_str(), nullptr, nullptr, &message);
+  const int result = sqlite3_exec(connection.Get(), sql.c_str(), nullptr, nullptr, &message);
   const std::string text = message ? message : "";
   sqlite3_free(message);
   ASSERT_EQ(SQLITE_OK, result) << text << " in " << sql;

@@ -50,7 +50,7 @@ size_t Capture(HWND window, const std::string& name) {
   HDC memory = CreateCompatibleDC(screen);
   GdiOwner<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
   {
-    SelectedObject selected(memory, bitmap.get());
+    SelectedObject selected(memory, bitmap.Get());
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   }
   BITMAPINFOHEADER info{};
@@ -61,7 +61,7 @@ size_t Capture(HWND window, const std::string& name) {
   info.biBitCount = 24;
   const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
   std::vector<unsigned char> pixels(stride * static_cast<size_t>(height));
-  GetDIBits(memory, bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
+  GetDIBits(memory, bitmap.Get(), 0, static_cast<UINT>(height), pixels.data(),
             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
