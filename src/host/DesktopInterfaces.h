@@ -13,6 +13,18 @@ namespace tavir {
 using HostLong = std::int32_t;
 
 #define TAVIR_HOST_PLACEHOLDER(slot) virtual HRESULT STDMETHODCALLTYPE Placeholder##slot() = 0
+// The add-in list's objects reach their methods past ten slots they never call.
+#define TAVIR_HOST_PLACEHOLDERS_7_TO_16 \
+  TAVIR_HOST_PLACEHOLDER(7);            \
+  TAVIR_HOST_PLACEHOLDER(8);            \
+  TAVIR_HOST_PLACEHOLDER(9);            \
+  TAVIR_HOST_PLACEHOLDER(10);           \
+  TAVIR_HOST_PLACEHOLDER(11);           \
+  TAVIR_HOST_PLACEHOLDER(12);           \
+  TAVIR_HOST_PLACEHOLDER(13);           \
+  TAVIR_HOST_PLACEHOLDER(14);           \
+  TAVIR_HOST_PLACEHOLDER(15);           \
+  TAVIR_HOST_PLACEHOLDER(16)
 
 struct IDesktopAppointment;
 struct IDesktopAppointments;
@@ -73,17 +85,17 @@ struct IDesktopAppointment : public IDispatch {
   TAVIR_HOST_PLACEHOLDER(15);
   TAVIR_HOST_PLACEHOLDER(16);
   TAVIR_HOST_PLACEHOLDER(17);
-  virtual HRESULT STDMETHODCALLTYPE get_Untimed(HostLong* untimed) = 0;         // 18
-  virtual HRESULT STDMETHODCALLTYPE put_Untimed(HostLong untimed) = 0;          // 19
-  virtual HRESULT STDMETHODCALLTYPE get_Description(BSTR* text) = 0;            // 20
-  virtual HRESULT STDMETHODCALLTYPE put_Description(BSTR text) = 0;             // 21
-  virtual HRESULT STDMETHODCALLTYPE get_Note(BSTR* note) = 0;                   // 22
-  virtual HRESULT STDMETHODCALLTYPE put_Note(BSTR note) = 0;                    // 23
-  virtual HRESULT STDMETHODCALLTYPE get_Repeating(HostLong* repeating) = 0;     // 24
-  virtual HRESULT STDMETHODCALLTYPE get_ExceptionCount(HostLong* count) = 0;    // 25
-  virtual HRESULT STDMETHODCALLTYPE get_Alarm(HostLong* alarm) = 0;             // 26
-  virtual HRESULT STDMETHODCALLTYPE put_Alarm(HostLong alarm) = 0;              // 27
-  virtual HRESULT STDMETHODCALLTYPE AddException(TimeValue day) = 0;            // 28
+  virtual HRESULT STDMETHODCALLTYPE get_Untimed(HostLong* untimed) = 0;       // 18
+  virtual HRESULT STDMETHODCALLTYPE put_Untimed(HostLong untimed) = 0;        // 19
+  virtual HRESULT STDMETHODCALLTYPE get_Description(BSTR* text) = 0;          // 20
+  virtual HRESULT STDMETHODCALLTYPE put_Description(BSTR text) = 0;           // 21
+  virtual HRESULT STDMETHODCALLTYPE get_Note(BSTR* note) = 0;                 // 22
+  virtual HRESULT STDMETHODCALLTYPE put_Note(BSTR note) = 0;                  // 23
+  virtual HRESULT STDMETHODCALLTYPE get_Repeating(HostLong* repeating) = 0;   // 24
+  virtual HRESULT STDMETHODCALLTYPE get_ExceptionCount(HostLong* count) = 0;  // 25
+  virtual HRESULT STDMETHODCALLTYPE get_Alarm(HostLong* alarm) = 0;           // 26
+  virtual HRESULT STDMETHODCALLTYPE put_Alarm(HostLong alarm) = 0;            // 27
+  virtual HRESULT STDMETHODCALLTYPE AddException(TimeValue day) = 0;          // 28
   TAVIR_HOST_PLACEHOLDER(29);
   TAVIR_HOST_PLACEHOLDER(30);
   TAVIR_HOST_PLACEHOLDER(31);
@@ -94,8 +106,8 @@ struct IDesktopAppointment : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE FindNextOccurrence(TimeValue* cursor, TimeValue to,
                                                        TimeValue* day, HostLong* found) = 0;  // 34
   TAVIR_HOST_PLACEHOLDER(35);
-  virtual HRESULT STDMETHODCALLTYPE SetAlarm(HostLong unit, HostLong amount) = 0;     // 36
-  virtual HRESULT STDMETHODCALLTYPE GetAlarm(HostLong* unit, HostLong* amount) = 0;   // 37
+  virtual HRESULT STDMETHODCALLTYPE SetAlarm(HostLong unit, HostLong amount) = 0;    // 36
+  virtual HRESULT STDMETHODCALLTYPE GetAlarm(HostLong* unit, HostLong* amount) = 0;  // 37
   // extra: the weekday set of a weekly rule, the week index of a monthly-by-day
   // rule, else 0. end: 0 when the rule has no end.
   virtual HRESULT STDMETHODCALLTYPE GetRepeat(HostLong* type, HostLong* interval, TimeValue* end,
@@ -104,15 +116,15 @@ struct IDesktopAppointment : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE SetRepeat(HostLong type, HostLong interval, TimeValue end,
                                               HostLong extra) = 0;  // 40
   TAVIR_HOST_PLACEHOLDER(41);
-  virtual HRESULT STDMETHODCALLTYPE get_RepeatType(HostLong* type) = 0;   // 42
-  virtual HRESULT STDMETHODCALLTYPE get_Category(BSTR* category) = 0;     // 43
-  virtual HRESULT STDMETHODCALLTYPE put_Category(BSTR category) = 0;      // 44
-  virtual HRESULT STDMETHODCALLTYPE get_RecordID(HostLong* recordId) = 0; // 45
+  virtual HRESULT STDMETHODCALLTYPE get_RepeatType(HostLong* type) = 0;    // 42
+  virtual HRESULT STDMETHODCALLTYPE get_Category(BSTR* category) = 0;      // 43
+  virtual HRESULT STDMETHODCALLTYPE put_Category(BSTR category) = 0;       // 44
+  virtual HRESULT STDMETHODCALLTYPE get_RecordID(HostLong* recordId) = 0;  // 45
   TAVIR_HOST_PLACEHOLDER(46);
-  virtual HRESULT STDMETHODCALLTYPE get_Private(HostLong* isPrivate) = 0; // 47
-  virtual HRESULT STDMETHODCALLTYPE put_Private(HostLong isPrivate) = 0;  // 48
+  virtual HRESULT STDMETHODCALLTYPE get_Private(HostLong* isPrivate) = 0;  // 47
+  virtual HRESULT STDMETHODCALLTYPE put_Private(HostLong isPrivate) = 0;   // 48
   // 1: mark for archival at the next HotSync; 0: delete.
-  virtual HRESULT STDMETHODCALLTYPE Delete(HostLong archive) = 0;         // 49
+  virtual HRESULT STDMETHODCALLTYPE Delete(HostLong archive) = 0;  // 49
 };
 
 // Optional: a host may not offer it (E_NOINTERFACE is not an error).
@@ -131,35 +143,19 @@ struct IDesktopCommandManager : public IDispatch {
 };
 
 struct IDesktopAddinRegistry : public IDispatch {
-  TAVIR_HOST_PLACEHOLDER(7);
-  TAVIR_HOST_PLACEHOLDER(8);
-  TAVIR_HOST_PLACEHOLDER(9);
-  TAVIR_HOST_PLACEHOLDER(10);
-  TAVIR_HOST_PLACEHOLDER(11);
-  TAVIR_HOST_PLACEHOLDER(12);
-  TAVIR_HOST_PLACEHOLDER(13);
-  TAVIR_HOST_PLACEHOLDER(14);
-  TAVIR_HOST_PLACEHOLDER(15);
-  TAVIR_HOST_PLACEHOLDER(16);
-  virtual HRESULT STDMETHODCALLTYPE Add(BSTR classId, BSTR name, IDesktopAddinEntry** entry) = 0;  // 17
+  TAVIR_HOST_PLACEHOLDERS_7_TO_16;
+  virtual HRESULT STDMETHODCALLTYPE Add(BSTR classId, BSTR name,
+                                        IDesktopAddinEntry** entry) = 0;  // 17
   TAVIR_HOST_PLACEHOLDER(18);
   virtual HRESULT STDMETHODCALLTYPE get_Item(BSTR classId, IDesktopAddinEntry** entry) = 0;  // 19
 };
 
 struct IDesktopAddinEntry : public IDispatch {
-  TAVIR_HOST_PLACEHOLDER(7);
-  TAVIR_HOST_PLACEHOLDER(8);
-  TAVIR_HOST_PLACEHOLDER(9);
-  TAVIR_HOST_PLACEHOLDER(10);
-  TAVIR_HOST_PLACEHOLDER(11);
-  TAVIR_HOST_PLACEHOLDER(12);
-  TAVIR_HOST_PLACEHOLDER(13);
-  TAVIR_HOST_PLACEHOLDER(14);
-  TAVIR_HOST_PLACEHOLDER(15);
-  TAVIR_HOST_PLACEHOLDER(16);
+  TAVIR_HOST_PLACEHOLDERS_7_TO_16;
   virtual HRESULT STDMETHODCALLTYPE Remove() = 0;  // 17
 };
 
+#undef TAVIR_HOST_PLACEHOLDERS_7_TO_16
 #undef TAVIR_HOST_PLACEHOLDER
 
 // Interface identifiers, defined once in HostIds.cpp. The host publishes
